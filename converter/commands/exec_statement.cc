@@ -1,0 +1,157 @@
+// One EXEC ZARN command: gathering its lines, recognising its options, and the writers and
+// argument extraction that every command conversion shares.
+#include "converter/commands/exec_statement.h"
+
+#include <vector>
+
+#include "converter/commands/receive_conversion.h"
+#include "converter/commands/return_and_transfer.h"
+#include "converter/commands/send_conversion.h"
+#include "converter/driver/column_margin.h"
+#include "converter/driver/conversion_run.h"
+#include "converter/driver/field_renames.h"
+#include "converter/driver/keyword_scanner.h"
+
+namespace converter {
+
+namespace {
+
+constexpr std::string_view kKeywordTexts[kKeywordCount] = {
+    "RECEIVE", "SEND",     "CONVERSE", "MAP",      "TEXT",    "CONTROL", "ACCUM",   "BUFFER",
+    "PAGE",    "CONVID",   "SESSION",  "INTO",     "FROM",    "CTLCHAR", "MAPSET",  "MAPONLY",
+    "DATAONLY", "FREEKB",  "FRSET",    "ALARM",    "ROUTE",   "ERASE",   "ERASEAUP", "RETURN",
+    "TRANSID", "COMMAREA", "LENGTH",   "ADDRESS",  "TCTUA",   "HANDLE",  "AID",     "MAPFAIL",
+    "ASSIGN",  "TERMCODE", "LINK",     "XCTL",     "PROGRAM",
+};
+
+// Most blanks of indentation that replacement statements take over from the command.
+constexpr std::size_t kMaxIndent = 32;
+
+bool is_comment(std::string_view line) { return line.size() >= 7 && line[6] == '*'; }
+
+// Columns 8 on of the non-comment lines, with a to z in capitals.
+std::string gather_text(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (is_comment(line) || line.size() < 8) continue;
+    text.append(line, 7, std::string::npos);
+  }
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+void write_source_lines(ConversionRun& run, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    run.output_file->write_line(line);
+    ++run.output_line_count;
+  }
+}
+
+}  // namespace
+
+std::string_view keyword_text(Keyword keyword) { return kKeywordTexts[static_cast<std::size_t>(keyword)]; }
+
+std::string ExecStatement::argument(Keyword keyword) const { return extract_argument(text, position(keyword)); }
+
+std::string extract_argument(std::string_view text, std::size_t position) {
+  if (position == std::string_view::npos || position >= text.size()) return std::string();
+  std::string_view window = text.substr(position, kArgumentWindow);
+  std::size_t open = window.find('(');
+  if (open == std::string_view::npos) return std::string();
+  std::size_t close = window.find(')', open + 1);
+  if (close == std::string_view::npos) return std::string();
+  return std::string(window.substr(open + 1, close - open - 1));
+}
+
+void write_generated_line(ConversionRun& run, std::string_view line) {
+  for (const std::string& piece : break_at_margin(line)) {
+    run.output_file->write_padded(piece);
+    ++run.output_line_count;
+  }
+}
+
+void write_block_line(ConversionRun& run, std::string_view line) {
+  for (const std::string& piece : break_at_margin(line)) {
+    run.output_file->write_line(piece);
+    ++run.output_line_count;
+  }
+}
+
+void convert_exec_statement(ConversionRun& run) {
+  ++run.exec_count;
+  ExecStatement statement;
+  statement.start_line = run.output_line_count;
+  std::size_t exec = find_keyword(run.line, "EXEC");
+  statement.indent.assign(std::min(exec == std::string::npos ? 0 : exec, kMaxIndent), ' ');
+
+  // The command's lines, the first being the loop's current line.
+  std::vector<std::string> lines;
+  lines.push_back(run.line);
+  bool complete = find_keyword(lines.back(), "END-EXEC") != std::string::npos;
+  while (!complete && static_cast<int>(lines.size()) < kMaxCommandLines) {
+    std::string next;
+    if (!run.input_file->read_piece(next)) break;
+    ++run.input_line_count;
+    lines.push_back(std::move(next));
+    complete = find_keyword(lines.back(), "END-EXEC") != std::string::npos;
+  }
+  if (!complete) {
+    // No END-EXEC within 20 lines, or the input ended first: the lines go out unchanged.
+    write_source_lines(run, lines);
+    return;
+  }
+
+  statement.text = gather_text(lines);
+  rename_interface_fields(run, statement.text);
+  for (std::size_t k = 0; k < kKeywordCount; ++k)
+    statement.options[k] = find_keyword(statement.text, kKeywordTexts[k]);
+
+  std::size_t end_exec = find_keyword(statement.text, "END-EXEC");
+  std::size_t period = statement.text.find('.', end_exec == std::string::npos ? 0 : end_exec);
+  statement.terminator = period != std::string::npos ? '.' : ' ';
+
+  bool replaced = statement.has(Keyword::kReceive) || statement.has(Keyword::kSend) ||
+                  statement.has(Keyword::kConverse) || statement.has(Keyword::kReturn) ||
+                  (statement.has(Keyword::kHandle) && statement.has(Keyword::kAid));
+  if (replaced) {
+    for (std::string& line : lines)
+      if (line.size() >= 7) line[6] = '*';
+    ++run.converted_command_count;
+    run.line[6] = '*';
+  }
+  write_source_lines(run, lines);
+
+  if (statement.has(Keyword::kErase)) {
+    statement.erase_code = 'E';
+    ++run.erase_count;
+  }
+  if (statement.has(Keyword::kAlarm)) {
+    statement.alarm_code = 'A';
+    ++run.alarm_count;
+  }
+  if (statement.has(Keyword::kEraseaup)) {
+    statement.erase_code = 'U';
+    ++run.eraseaup_count;
+  }
+  if (statement.has(Keyword::kMaponly)) {
+    statement.send_type = 'M';
+    ++run.maponly_count;
+  }
+  if (statement.has(Keyword::kDataonly)) {
+    statement.send_type = 'D';
+    ++run.dataonly_count;
+  }
+
+  if (statement.has(Keyword::kReceive)) convert_receive(run, statement);
+  if (statement.has(Keyword::kSend)) convert_send(run, statement);
+  if (statement.has(Keyword::kRoute)) convert_route(run, statement);
+  if (statement.has(Keyword::kConverse)) convert_converse(run, statement);
+  if (statement.has(Keyword::kAddress)) convert_address(run, statement);
+  if (statement.has(Keyword::kHandle)) convert_handle(run, statement);
+  if (statement.has(Keyword::kLink) || statement.has(Keyword::kXctl)) convert_link_or_xctl(run, statement);
+  if (statement.has(Keyword::kAssign) && statement.has(Keyword::kTermcode)) convert_assign(run, statement);
+  if (statement.has(Keyword::kReturn)) convert_return(run, statement);
+}
+
+}  // namespace converter

@@ -1,0 +1,69 @@
+// One EXEC ZARN command: gathering its lines, recognising its options, and the writers and
+// argument extraction that every command conversion shares.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace converter {
+
+struct ConversionRun;
+
+/// The words looked for in a command's text, in the order they are looked for.
+enum class Keyword {
+  kReceive, kSend, kConverse, kMap, kText, kControl, kAccum, kBuffer, kPage, kConvid,
+  kSession, kInto, kFrom, kCtlchar, kMapset, kMaponly, kDataonly, kFreekb, kFrset, kAlarm,
+  kRoute, kErase, kEraseaup, kReturn, kTransid, kCommarea, kLength, kAddress, kTctua,
+  kHandle, kAid, kMapfail, kAssign, kTermcode, kLink, kXctl, kProgram,
+};
+constexpr std::size_t kKeywordCount = static_cast<std::size_t>(Keyword::kProgram) + 1;
+
+/// The text of a keyword as it stands in a command ("RECEIVE", "MAPSET", ...).
+std::string_view keyword_text(Keyword keyword);
+
+/// Most source lines a command may span; a command whose END-EXEC comes later is copied
+/// unchanged.
+constexpr int kMaxCommandLines = 20;
+
+/// Characters after a keyword within which `extract_argument` looks for its parentheses.
+constexpr std::size_t kArgumentWindow = 255;
+
+/// One command being converted. Lives for one call of `convert_exec_statement`.
+struct ExecStatement {
+  int start_line = 0;       // output lines written before the command's first line
+  std::string indent;       // blanks, as many as stood before EXEC, at most 32
+  std::string text;         // columns 8 on of the command's lines, upper case, renamed
+  char terminator = ' ';    // '.' when a period follows END-EXEC, else ' '
+  std::array<std::size_t, kKeywordCount> options{};  // first whole-word position, or npos
+  char erase_code = ' ';    // ' ', 'E' ERASE, 'U' ERASEAUP
+  char alarm_code = ' ';    // ' ', 'A' ALARM
+  char send_type = ' ';     // ' ', 'M' MAPONLY, 'D' DATAONLY
+
+  /// Position of `keyword` in `text`, or npos.
+  std::size_t position(Keyword keyword) const { return options[static_cast<std::size_t>(keyword)]; }
+  /// True when `keyword` stands in the command.
+  bool has(Keyword keyword) const { return position(keyword) != std::string::npos; }
+  /// The argument of `keyword` (see `extract_argument`).
+  std::string argument(Keyword keyword) const;
+};
+
+/// The characters strictly between the first "(" at or after `position` and the next ")",
+/// both within `kArgumentWindow` characters from `position`; empty when `position` is npos or
+/// either parenthesis is missing. Blanks and apostrophes are kept.
+std::string extract_argument(std::string_view text, std::size_t position);
+
+/// Writes one replacement statement to the current output, filled with blanks to 80 columns,
+/// and counts it. Text that would reach past column 72 continues on further lines.
+void write_generated_line(ConversionRun& run, std::string_view line);
+
+/// Writes one line of an inserted attention-key or MAPFAIL block to the current output without
+/// filling, and counts it; kept within column 72 like `write_generated_line`.
+void write_block_line(ConversionRun& run, std::string_view line);
+
+/// Converts the command that begins on `run.line`: reads its further lines, writes its source
+/// lines (as comments when it is replaced) and its replacement statements, logs and counts.
+void convert_exec_statement(ConversionRun& run);
+
+}  // namespace converter

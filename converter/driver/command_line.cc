@@ -1,0 +1,139 @@
+// Start of a QUILLOX run: the command line, the file names, the usage text and exit codes.
+#include "converter/driver/command_line.h"
+
+#include <cstdio>
+
+#include "converter/driver/conversion_run.h"
+#include "converter/driver/file_identity.h"
+#include "converter/driver/line_loop.h"
+#include "converter/frontend/frontend_generator.h"
+
+namespace converter {
+
+namespace {
+
+void print_text(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+// True when a second or third argument must be ignored: it is the first argument as typed, or
+// it names a file that the run reads or writes.
+bool names_own_file(const std::string& argument, const std::string& first,
+                    std::initializer_list<const std::string*> files) {
+  if (argument == first) return true;
+  for (const std::string* file : files)
+    if (same_file(argument, *file)) return true;
+  return false;
+}
+
+}  // namespace
+
+void print_usage() {
+  print_text("\n   TANVERO V1.2\n");
+  print_text("\n   Command usage is:\n\n");
+  print_text("     QUILLOX cobol-file-name <new-file-name> <new-front-end-name>\n\n");
+  print_text("The cobol file name is assumed to have a file ");
+  print_text("extension of ZSC.\n");
+  print_text("If not new file name is given, the converted program wil have\n");
+  print_text("a file extension of NEW.\n");
+  print_text("If the new front end name parameter is specified, then a\n");
+  print_text("new skeleton DSP4 front end program will be built.");
+  std::fflush(stdout);
+}
+
+std::string name_from_path(std::string_view path) {
+  std::size_t separator = path.find_last_of("\\/");
+  std::string_view file = separator == std::string_view::npos ? path : path.substr(separator + 1);
+  std::string name(file.substr(0, kProgramNameLength));
+  std::size_t period = name.find('.');
+  if (period != std::string::npos) name.erase(period);
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return name;
+}
+
+std::string directory_of(std::string_view path) {
+  std::size_t separator = path.find_last_of("\\/");
+  return separator == std::string_view::npos ? std::string() : std::string(path.substr(0, separator + 1));
+}
+
+StartUp start_run(ConversionRun& run, const std::vector<std::string>& arguments) {
+  if (arguments.empty()) {
+    print_usage();
+    return StartUp::kUsage;
+  }
+  const std::string& first = arguments[0];
+  if ((first.size() > 0 && first[0] == '?') || (first.size() > 1 && first[1] == '?')) {
+    print_usage();
+    return StartUp::kUsage;
+  }
+  run.first_argument = first;
+  // The base name is cut at the first period of the whole argument, directory part included.
+  std::string base = first.substr(0, first.find('.'));
+  run.input_file_name = base + ".zsc";
+  run.message_file_name = base + ".msg";
+
+  if (arguments.size() > 1) {
+    const std::string& second = arguments[1];
+    if (names_own_file(second, first, {&run.input_file_name, &run.message_file_name})) {
+      print_text("Old and new names are the same - ignoring new name");
+    } else {
+      run.output_file_name = second;
+      run.new_program_name = name_from_path(second);
+      run.rename_pending = !run.new_program_name.empty();
+    }
+  }
+  if (run.output_file_name.empty()) run.output_file_name = base + ".new";
+
+  if (arguments.size() > 2) {
+    const std::string& third = arguments[2];
+    std::string template_here(kTemplateFileName);
+    std::string template_beside = directory_of(first) + std::string(kTemplateFileName);
+    if (names_own_file(third, first,
+                       {&run.input_file_name, &run.output_file_name, &run.message_file_name,
+                        &template_here, &template_beside})) {
+      print_text("Old and new names are the same - ignoring new front end name");
+    } else {
+      run.front_end_file_name = third;
+      run.front_end_name = name_from_path(third);
+    }
+  }
+  std::fflush(stdout);
+
+  run.input_file = LineReader::open(run.input_file_name);
+  if (!run.input_file) return StartUp::kFileError;
+  run.output_file = OutputFile::open(run.output_file_name);
+  if (!run.output_file) {
+    run.input_file.reset();
+    return StartUp::kFileError;
+  }
+  run.message_file = OutputFile::open(run.message_file_name);
+  if (!run.message_file) {
+    run.input_file.reset();
+    run.output_file.reset();
+    return StartUp::kFileError;
+  }
+  return StartUp::kRun;
+}
+
+int run_converter(const std::vector<std::string>& arguments) {
+  ConversionRun run;
+  switch (start_run(run, arguments)) {
+    case StartUp::kUsage:
+      return kExitUsage;
+    case StartUp::kFileError:
+      return kExitFileError;
+    case StartUp::kRun:
+      break;
+  }
+  convert_program(run);
+  for (const std::string& name : run.read_failures) std::fprintf(stderr, "QUILLOX: error reading %s\n", name.c_str());
+  for (const std::string& name : run.write_failures) std::fprintf(stderr, "QUILLOX: error writing %s\n", name.c_str());
+  return run.read_failures.empty() && run.write_failures.empty() ? 0 : kExitFileError;
+}
+
+int run_converter(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return run_converter(arguments);
+}
+
+}  // namespace converter

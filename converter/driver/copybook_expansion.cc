@@ -1,0 +1,128 @@
+// Copybook members named by COPY and -INC lines, converted into their own ".new" files.
+#include "converter/driver/copybook_expansion.h"
+
+#include "converter/driver/conversion_run.h"
+#include "converter/driver/file_identity.h"
+#include "converter/driver/keyword_scanner.h"
+
+namespace converter {
+
+namespace {
+
+// The monitor's own copybooks, never opened.
+bool is_reserved_member(std::string_view name) {
+  return name == "KVZAID" || name == "KVZZVLCA" || name == "KVZEIBLK";
+}
+
+bool is_any_of(const std::string& name, const std::vector<const std::string*>& files) {
+  for (const std::string* file : files)
+    if (same_file(name, *file)) return true;
+  return false;
+}
+
+// Names of the files the run writes at this moment.
+std::vector<const std::string*> files_written(const ConversionRun& run) {
+  std::vector<const std::string*> files = {&run.output_file_name, &run.message_file_name};
+  if (run.output_file) files.push_back(&run.output_file->name());
+  for (const IncludeLevel& level : run.include_stack.levels)
+    if (level.output_file) files.push_back(&level.output_file->name());
+  return files;
+}
+
+// Names of every file the run has open, read or written.
+std::vector<const std::string*> files_open(const ConversionRun& run) {
+  std::vector<const std::string*> files = files_written(run);
+  files.push_back(&run.input_file_name);
+  if (run.input_file) files.push_back(&run.input_file->name());
+  for (const IncludeLevel& level : run.include_stack.levels)
+    if (level.input_file) files.push_back(&level.input_file->name());
+  return files;
+}
+
+}  // namespace
+
+bool reading_member(const ConversionRun& run) { return run.include_stack.levels[0].input_file != nullptr; }
+
+bool copy_member_name(ConversionRun& run, std::string_view line) {
+  std::size_t keyword = find_keyword(line, "COPY");
+  if (keyword != std::string_view::npos) {
+    ++run.copy_count;
+  } else {
+    keyword = find_keyword(line, "-INC");
+    if (keyword == std::string_view::npos) return false;
+    ++run.inc_count;
+  }
+  run.copybook_name.clear();
+  std::size_t start = keyword + 5;
+  if (start < line.size()) {
+    std::string_view rest = line.substr(start);
+    rest.remove_prefix(skip_blanks(rest));
+    run.copybook_name.assign(rest.substr(0, rest.find_first_of(" .")));
+  }
+  return true;
+}
+
+void push_include(ConversionRun& run, const std::string& name, std::string_view line) {
+  if (name.empty() || is_reserved_member(name)) return;
+  OutputFile& log = *run.message_file;
+  log.print("  opening copy book %s at line %d\n", {name, run.input_line_count});
+  if (run.include_depth >= kMaxIncludeDepth) {
+    log.print(" ***error*** copy book nesting exceeds 10 levels - %s not opened\n", {name});
+    return;
+  }
+  // A member is never read from a file that the run is writing.
+  std::unique_ptr<LineReader> input = is_any_of(name, files_written(run)) ? nullptr : LineReader::open(name);
+  if (!input) {
+    log.print(" ***error*** opening copy file %s\n", {name});
+    return;
+  }
+  std::string output_name = name.substr(0, name.find('.')) + ".new";
+  // Nor is its output a file that the run has open: a member that copies itself is refused here.
+  std::vector<const std::string*> open_files = files_open(run);
+  open_files.push_back(&name);
+  std::unique_ptr<OutputFile> output = is_any_of(output_name, open_files) ? nullptr : OutputFile::open(output_name);
+  if (!output) {
+    close_input(run, input);
+    log.print(" ***error*** opening output copy file %s\n", {output_name});
+    return;
+  }
+
+  auto& levels = run.include_stack.levels;
+  for (std::size_t i = levels.size() - 1; i > 0; --i) levels[i] = std::move(levels[i - 1]);
+  levels[0].input_file = std::move(run.input_file);
+  levels[0].output_file = std::move(run.output_file);
+  levels[0].input_line_count = run.input_line_count;
+  levels[0].output_line_count = run.output_line_count;
+  ++run.include_depth;
+
+  levels[0].output_file->write_padded(line);
+  ++levels[0].output_line_count;
+  run.line_written = true;
+
+  run.input_file = std::move(input);
+  run.output_file = std::move(output);
+  run.input_line_count = 0;
+  run.output_line_count = 0;
+}
+
+void pop_include(ConversionRun& run) {
+  auto& levels = run.include_stack.levels;
+  run.input_file = std::move(levels[0].input_file);
+  run.output_file = std::move(levels[0].output_file);
+  run.input_line_count = levels[0].input_line_count;
+  run.output_line_count = levels[0].output_line_count;
+  for (std::size_t i = 0; i + 1 < levels.size(); ++i) levels[i] = std::move(levels[i + 1]);
+  levels.back() = IncludeLevel();
+  --run.include_depth;
+}
+
+void end_member(ConversionRun& run) {
+  close_output(run, run.output_file);
+  close_input(run, run.input_file);
+  OutputFile& log = *run.message_file;
+  log.print("  %d lines read in copy book\n", {run.input_line_count});
+  log.print("  %d lines written in copy book\n", {run.output_line_count});
+  pop_include(run);
+}
+
+}  // namespace converter

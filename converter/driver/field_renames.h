@@ -1,0 +1,27 @@
+// Replacement of the monitor's interface-block fields by the fields of the standard header.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace converter {
+
+struct ConversionRun;
+
+/// Replaces the first whole-word `old_name` of `text` outside its first literal by `new_name`,
+/// logs "<old_name> changed" with the current output line count and adds one to `counter`.
+/// Returns whether anything was replaced.
+bool rename_field(ConversionRun& run, std::string& text, std::string_view old_name,
+                  std::string_view new_name, int& counter);
+
+/// Applies the six renames in their fixed order (EIBTRMID, EIBTRNID, EIBAID, EIBCPOSN,
+/// EIBCALEN, KVZCOMMAREA), each on the text the previous one left. Returns whether any applied.
+bool rename_interface_fields(ConversionRun& run, std::string& text);
+
+/// Applies the renames to columns 1 to 72 of the current source line `run.line`; columns 73
+/// onward (the identification area) are neither searched nor moved. When a rename applied,
+/// `run.line` becomes the renamed text followed by the identification area and
+/// `run.identification_length` tells how long that area is.
+bool rename_source_line(ConversionRun& run);
+
+}  // namespace converter

@@ -1,0 +1,12 @@
+// Telling whether two file names denote the same file, so that no run writes what it reads.
+#pragma once
+
+#include <string>
+
+namespace converter {
+
+/// True when `a` and `b` name the same file: the same device and inode when both exist,
+/// otherwise the same absolute path once "." and ".." and links are resolved.
+bool same_file(const std::string& a, const std::string& b);
+
+}  // namespace converter

@@ -1,0 +1,204 @@
+// The source line loop: reads the program (and its members) line by line, decides what each
+// line needs and writes the converted program.
+#include "converter/driver/line_loop.h"
+
+#include "converter/commands/exec_statement.h"
+#include "converter/driver/column_margin.h"
+#include "converter/driver/conversion_log.h"
+#include "converter/driver/conversion_run.h"
+#include "converter/driver/copybook_expansion.h"
+#include "converter/driver/field_renames.h"
+#include "converter/driver/keyword_scanner.h"
+#include "converter/frontend/frontend_generator.h"
+
+namespace converter {
+
+namespace {
+
+constexpr std::size_t kNotFound = std::string_view::npos;
+
+bool has_word(std::string_view line, std::string_view word) { return find_keyword(line, word) != kNotFound; }
+
+// Column 7 of a comment, page-eject or continuation line: such lines are never examined.
+bool is_examined(std::string_view line) {
+  if (line.size() <= 6) return false;
+  char indicator = line[6];
+  return indicator != '*' && indicator != '/' && indicator != '-';
+}
+
+// The line as it would read with a to z in capitals, for telling a command that is written in
+// lower case.
+bool starts_exec_command_in_any_case(std::string_view line) {
+  std::string upper(line);
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return starts_exec_command(upper);
+}
+
+// Cheap test before the upper-case copy: the word EXEC in any case stands somewhere on the line.
+bool mentions_exec_in_any_case(std::string_view line) {
+  for (std::size_t at = line.find_first_of("eE"); at != kNotFound; at = line.find_first_of("eE", at + 1)) {
+    if (at + 4 <= line.size() && (line[at + 1] | 0x20) == 'x' && (line[at + 2] | 0x20) == 'e' &&
+        (line[at + 3] | 0x20) == 'c')
+      return true;
+  }
+  return false;
+}
+
+// Writes the current source line: padded to 80 columns, or, when a rename lengthened it past
+// column 72, as several lines, the first keeping the identification area.
+void write_source_line(ConversionRun& run) {
+  OutputFile& out = *run.output_file;
+  if (!run.line_renamed) {
+    out.write_padded(run.line);
+    ++run.output_line_count;
+    return;
+  }
+  std::string_view line = run.line;
+  std::string_view text = line.substr(0, line.size() - run.identification_length);
+  std::string_view identification = line.substr(text.size());
+  std::size_t end = text.find_last_not_of(' ');
+  text = end == kNotFound ? std::string_view() : text.substr(0, end + 1);
+  std::vector<std::string> pieces = break_at_margin(text);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    if (i == 0 && !identification.empty()) {
+      if (pieces[0].size() < kTextMarginColumn) pieces[0].resize(kTextMarginColumn, ' ');
+      pieces[0].append(identification);
+    }
+    out.write_padded(pieces[i]);
+    ++run.output_line_count;
+  }
+}
+
+// The program's own KVZCOMMAREA declaration gives way to the inserted one: from its "01"
+// through the period after the name everything becomes blanks, and every other character
+// keeps its column, so an identification area stays where it was.
+void blank_own_commarea(std::string& line) {
+  if (line.size() <= 7) return;
+  std::size_t level = line.find("01", 7);
+  if (level == kNotFound) return;
+  std::size_t name = find_keyword(line, "KVZCOMMAREA");
+  if (name == kNotFound || level > name) return;
+  std::size_t period = line.find('.', name + 11);
+  if (period == kNotFound) return;
+  line.replace(level, period - level + 1, period - level + 1, ' ');
+}
+
+}  // namespace
+
+bool starts_exec_command(std::string_view line) {
+  std::size_t exec = find_keyword(line, "EXEC");
+  if (exec == kNotFound || exec + 5 > line.size()) return false;
+  return find_keyword(line.substr(exec + 5), "ZARN") != kNotFound;
+}
+
+void write_badmapname_paragraph(ConversionRun& run) {
+  OutputFile& out = *run.output_file;
+  out.write("       BADMAPNAME.\n");
+  out.write("           MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.\n");
+  out.write("           MOVE 'SENDTEXT' TO USRMAPNAME.\n");
+  out.write("           MOVE ZEROS TO USRCALEN.\n");
+  out.write("           EXEC ZARN RETURN END-EXEC.\n");
+  run.output_line_count += 5;
+}
+
+void convert_line(ConversionRun& run) {
+  std::string& line = run.line;
+  run.line_written = false;
+  run.line_renamed = false;
+  if (is_examined(line)) {
+    if (copy_member_name(run, line)) push_include(run, run.copybook_name, line);
+
+    if (run.rename_pending) {
+      std::size_t keyword = find_keyword(line, "PROGRAM-ID");
+      if (keyword != kNotFound) {
+        line.erase(keyword + 10);
+        line.append(". ").append(run.new_program_name).append(".");
+        run.rename_pending = false;
+        log_line(run, run.output_line_count, "PROGRAM-ID paragraph changed");
+      }
+    }
+
+    if (run.in_procedure_division) {
+      if (starts_exec_command(line)) {
+        convert_exec_statement(run);
+        run.line_written = true;
+      } else {
+        if (mentions_exec_in_any_case(line) && starts_exec_command_in_any_case(line))
+          log_line(run, run.output_line_count, "*** EXEC ZARN not in capitals - not converted");
+        run.line_renamed = rename_source_line(run);
+      }
+      if (run.badmapname_pending && has_word(line, "END") && has_word(line, "PROGRAM")) {
+        write_badmapname_paragraph(run);
+        run.badmapname_pending = false;
+      }
+    }
+
+    if (has_word(line, "LINKAGE") && has_word(line, "SECTION")) {
+      run.linkage_seen = true;
+      if (!run.line_written) write_source_line(run);
+      OutputFile& out = *run.output_file;
+      out.write("       01  KVZCOMMAREA.\n");
+      out.write("           COPY STDHEAD.\n");
+      out.write("           02  USRCOMM.\n");
+      out.write("      * Insert User COMMAREA, TCTUA, ZVL MAPS HERE\n");
+      run.output_line_count += 4;
+      run.line_written = true;
+      // The message names the inserted "02  USRCOMM." line.
+      log_line(run, run.output_line_count - 2, "COPY for STDHEAD in KVZCOMMAREA inserted");
+    }
+
+    if (!run.in_procedure_division) blank_own_commarea(line);
+
+    if (has_word(line, "PROCEDURE") && has_word(line, "DIVISION")) {
+      run.in_procedure_division = true;
+      if (!run.linkage_seen) {
+        OutputFile& out = *run.output_file;
+        out.write("       LINKAGE SECTION.\n");
+        out.write("       01 KVZCOMMAREA.\n");
+        out.write("           COPY STDHEAD.\n");
+        // The message names the inserted "LINKAGE SECTION." line.
+        log_line(run, run.output_line_count, "LINKAGE SECTION INSERTED");
+        run.output_line_count += 3;
+      }
+    }
+  }
+  if (!run.line_written) write_source_line(run);
+}
+
+void convert_program(ConversionRun& run) {
+  for (;;) {
+    if (!run.input_file->read_piece(run.line)) {
+      if (reading_member(run)) {
+        end_member(run);
+        continue;
+      }
+      break;
+    }
+    ++run.input_line_count;
+    convert_line(run);
+  }
+  if (run.badmapname_pending) {
+    write_badmapname_paragraph(run);
+    run.badmapname_pending = false;
+  }
+  write_summary(run);
+  close_input(run, run.input_file);
+  close_output(run, run.output_file);
+  if (!run.front_end_file_name.empty() && run.converted_command_count > 0) build_front_end(run);
+  close_output(run, run.message_file);
+}
+
+void close_output(ConversionRun& run, std::unique_ptr<OutputFile>& file) {
+  if (!file) return;
+  if (!file->close()) run.write_failures.push_back(file->name());
+  file.reset();
+}
+
+void close_input(ConversionRun& run, std::unique_ptr<LineReader>& file) {
+  if (!file) return;
+  if (file->failed()) run.read_failures.push_back(file->name());
+  file.reset();
+}
+
+}  // namespace converter

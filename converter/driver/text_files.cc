@@ -1,0 +1,130 @@
+// The converter's text files: a line reader that hands out fixed-size pieces and an output
+// file that remembers whether any write failed.
+#include "converter/driver/text_files.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <utility>
+
+namespace converter {
+
+namespace {
+
+constexpr std::size_t kReadBufferSize = 64 * 1024;
+constexpr std::size_t kWriteBufferSize = 64 * 1024;
+constexpr char kBlanks[] =
+    "                                                                                ";
+
+}  // namespace
+
+bool is_directory(const std::string& name) {
+  struct stat status;
+  return ::stat(name.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::unique_ptr<LineReader> LineReader::open(const std::string& name) {
+  // Opening a directory for reading succeeds on some systems; it is no text file.
+  if (is_directory(name)) return nullptr;
+  std::FILE* stream = std::fopen(name.c_str(), "rb");
+  if (stream == nullptr) return nullptr;
+  return std::make_unique<LineReader>(stream, name);
+}
+
+LineReader::LineReader(std::FILE* stream, std::string name)
+    : stream_(stream), name_(std::move(name)), buffer_(kReadBufferSize) {}
+
+LineReader::~LineReader() {
+  if (stream_ != nullptr) std::fclose(stream_);
+}
+
+bool LineReader::refill() {
+  if (stream_ == nullptr || failed_) return false;
+  // Keep what is still unread at the front of the buffer.
+  std::size_t left = end_ - begin_;
+  if (left != 0 && begin_ != 0) std::memmove(buffer_.data(), buffer_.data() + begin_, left);
+  begin_ = 0;
+  end_ = left;
+  std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, stream_);
+  end_ += got;
+  if (got == 0 && std::ferror(stream_)) failed_ = true;
+  return got != 0;
+}
+
+bool LineReader::read_piece(std::string& piece, std::size_t limit) {
+  piece.clear();
+  bool any = false;
+  for (;;) {
+    if (begin_ == end_ && !refill()) return any;
+    any = true;
+    if (piece.size() >= limit) {
+      // A carriage return that took the last place still ends the line with its line feed.
+      if (!piece.empty() && piece.back() == '\r' && buffer_[begin_] == '\n') {
+        piece.pop_back();
+        ++begin_;
+      }
+      return true;
+    }
+    const char* start = buffer_.data() + begin_;
+    std::size_t take = std::min(limit - piece.size(), end_ - begin_);
+    const char* line_feed = static_cast<const char*>(std::memchr(start, '\n', take));
+    if (line_feed != nullptr) {
+      piece.append(start, static_cast<std::size_t>(line_feed - start));
+      begin_ += static_cast<std::size_t>(line_feed - start) + 1;
+      if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+      return true;
+    }
+    piece.append(start, take);
+    begin_ += take;
+  }
+}
+
+std::unique_ptr<OutputFile> OutputFile::open(const std::string& name) {
+  if (is_directory(name)) return nullptr;
+  std::FILE* stream = std::fopen(name.c_str(), "wb");
+  if (stream == nullptr) return nullptr;
+  return std::make_unique<OutputFile>(stream, name);
+}
+
+OutputFile::OutputFile(std::FILE* stream, std::string name) : stream_(stream), name_(std::move(name)) {
+  std::setvbuf(stream_, nullptr, _IOFBF, kWriteBufferSize);
+}
+
+OutputFile::~OutputFile() { close(); }
+
+void OutputFile::write(std::string_view bytes) {
+  if (stream_ == nullptr || bytes.empty()) return;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) failed_ = true;
+}
+
+void OutputFile::write_padded(std::string_view text, std::size_t width) {
+  write(text);
+  std::size_t fill = text.size() < width ? width - text.size() : 0;
+  while (fill > 0) {
+    std::size_t chunk = std::min(fill, sizeof kBlanks - 1);
+    write(std::string_view(kBlanks, chunk));
+    fill -= chunk;
+  }
+  write("\n");
+}
+
+void OutputFile::write_line(std::string_view text) {
+  write(text);
+  write("\n");
+}
+
+void OutputFile::print(std::string_view pattern, std::initializer_list<FormatArg> args) {
+  scratch_.clear();
+  append_format(scratch_, pattern, args);
+  write(scratch_);
+}
+
+bool OutputFile::close() {
+  if (stream_ == nullptr) return !failed_;
+  if (std::ferror(stream_)) failed_ = true;
+  if (std::fclose(stream_) != 0) failed_ = true;
+  stream_ = nullptr;
+  return !failed_;
+}
+
+}  // namespace converter
