@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Times QUILLOX and NESTLVL on large generated inputs against two passes that do almost nothing:
+# `cat` of the file and an awk pass that only pads every line to 80 columns. Each command runs
+# five times on the same file in the same run; the median wall time is reported, with the
+# throughput in MB/s (input bytes / time), the ratios, and the peak resident memory of each
+# tool (from /usr/bin/time -v). Nothing is asserted: this is a measurement, not a test.
+#
+# Usage: bench/run_bench.sh [BUILD_DIR]      (default: build/release; build it first)
+#        BENCH_SIZES="1000000 100000" BENCH_RUNS=5 bench/run_bench.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=$(realpath "${1:-build/release}")
+quillox=$build/converter/QUILLOX
+nestlvl=$build/levelshift/NESTLVL
+sizes=${BENCH_SIZES:-"1000000 100000"}
+runs=${BENCH_RUNS:-5}
+work=$build/bench
+mkdir -p "$work"
+
+for tool in "$quillox" "$nestlvl"; do
+  [ -x "$tool" ] || { echo "missing $tool: build the release preset first" >&2; exit 1; }
+done
+if [ ! -x /usr/bin/time ]; then
+  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q time
+fi
+
+# Median wall time in seconds of `runs` runs of the command, run in $work with output to files;
+# the largest peak resident memory (KiB) of the runs goes to the global `peak_kib`.
+peak_kib=0
+median_time() {
+  local times=() i start end kib
+  peak_kib=0
+  for ((i = 0; i < runs; i++)); do
+    start=$(date +%s%N)
+    /usr/bin/time -v -o "$work/time.out" "$@"
+    end=$(date +%s%N)
+    times+=("$(( (end - start) / 1000 ))")
+    kib=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time.out")
+    [ "$kib" -gt "$peak_kib" ] && peak_kib=$kib
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.4f", t[int((NR + 1) / 2)] / 1e6 }'
+}
+
+mbps() { awk -v b="$1" -v t="$2" 'BEGIN { printf "%8.1f", b / 1e6 / t }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%5.2f", a / b }'; }
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+echo "Median of $runs runs each; throughput = input bytes / wall time."
+for lines in $sizes; do
+  program=$work/P$lines.zsc
+  copybook=$work/C$lines.cpy
+  [ -f "$program" ] || python3 bench/generate.py program "$lines" "$program"
+  [ -f "$copybook" ] || python3 bench/generate.py copybook "$lines" "$copybook"
+  program_bytes=$(stat -c %s "$program")
+  copybook_bytes=$(stat -c %s "$copybook")
+  cd "$work"
+  # Warm the page cache so that every command reads from memory.
+  cat "$program" "$copybook" > /dev/null
+
+  t_quillox=$(median_time "$quillox" "P$lines"); m_quillox=$peak_kib
+  t_cat=$(median_time sh -c "cat P$lines.zsc > P$lines.cat"); 
+  t_awk=$(median_time sh -c "awk '{printf \"%-80s\\n\", \$0}' P$lines.zsc > P$lines.awk")
+  t_nestlvl=$(median_time "$nestlvl" "C$lines.cpy"); m_nestlvl=$peak_kib
+  t_catc=$(median_time sh -c "cat C$lines.cpy > C$lines.cat")
+  cd - > /dev/null
+
+  echo
+  echo "== $lines lines: program $program_bytes bytes, copybook $copybook_bytes bytes"
+  printf '%-22s %9s s %s MB/s\n' "QUILLOX" "$t_quillox" "$(mbps "$program_bytes" "$t_quillox")"
+  printf '%-22s %9s s %s MB/s\n' "awk pad (program)" "$t_awk" "$(mbps "$program_bytes" "$t_awk")"
+  printf '%-22s %9s s %s MB/s\n' "cat (program)" "$t_cat" "$(mbps "$program_bytes" "$t_cat")"
+  printf '%-22s %9s s %s MB/s\n' "NESTLVL" "$t_nestlvl" "$(mbps "$copybook_bytes" "$t_nestlvl")"
+  printf '%-22s %9s s %s MB/s\n' "cat (copybook)" "$t_catc" "$(mbps "$copybook_bytes" "$t_catc")"
+  echo "QUILLOX/awk  $(ratio "$t_quillox" "$t_awk")   (target at most 1.00)"
+  echo "QUILLOX/cat  $(ratio "$t_quillox" "$t_cat")"
+  echo "NESTLVL/cat  $(ratio "$t_nestlvl" "$t_catc")   (target at most 3.00)"
+  echo "Peak resident memory: QUILLOX $m_quillox KiB, NESTLVL $m_nestlvl KiB   (target under 4096 KiB)"
+done

@@ -1,0 +1,491 @@
+#!/usr/bin/env bash
+# Fault tests: both tools on hostile inputs and unusable files. Each case runs a tool in a fresh
+# folder and checks the exit code, standard output and error, every file the run leaves (byte
+# for byte where the rules fix the contents), that no input was changed and that nothing else
+# was created. Large inputs are made here at run time, never stored.
+#
+# Usage: fault_tests.sh CASE QUILLOX NESTLVL RANDOM_BYTES WORK_FOLDER
+set -uo pipefail
+
+case_name=$1
+quillox=$2
+nestlvl=$3
+random_bytes=$4
+work=$5
+
+rm -rf "$work"
+mkdir -p "$work/run" "$work/before" "$work/expected"
+cd "$work/run" || exit 2
+failures=0
+
+fail() {
+  echo "FAIL [$case_name]: $*" >&2
+  failures=$((failures + 1))
+}
+
+# Keeps a copy of every input file, to tell afterwards that none was changed.
+snapshot_inputs() {
+  local name
+  for name in "$@"; do cp -P "$name" "$work/before/$name"; done
+}
+
+# Runs a tool in the run folder; its exit code goes to `code`, its output to $work/stdout and
+# $work/stderr. A run that takes longer than two minutes is stopped and counts as hanging.
+run() {
+  timeout 120 "$@" > "$work/stdout" 2> "$work/stderr"
+  code=$?
+  [ $code -eq 124 ] && fail "hangs: $*"
+}
+
+expect_exit() { [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"; }
+
+# Compares a file with the expected text given as printf %b text (escapes allowed).
+expect_text() {
+  local file=$1 text=$2
+  printf '%b' "$text" > "$work/expected/text"
+  cmp -s "$work/expected/text" "$file" || {
+    fail "$file differs from the expected text"
+    diff <(od -c "$work/expected/text" | head -20) <(od -c "$file" | head -20) >&2
+  }
+}
+
+# The file ends with the given text (printf %b).
+expect_ending() {
+  local file=$1 text=$2
+  printf '%b' "$text" > "$work/expected/ending"
+  tail -c "$(stat -c %s "$work/expected/ending")" "$file" | cmp -s - "$work/expected/ending" ||
+    fail "$file does not end with the expected text"
+}
+
+expect_stdout() { expect_text "$work/stdout" "$1"; }
+expect_stderr() { expect_text "$work/stderr" "$1"; }
+
+# Compares a file of the run folder with an expected file made by the case.
+expect_file() {
+  local name=$1 expected=$2
+  if [ ! -f "$name" ]; then
+    fail "$name was not written"
+  elif ! cmp -s "$expected" "$name"; then
+    fail "$name differs from what is expected: $(cmp "$expected" "$name" 2>&1 | head -1)"
+  fi
+}
+
+# The run folder holds exactly these names, and every input is as it was.
+expect_listing() {
+  local actual expected name
+  actual=$(ls -A | sort | tr '\n' ' ')
+  expected=$(printf '%s\n' "$@" | sort | tr '\n' ' ')
+  [ "$actual" = "$expected" ] || fail "folder holds [$actual], expected [$expected]"
+  for name in $(ls -A "$work/before"); do
+    if [ -L "$work/before/$name" ]; then
+      [ "$(readlink "$name")" = "$(readlink "$work/before/$name")" ] || fail "link $name changed"
+    elif [ -d "$work/before/$name" ]; then
+      [ -d "$name" ] || fail "folder $name is gone"
+    else
+      cmp -s "$work/before/$name" "$name" || fail "input $name was changed"
+    fi
+  done
+}
+
+# Every line of a file filled with blanks to 80 columns, as QUILLOX writes source lines.
+pad80() { awk '{ printf "%-80s\n", $0 }' "$1"; }
+
+# The summary report that closes a QUILLOX message file: rows 1 and 2 from the arguments, every
+# other count 0 unless given as NAME=VALUE (names as in the list below).
+quillox_summary() {
+  local -A count=([input]=$1 [output]=$2)
+  shift 2
+  local pair
+  for pair in "$@"; do count[${pair%%=*}]=${pair#*=}; done
+  local rows=(
+    "\n%5d Input lines read\n:input"
+    "%5d Output lines written\n:output"
+    "%5d Total copy statements found\n:copy"
+    "%5d Total -INC statements found\n:inc"
+    "\n%5d EXEC ZARN Statements\n:exec"
+    "%5d Total EXEC ZARN LINK statements found\n:link"
+    "%5d Total EXEC ZARN XCTL statements found\n:xctl"
+    "\n%5d SEND MAP statements\n:send_map"
+    "%5d SEND TEXT statements\n:send_text"
+    "%5d SEND CONTROL statements\n:send_control"
+    "%5d SEND CONVID or SESSION statements\n:send_convid"
+    "%5d SEND with FROM or CTLCHAR only\n:send_from_only"
+    "%5d SEND with no other parameters\n:send_bare"
+    "%5d RECEIVE MAP statements\n:receive_map"
+    "%5d RECEIVE BUFFER statementss\n:receive_buffer"
+    "%5d CONVERSE statements\n:converse"
+    "%5d RETURN statements\n:return"
+    "%5d ADDRESS statements\n:address"
+    "%5d HANDLE MAPFAIL statements\n:handle_mapfail"
+    "%5d HANDLE AID statements\n:handle_aid"
+    "%5d ROUTE statements\n:route"
+    "\n%5d MAPONLY parameters\n:maponly"
+    "%5d DATAONLY parameters\n:dataonly"
+    "%5d ERASE parameters\n:erase"
+    "%5d ERASEAUP parameters\n:eraseaup"
+    "%5d ALARM parameters\n:alarm"
+    "%5d ACCUM parameters\n:accum"
+    "%5d PAGE parameters\n:page"
+    "%5d FRSET statements\n:frset"
+    "%5d FREEKB statements\n:freekb"
+    "\n%5d EIBAID variables\n:eibaid"
+    "%5d EIBTRMID variables\n:eibtrmid"
+    "%5d EIBTRNID variables\n:eibtrnid"
+    "%5d EIBCALEN variables\n:eibcalen"
+    "%5d EIBCPOSN variables\n:eibcposn"
+    "\n%5d KVZCOMMAREA references\n:commarea"
+    "%5d ASSIGN TERMCODE references\n:assign_termcode"
+  )
+  local row
+  for row in "${rows[@]}"; do
+    # shellcheck disable=SC2059
+    printf "${row%:*}" "${count[${row##*:}]:-0}"
+  done
+}
+
+# The two count lines of a NESTLVL message file.
+nestlvl_counts() { printf '\nInput lines read %5d\nOutput lines written %5d\n' "$1" "$1"; }
+
+# Lines of a file as NESTLVL counts them: line feeds, plus a last line without one.
+line_count() {
+  local lines
+  lines=$(tr -cd '\n' < "$1" | wc -c)
+  [ -s "$1" ] && [ "$(tail -c 1 "$1" | od -An -c | tr -d ' ')" != '\n' ] && lines=$((lines + 1))
+  echo "$lines"
+}
+
+# True when `copy` differs from `original` only in raised level digits: same size, and every
+# byte that differs is a digit raised by one, or a 9 that became 0 (the tens digit then rose).
+only_digits_raised() {
+  [ "$(stat -c %s "$1")" = "$(stat -c %s "$2")" ] || return 1
+  cmp -l "$1" "$2" | awk '
+    { a = strtonum_octal($2); b = strtonum_octal($3)
+      if (!(a >= 48 && a <= 56 && b == a + 1) && !(a == 57 && b == 48)) bad = 1 }
+    END { exit bad }
+    function strtonum_octal(s,   n, i) { n = 0; for (i = 1; i <= length(s); i++) n = n * 8 + substr(s, i, 1); return n }'
+}
+
+# A short program without commands, used by the unusable-file cases.
+write_small_program() {
+  printf '       IDENTIFICATION DIVISION.\n       PROGRAM-ID. SMALL.\n       DATA DIVISION.\n' > PROG.zsc
+}
+
+case $case_name in
+
+  quillox_output_on_full_device)
+    # Every write to the converted program fails: the run still completes its message file,
+    # names the file on standard error and ends with exit code 100.
+    write_small_program
+    snapshot_inputs PROG.zsc
+    run "$quillox" PROG /dev/full
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: error writing /dev/full\n"
+    # The name of the converted program, FULL, still replaces the PROGRAM-ID.
+    { printf 'line 0002 - PROGRAM-ID paragraph changed\n'; quillox_summary 3 3; } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc PROG.msg
+    ;;
+
+  quillox_message_file_on_full_device)
+    write_small_program
+    ln -s /dev/full PROG.msg
+    snapshot_inputs PROG.zsc PROG.msg
+    run "$quillox" PROG
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: error writing PROG.msg\n"
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    expect_listing PROG.zsc PROG.msg PROG.new
+    ;;
+
+  quillox_member_output_on_full_device)
+    # The member's ".new" file is a full device: the member is still converted to its end, the
+    # program and the message file are complete, and the exit code tells of the lost output.
+    printf '       DATA DIVISION.\n       COPY MEMB.\n' > PROG.zsc
+    printf '       01  REC.\n           05  FIELD PIC X.\n' > MEMB
+    ln -s /dev/full MEMB.new
+    snapshot_inputs PROG.zsc MEMB MEMB.new
+    run "$quillox" PROG
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: error writing MEMB.new\n"
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    { printf '  opening copy book MEMB at line 2\n'
+      printf '  2 lines read in copy book\n  2 lines written in copy book\n'
+      quillox_summary 2 2 copy=1; } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc MEMB MEMB.new PROG.new PROG.msg
+    ;;
+
+  quillox_front_end_on_full_device)
+    printf '       PROCEDURE DIVISION.\n           EXEC ZARN SEND MAP('"'M1'"') MAPSET('"'S1'"') END-EXEC.\n' > PROG.zsc
+    printf '       PROGRAM-ID. OLDFE.\n      * INSERT ZVL SEND HERE\n' > NEWDSP4.TXT
+    snapshot_inputs PROG.zsc NEWDSP4.TXT
+    run "$quillox" PROG NEWPROG.cbl /dev/full
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: error writing /dev/full\n"
+    { printf '       LINKAGE SECTION.\n       01 KVZCOMMAREA.\n           COPY STDHEAD.\n'
+      printf '%-80s\n' '       PROCEDURE DIVISION.'
+      printf '      *    EXEC ZARN SEND MAP('"'M1'"') MAPSET('"'S1'"') END-EXEC.\n'
+      printf '%-80s\n' "           MOVE 'M1' TO USRMAPNAME." "           MOVE 'S1' TO USRMAPSET."
+    } > "$work/expected/NEWPROG.cbl"
+    expect_file NEWPROG.cbl "$work/expected/NEWPROG.cbl"
+    { printf 'line 0001 - LINKAGE SECTION INSERTED\n'
+      printf "line 0005 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n"
+      quillox_summary 2 7 exec=1 send_map=1
+      printf '\n Creating new DSP4 front end prototype file - FULL\n'
+      printf 'Number of ZVL SEND statements found in original Program -    1\n'
+    } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc NEWDSP4.TXT NEWPROG.cbl PROG.msg
+    ;;
+
+  quillox_directory_as_input)
+    # A folder named like the program counts as a program that cannot be opened: nothing is
+    # created.
+    mkdir PROG.zsc
+    snapshot_inputs PROG.zsc
+    run "$quillox" PROG
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr ""
+    expect_listing PROG.zsc
+    ;;
+
+  quillox_directory_as_member_and_template)
+    # A member or a template that is a folder cannot be opened; the run goes on.
+    printf '       PROCEDURE DIVISION.\n           COPY MEMB.\n           EXEC ZARN RETURN END-EXEC.\n' > PROG.zsc
+    mkdir MEMB NEWDSP4.TXT
+    snapshot_inputs PROG.zsc MEMB NEWDSP4.TXT
+    run "$quillox" PROG NEWPROG.cbl FRONT.cbl
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    [ -f FRONT.cbl ] && [ ! -s FRONT.cbl ] || fail "FRONT.cbl should exist and be empty"
+    grep -q '^  opening copy book MEMB at line 2$' PROG.msg || fail "no opening line for MEMB"
+    grep -q '^ \*\*\*error\*\*\* opening copy file MEMB$' PROG.msg || fail "no error line for MEMB"
+    expect_ending PROG.msg '\n Unable to open new DSP4 front end file\n'
+    expect_listing PROG.zsc MEMB NEWDSP4.TXT NEWPROG.cbl PROG.msg FRONT.cbl
+    ;;
+
+  quillox_output_names_input)
+    # A second or third argument that names the program itself, spelled differently or through
+    # a link, is ignored with the warning; the program is never opened for writing.
+    write_small_program
+    ln -s PROG.zsc LINK.zsc
+    snapshot_inputs PROG.zsc LINK.zsc
+    run "$quillox" PROG ./PROG.zsc LINK.zsc
+    expect_exit 0
+    expect_stdout "Old and new names are the same - ignoring new nameOld and new names are the same - ignoring new front end name"
+    expect_stderr ""
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    quillox_summary 3 3 > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    run "$quillox" PROG LINK.zsc
+    expect_exit 0
+    expect_stdout "Old and new names are the same - ignoring new name"
+    expect_file PROG.new "$work/expected/PROG.new"
+    expect_listing PROG.zsc LINK.zsc PROG.new PROG.msg
+    ;;
+
+  quillox_long_line_without_line_end)
+    # One line of 1,048,576 characters and no line end is read in pieces of 254 characters,
+    # each written as a line of its own; the last piece (64 characters) is filled to 80.
+    yes 'ABCDEFGHIJ' | tr '\n' ' ' | head -c 1048576 > PROG.zsc
+    snapshot_inputs PROG.zsc
+    run "$quillox" PROG
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    fold -b -w 254 PROG.zsc | pad80 /dev/stdin > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    quillox_summary 4129 4129 > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc PROG.new PROG.msg
+    ;;
+
+  quillox_200000_lines_without_commands)
+    awk 'BEGIN { for (i = 1; i <= 200000; i++)
+                   printf "%06d     MOVE WS-FIELD-%d TO WS-TOTAL(%d).\n", i % 1000000, i, i % 50 }' > PROG.zsc
+    snapshot_inputs PROG.zsc
+    run "$quillox" PROG
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    quillox_summary 200000 200000 > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc PROG.new PROG.msg
+    ;;
+
+  quillox_program_all_commands)
+    # Every line is an EXEC ZARN command and none is a PROCEDURE DIVISION line, so none is in
+    # the procedure division: all are copied as they are, filled to 80 columns.
+    awk 'BEGIN { for (i = 1; i <= 50000; i++)
+                   printf "           EXEC ZARN SEND MAP(%cM%05d%c) ERASE END-EXEC.\n", 39, i, 39 }' > PROG.zsc
+    snapshot_inputs PROG.zsc
+    run "$quillox" PROG
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    quillox_summary 50000 50000 > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc PROG.new PROG.msg
+    ;;
+
+  quillox_procedure_of_commands_only)
+    # A procedure division of 20,000 SEND MAP commands for as many maps, with a front end: every
+    # command is converted, but the request table keeps the first 101 requests only, so the front
+    # end has 101 blocks and only the stored requests count as FREEKB statements.
+    { printf '       PROCEDURE DIVISION.\n'
+      awk 'BEGIN { for (i = 1; i <= 20000; i++)
+                     printf "           EXEC ZARN SEND MAP(%cM%05d%c) MAPSET(%cS1%c) FREEKB END-EXEC.\n", 39, i, 39, 39, 39 }'
+    } > PROG.zsc
+    printf '       IDENTIFICATION DIVISION.\n       PROGRAM-ID. OLDFE.\n      * INSERT ZVL SEND HERE\n' > NEWDSP4.TXT
+    snapshot_inputs PROG.zsc NEWDSP4.TXT
+    run "$quillox" PROG NEWPROG.cbl FRONTEND.cbl
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    { printf '       LINKAGE SECTION.\n       01 KVZCOMMAREA.\n           COPY STDHEAD.\n'
+      printf '%-80s\n' '       PROCEDURE DIVISION.'
+      awk 'NR > 1 { print "      *" substr($0, 8)
+                    map = substr($0, 31, 8)
+                    printf "%-80s\n", "           MOVE " map " TO USRMAPNAME."
+                    printf "%-80s\n", "           MOVE " sprintf("%cS1%c", 39, 39) " TO USRMAPSET." }' PROG.zsc
+    } > "$work/expected/NEWPROG.cbl"
+    expect_file NEWPROG.cbl "$work/expected/NEWPROG.cbl"
+    { printf '%-80s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. FRONTEND.'
+      awk 'BEGIN { q = sprintf("%c", 39)
+                   for (i = 1; i <= 101; i++) {
+                     map = sprintf("%sM%05d%s", q, i, q)
+                     printf "%-80s\n", "           IF USRMAPNAME = " map " AND"
+                     printf "%-80s\n", "               ERASESW IS EQUAL TO " q " " q " AND"
+                     printf "%-80s\n", "               ALARMSW IS EQUAL TO " q " " q " AND"
+                     printf "%-80s\n", "               SENDTYPE IS EQUAL TO " q " " q " THEN"
+                     printf "%-80s\n", "               EXEC ZARN SEND MAP(" map ") MAPSET(" q "S1" q ")"
+                     printf "%-80s\n", "                     FREEKB  END-EXEC"
+                     printf "%-80s\n", "           END-IF" } }'
+    } > "$work/expected/FRONTEND.cbl"
+    expect_file FRONTEND.cbl "$work/expected/FRONTEND.cbl"
+    { printf 'line 0001 - LINKAGE SECTION INSERTED\n'
+      awk 'BEGIN { for (i = 1; i <= 20000; i++)
+                     printf "line %.4d - ZARN SEND MAP handled for map %cM%05d%c mapset %cS1%c\n", 5 + 3 * (i - 1), 39, i, 39, 39, 39 }'
+      quillox_summary 20001 60004 exec=20000 send_map=20000 freekb=101
+      printf '\n Creating new DSP4 front end prototype file - FRONTEND\n'
+      printf 'Number of ZVL SEND statements found in original Program -    101\n'
+    } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc NEWDSP4.TXT NEWPROG.cbl FRONTEND.cbl PROG.msg
+    ;;
+
+  quillox_random_bytes)
+    # A megabyte of random bytes (NULs, carriage returns, bytes over 127): no crash, exit 0,
+    # nothing but the converted program and the message file created.
+    "$random_bytes" 1048576 8 > PROG.zsc
+    snapshot_inputs PROG.zsc
+    run "$quillox" PROG NEWPROG.cbl FRONT.cbl
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    [ -s NEWPROG.cbl ] || fail "no converted program"
+    expect_ending PROG.msg '    0 ASSIGN TERMCODE references\n'
+    expect_listing PROG.zsc NEWPROG.cbl PROG.msg
+    ;;
+
+  nestlvl_message_file_on_full_device)
+    printf '       01  REC.\n           05  FIELD PIC X.\n' > CUST.cpy
+    ln -s /dev/full CUST.msg
+    snapshot_inputs CUST.cpy CUST.msg
+    run "$nestlvl" CUST.cpy
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "NESTLVL: error writing CUST.msg\n"
+    printf '       02  REC.\n           06  FIELD PIC X.\n' > "$work/expected/CUST.new"
+    expect_file CUST.new "$work/expected/CUST.new"
+    expect_listing CUST.cpy CUST.msg CUST.new
+    ;;
+
+  nestlvl_long_line_without_line_end)
+    # A line of 1,048,576 characters without a line end is one line: copied unchanged but for
+    # its level number, counted once.
+    { printf '000100     05  FIELD '; yes 'ABCDEFGHIJ' | tr '\n' ' ' | head -c 1048555; } > CUST.cpy
+    snapshot_inputs CUST.cpy
+    run "$nestlvl" CUST.cpy
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    sed '1s/^000100     05/000100     06/' CUST.cpy | head -c 1048576 > "$work/expected/CUST.new"
+    expect_file CUST.new "$work/expected/CUST.new"
+    nestlvl_counts 1 > "$work/expected/CUST.msg"
+    expect_file CUST.msg "$work/expected/CUST.msg"
+    expect_listing CUST.cpy CUST.new CUST.msg
+    ;;
+
+  nestlvl_200000_lines)
+    awk 'BEGIN { for (i = 1; i <= 200000; i++)
+                   printf "%06d     %02d  FIELD-%d PIC X(%d).\n", i % 1000000, 1 + (i % 49), i, i % 80 + 1 }' > CUST.cpy
+    snapshot_inputs CUST.cpy
+    run "$nestlvl" CUST.cpy
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    awk 'BEGIN { for (i = 1; i <= 200000; i++)
+                   printf "%06d     %02d  FIELD-%d PIC X(%d).\n", i % 1000000, 2 + (i % 49), i, i % 80 + 1 }' > "$work/expected/CUST.new"
+    expect_file CUST.new "$work/expected/CUST.new"
+    nestlvl_counts 200000 > "$work/expected/CUST.msg"
+    expect_file CUST.msg "$work/expected/CUST.msg"
+    expect_listing CUST.cpy CUST.new CUST.msg
+    ;;
+
+  nestlvl_all_commands)
+    # A file of EXEC ZARN commands holds no level number: copied byte for byte.
+    awk 'BEGIN { for (i = 1; i <= 50000; i++)
+                   printf "           EXEC ZARN SEND MAP(%cM%05d%c) ERASE END-EXEC.\n", 39, i, 39 }' > CUST.cpy
+    snapshot_inputs CUST.cpy
+    run "$nestlvl" CUST.cpy
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    expect_file CUST.new CUST.cpy
+    nestlvl_counts 50000 > "$work/expected/CUST.msg"
+    expect_file CUST.msg "$work/expected/CUST.msg"
+    expect_listing CUST.cpy CUST.new CUST.msg
+    ;;
+
+  nestlvl_random_bytes)
+    # Random bytes: the copy differs from the input only in raised digits, and the message file
+    # starts with the count of lines.
+    "$random_bytes" 1048576 9 > CUST.cpy
+    snapshot_inputs CUST.cpy
+    run "$nestlvl" CUST.cpy
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    [ -f CUST.new ] || fail "no copy written"
+    only_digits_raised CUST.cpy CUST.new || fail "the copy differs from the input in more than level digits"
+    nestlvl_counts "$(line_count CUST.cpy)" > "$work/expected/counts"
+    head -c "$(stat -c %s "$work/expected/counts")" CUST.msg | cmp -s - "$work/expected/counts" ||
+      fail "the message file does not start with the line counts"
+    expect_listing CUST.cpy CUST.new CUST.msg
+    ;;
+
+  *)
+    echo "unknown case $case_name" >&2
+    exit 2
+    ;;
+esac
+
+if [ $failures -ne 0 ]; then
+  echo "$case_name: $failures failure(s); files left in $work/run" >&2
+  exit 1
+fi
+echo "$case_name: passed"
