@@ -165,9 +165,9 @@ TEST_F(CopybookExpansion, EndOfMemberClosesItLogsCountsAndResumes) {
   EXPECT_EQ(run_.output_file->name(), "PROG.new");
   EXPECT_EQ(run_.input_line_count, 57);
   EXPECT_EQ(run_.output_line_count, 41);
-  EXPECT_EQ(folder_.read("ABCREC.new"),
-            pad80("       01  ABC-REC.") + "\n" + pad80("           05  ABC-KEY  PIC X.") + "\n" +
-                pad80("      * inserted") + "\n");
+  EXPECT_EQ(folder_.read("ABCREC.new"), pad80("       01  ABC-REC.") + "\n" +
+                                            pad80("           05  ABC-KEY  PIC X.") + "\n" +
+                                            pad80("      * inserted") + "\n");
   EXPECT_EQ(message_text(),
             "  opening copy book ABCREC at line 57\n"
             "  2 lines read in copy book\n"
@@ -219,7 +219,8 @@ TEST_F(CopybookExpansion, NestedMembersEndInnermostFirst) {
 }
 
 TEST_F(CopybookExpansion, ReservedAndNamelessMembersAreNeverOpened) {
-  for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK"}) folder_.write(name, "       01  X  PIC X.\n");
+  for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK"})
+    folder_.write(name, "       01  X  PIC X.\n");
   for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK", ""}) {
     SCOPED_TRACE(name);
     push_include(run_, name, 57);
@@ -244,7 +245,8 @@ TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
     const char* member;
     const char* output;
   };
-  for (const Row& row : {Row{"ABC.CPY", "ABC.new"}, Row{"A.B.C", "A.new"}, Row{"PLAIN", "PLAIN.new"}}) {
+  for (const Row& row :
+       {Row{"ABC.CPY", "ABC.new"}, Row{"A.B.C", "A.new"}, Row{"PLAIN", "PLAIN.new"}}) {
     SCOPED_TRACE(row.member);
     folder_.write(row.member, "");
     push_include(run_, row.member, 57);
@@ -390,8 +392,8 @@ TEST_F(CopybookExpansion, EleventhNestedMemberIsRefusedAndNoLevelIsLost) {
     // The innermost member never named another one, so its counts stayed at 0.
     int read = i == kMaxIncludeDepth ? 0 : i;
     int written = i == kMaxIncludeDepth ? 0 : 100 + i;
-    expected += "  " + std::to_string(read) + " lines read in copy book\n  " + std::to_string(written) +
-                " lines written in copy book\n";
+    expected += "  " + std::to_string(read) + " lines read in copy book\n  " +
+                std::to_string(written) + " lines written in copy book\n";
     if (i > 1) {
       EXPECT_EQ(run_.input_line_count, i - 1);
       EXPECT_EQ(run_.output_line_count, 100 + i - 1);
