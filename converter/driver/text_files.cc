@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::size_t kReadBufferSize = 64 * 1024;
 constexpr std::size_t kWriteBufferSize = 64 * 1024;
-constexpr char kBlanks[] =
-    "                                                                                ";
 
 }  // namespace
 
@@ -87,25 +85,47 @@ std::unique_ptr<OutputFile> OutputFile::open(const std::string& name) {
 }
 
 OutputFile::OutputFile(std::FILE* stream, std::string name) : stream_(stream), name_(std::move(name)) {
-  std::setvbuf(stream_, nullptr, _IOFBF, kWriteBufferSize);
+  // The file gathers its bytes itself, in large blocks; the stream passes them straight on.
+  std::setvbuf(stream_, nullptr, _IONBF, 0);
+  buffer_.reserve(kWriteBufferSize);
 }
 
 OutputFile::~OutputFile() { close(); }
 
+void OutputFile::flush_buffer() {
+  if (buffer_.empty()) return;
+  if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;
+  buffer_.clear();
+}
+
 void OutputFile::write(std::string_view bytes) {
   if (stream_ == nullptr || bytes.empty()) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) failed_ = true;
+  if (buffer_.size() + bytes.size() > kWriteBufferSize) {
+    flush_buffer();
+    if (bytes.size() >= kWriteBufferSize) {
+      if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) failed_ = true;
+      return;
+    }
+  }
+  buffer_.append(bytes);
 }
 
 void OutputFile::write_padded(std::string_view text, std::size_t width) {
-  write(text);
+  if (stream_ == nullptr) return;
   std::size_t fill = text.size() < width ? width - text.size() : 0;
-  while (fill > 0) {
-    std::size_t chunk = std::min(fill, sizeof kBlanks - 1);
-    write(std::string_view(kBlanks, chunk));
-    fill -= chunk;
+  if (buffer_.size() + text.size() + fill + 1 > kWriteBufferSize) {
+    flush_buffer();
+    if (text.size() + fill + 1 > kWriteBufferSize) {
+      // Longer than the whole buffer: passed straight on, so that the buffer never grows.
+      write(text);
+      for (; fill > 0; --fill) write(" ");
+      write("\n");
+      return;
+    }
   }
-  write("\n");
+  buffer_.append(text);
+  buffer_.append(fill, ' ');
+  buffer_.push_back('\n');
 }
 
 void OutputFile::write_line(std::string_view text) {
@@ -121,6 +141,7 @@ void OutputFile::print(std::string_view pattern, std::initializer_list<FormatArg
 
 bool OutputFile::close() {
   if (stream_ == nullptr) return !failed_;
+  flush_buffer();
   if (std::ferror(stream_)) failed_ = true;
   if (std::fclose(stream_) != 0) failed_ = true;
   stream_ = nullptr;

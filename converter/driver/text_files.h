@@ -79,9 +79,13 @@ class OutputFile {
   std::FILE* stream() const { return stream_; }
 
  private:
+  // Hands the bytes gathered in `buffer_` to the stream.
+  void flush_buffer();
+
   std::FILE* stream_;
   std::string name_;
   std::string scratch_;
+  std::string buffer_;  // written bytes not yet handed to the stream
   bool failed_ = false;
 };
 
