@@ -9,6 +9,7 @@
 #include "converter/driver/copybook_expansion.h"
 #include "converter/driver/field_renames.h"
 #include "converter/driver/keyword_scanner.h"
+#include "converter/driver/word_starts.h"
 #include "converter/frontend/frontend_generator.h"
 
 namespace converter {
@@ -112,34 +113,46 @@ void convert_line(ConversionRun& run) {
   bool copy_line = false;
   int copy_line_number = run.input_line_count;
   if (is_examined(line)) {
-    copy_line = copy_member_name(run, line);
+    // Most lines hold none of the words looked for below: what the line's words begin with
+    // tells which searches cannot succeed, so that they are skipped. Taken again whenever the
+    // line changes.
+    WordStarts words(line);
+    copy_line = (words.may_hold("COPY") || words.may_hold("-INC")) && copy_member_name(run, line);
 
-    if (run.rename_pending) {
+    if (run.rename_pending && words.may_hold("PROGRAM-ID")) {
       std::size_t keyword = find_keyword(line, "PROGRAM-ID");
       if (keyword != kNotFound) {
         line.erase(keyword + 10);
         line.append(". ").append(run.new_program_name).append(".");
         run.rename_pending = false;
         log_line(run, run.output_line_count, "PROGRAM-ID paragraph changed");
+        words = WordStarts(line);
       }
     }
 
     if (run.in_procedure_division) {
-      if (starts_exec_command(line)) {
+      if (words.may_hold("EXEC") && starts_exec_command(line)) {
         convert_exec_statement(run);
         run.line_written = true;
+        words = WordStarts(line);
       } else {
-        if (mentions_exec_in_any_case(line) && starts_exec_command_in_any_case(line))
+        if (words.may_hold("EXEC") && mentions_exec_in_any_case(line) && starts_exec_command_in_any_case(line))
           log_line(run, run.output_line_count, "*** EXEC ZARN not in capitals - not converted");
-        run.line_renamed = rename_source_line(run);
+        // Every field renamed begins with "EIB" but KVZCOMMAREA.
+        if (words.may_hold("EIB") || words.may_hold("KVZCOMMAREA")) {
+          run.line_renamed = rename_source_line(run);
+          if (run.line_renamed) words = WordStarts(line);
+        }
       }
-      if (run.badmapname_pending && has_word(line, "END") && has_word(line, "PROGRAM")) {
+      if (run.badmapname_pending && words.may_hold("END") && words.may_hold("PROGRAM") && has_word(line, "END") &&
+          has_word(line, "PROGRAM")) {
         write_badmapname_paragraph(run);
         run.badmapname_pending = false;
       }
     }
 
-    if (has_word(line, "LINKAGE") && has_word(line, "SECTION")) {
+    if (words.may_hold("LINKAGE") && words.may_hold("SECTION") && has_word(line, "LINKAGE") &&
+        has_word(line, "SECTION")) {
       run.linkage_seen = true;
       if (!run.line_written) write_source_line(run);
       OutputFile& out = *run.output_file;
@@ -153,9 +166,13 @@ void convert_line(ConversionRun& run) {
       log_line(run, run.output_line_count - 2, "COPY for STDHEAD in KVZCOMMAREA inserted");
     }
 
-    if (!run.in_procedure_division) blank_own_commarea(line);
+    if (!run.in_procedure_division && words.may_hold("KVZCOMMAREA")) {
+      blank_own_commarea(line);
+      words = WordStarts(line);
+    }
 
-    if (has_word(line, "PROCEDURE") && has_word(line, "DIVISION")) {
+    if (words.may_hold("PROCEDURE") && words.may_hold("DIVISION") && has_word(line, "PROCEDURE") &&
+        has_word(line, "DIVISION")) {
       run.in_procedure_division = true;
       if (!run.linkage_seen) {
         OutputFile& out = *run.output_file;
