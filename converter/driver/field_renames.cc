@@ -6,6 +6,7 @@
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
 #include "converter/driver/text_format.h"
+#include "converter/driver/word_starts.h"
 
 namespace converter {
 
@@ -20,6 +21,10 @@ bool rename_field(ConversionRun& run, std::string& text, std::string_view old_na
 }
 
 bool rename_interface_fields(ConversionRun& run, std::string& text) {
+  // Every name replaced begins with "EIB" but KVZCOMMAREA: a text on which no word begins so
+  // needs no search at all.
+  WordStarts words(text);
+  if (!words.may_hold("EIB") && !words.may_hold("KVZCOMMAREA")) return false;
   bool any = false;
   any |= rename_field(run, text, "EIBTRMID", "USRTRMID", run.eibtrmid_count);
   any |= rename_field(run, text, "EIBTRNID", "USRTRNID", run.eibtrnid_count);
