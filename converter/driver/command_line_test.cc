@@ -307,6 +307,32 @@ TEST(CommandLine, FilesThatCannotBeOpened) {
   }
 }
 
+TEST(CommandLine, LinkedFileNamesNeverEmptyTheProgram) {
+  const std::string program = "       IDENTIFICATION DIVISION.\n";
+  struct Row {
+    const char* why;
+    const char* link;
+    const char* target;
+    std::vector<std::string> expected_listing;
+  } rows[] = {
+      {"converted program links to the program", "PROG.new", "PROG.zsc", {"PROG.new", "PROG.zsc"}},
+      {"message file links to the program", "PROG.msg", "PROG.zsc", {"PROG.msg", "PROG.new", "PROG.zsc"}},
+      {"message file links to the converted program", "PROG.msg", "PROG.new",
+       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempFolder folder;
+    folder.write("PROG.zsc", program);
+    if (std::string(row.target) == "PROG.new") folder.write("PROG.new", "OLD OUTPUT\n");
+    std::filesystem::create_symlink(row.target, folder.path() / row.link);
+    WorkingFolder inside(folder.path());
+    EXPECT_EQ(run_converter({"PROG"}), 100);
+    EXPECT_EQ(folder.read("PROG.zsc"), program);
+    EXPECT_EQ(listing(folder), row.expected_listing);
+  }
+}
+
 TEST(CommandLine, ExitCodes) {
   TempFolder folder;
   folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
