@@ -275,6 +275,41 @@ TEST(LineLoop, StartsExecCommand) {
   }
 }
 
+TEST(LineLoop, CommandNotInCapitalsIsReportedAndLeftAlone) {
+  const std::string kNotCapitals = "*** EXEC ZARN not in capitals - not converted";
+  struct Row {
+    const char* why;
+    std::string line;
+    bool in_procedure_division;
+    std::string written;
+    std::string messages;
+  } rows[] = {
+      {"both words in lower case", "           exec zarn return end-exec.", true,
+       "           exec zarn return end-exec.", "line 0001 - " + kNotCapitals + "\n"},
+      {"EXEC in mixed case", "           Exec ZARN RETURN END-EXEC.", true,
+       "           Exec ZARN RETURN END-EXEC.", "line 0001 - " + kNotCapitals + "\n"},
+      {"ZARN in lower case", "           EXEC zarn RETURN END-EXEC.", true,
+       "           EXEC zarn RETURN END-EXEC.", "line 0001 - " + kNotCapitals + "\n"},
+      {"another command in lower case", "           exec sql commit end-exec.", true,
+       "           exec sql commit end-exec.", ""},
+      {"inside the first literal", "           MOVE 'exec zarn' TO X.", true,
+       "           MOVE 'exec zarn' TO X.", ""},
+      {"before the procedure division", "           exec zarn return end-exec.", false,
+       "           exec zarn return end-exec.", ""},
+      {"message comes before the rename message of the line", "           exec zarn return EIBCALEN", true,
+       "           exec zarn return USRCALEN",
+       "line 0001 - " + kNotCapitals + "\nline 0001 - EIBCALEN changed\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    LoopFixture loop;
+    loop.run.in_procedure_division = row.in_procedure_division;
+    loop.feed({row.line});
+    EXPECT_EQ(loop.output(), pad80(row.written) + "\n");
+    EXPECT_EQ(loop.messages(), row.messages);
+  }
+}
+
 TEST(LineLoop, EndOfInputWritesParagraphAndSummaryAndClosesEverything) {
   LoopFixture loop;
   loop.folder.write("PROG.zsc", "       PROCEDURE DIVISION.\n           GOBACK.\n");
