@@ -36,7 +36,8 @@ const char kSameFrontEnd[] = "Old and new names are the same - ignoring new fron
 // Runs the test inside a folder and goes back to the previous working folder afterwards.
 class WorkingFolder {
  public:
-  explicit WorkingFolder(const std::filesystem::path& folder) : saved_(std::filesystem::current_path()) {
+  explicit WorkingFolder(const std::filesystem::path& folder)
+      : saved_(std::filesystem::current_path()) {
     std::filesystem::current_path(folder);
   }
   ~WorkingFolder() { std::filesystem::current_path(saved_); }
@@ -148,6 +149,7 @@ struct NamingRow {
 };
 
 TEST(CommandLine, FileNamesAndWarnings) {
+  // clang-format off
   std::vector<NamingRow> rows = {
       {"base name alone", {"PROG"}, "", "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
       {"base name with extension", {"PROG.zsc"}, "", "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
@@ -189,6 +191,7 @@ TEST(CommandLine, FileNamesAndWarnings) {
       {"arguments after the third are ignored", {"PROG", "new.cbl", "fe.cbl", "PROG", "x"}, "",
        "PROG.zsc", "new.cbl", "PROG.msg", "NEW", "fe.cbl", "FE"},
   };
+  // clang-format on
   for (const NamingRow& row : rows) {
     SCOPED_TRACE(row.why);
     TempFolder folder;
@@ -259,7 +262,8 @@ TEST(CommandLine, RelativePathStartingWithTwoPeriods) {
 
 TEST(CommandLine, LongNamesAreUsedWhole) {
   TempFolder folder;
-  std::string directory = std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(100, 'c');
+  std::string directory =
+      std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(100, 'c');
   std::filesystem::create_directories(folder.path() / directory);
   std::string base = directory + "/PROG";
   folder.write(base + ".zsc", "       IDENTIFICATION DIVISION.\n");
@@ -284,11 +288,21 @@ TEST(CommandLine, FilesThatCannotBeOpened) {
   } rows[] = {
       {"missing program: nothing created", {"PROG"}, false, nullptr, {}},
       {"program is a folder: nothing created", {"PROG"}, false, "PROG.zsc", {"PROG.zsc"}},
-      {"converted program cannot be opened: no message file", {"PROG", "out"}, true, "out",
+      {"converted program cannot be opened: no message file",
+       {"PROG", "out"},
+       true,
+       "out",
        {"PROG.zsc", "out"}},
-      {"converted program in a missing folder", {"PROG", "missing/new.cbl"}, true, nullptr, {"PROG.zsc"}},
-      {"message file cannot be opened: converted program already created", {"PROG"}, true,
-       "PROG.msg", {"PROG.msg", "PROG.new", "PROG.zsc"}},
+      {"converted program in a missing folder",
+       {"PROG", "missing/new.cbl"},
+       true,
+       nullptr,
+       {"PROG.zsc"}},
+      {"message file cannot be opened: converted program already created",
+       {"PROG"},
+       true,
+       "PROG.msg",
+       {"PROG.msg", "PROG.new", "PROG.zsc"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
@@ -316,8 +330,13 @@ TEST(CommandLine, LinkedFileNamesNeverEmptyTheProgram) {
     std::vector<std::string> expected_listing;
   } rows[] = {
       {"converted program links to the program", "PROG.new", "PROG.zsc", {"PROG.new", "PROG.zsc"}},
-      {"message file links to the program", "PROG.msg", "PROG.zsc", {"PROG.msg", "PROG.new", "PROG.zsc"}},
-      {"message file links to the converted program", "PROG.msg", "PROG.new",
+      {"message file links to the program",
+       "PROG.msg",
+       "PROG.zsc",
+       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+      {"message file links to the converted program",
+       "PROG.msg",
+       "PROG.new",
        {"PROG.msg", "PROG.new", "PROG.zsc"}},
   };
   for (const Row& row : rows) {

@@ -54,10 +54,8 @@ TEST(ConversionLog, MessagesAreIndentedByCopybookDepth) {
     int depth;
     std::string expected;
   } rows[] = {
-      {0, "line 0003 - EIBAID changed\n"},
-      {1, " line 0003 - EIBAID changed\n"},
-      {2, "  line 0003 - EIBAID changed\n"},
-      {10, "          line 0003 - EIBAID changed\n"},
+      {0, "line 0003 - EIBAID changed\n"},   {1, " line 0003 - EIBAID changed\n"},
+      {2, "  line 0003 - EIBAID changed\n"}, {10, "          line 0003 - EIBAID changed\n"},
       {-1, "line 0003 - EIBAID changed\n"},
   };
   for (const Row& row : rows) {
@@ -74,8 +72,8 @@ TEST(ConversionLog, MessageTextsAreWrittenWhole) {
   std::string text("MAP \0NAME", 9);
   log_line(log.run, 0, text);
   log_line(log.run, 1, std::string(300, 'X'));
-  EXPECT_EQ(log.contents(),
-            std::string("line 0001 - MAP \0NAME\n", 22) + "line 0002 - " + std::string(300, 'X') + "\n");
+  EXPECT_EQ(log.contents(), std::string("line 0001 - MAP \0NAME\n", 22) + "line 0002 - " +
+                                std::string(300, 'X') + "\n");
 }
 
 TEST(ConversionLog, SummaryOfARunWithoutFindings) {

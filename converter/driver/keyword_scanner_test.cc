@@ -116,7 +116,10 @@ TEST(KeywordScanner, BytesAboveAsciiAndNulAreOrdinaryCharacters) {
       {"NUL before the word is no blank", std::string(" \0COPY", 6), "COPY", kNone},
       {"NUL after the word is no blank", std::string(" COPY\0", 6), "COPY", kNone},
       {"word found after a NUL", std::string(" \0 COPY", 7), "COPY", 3},
-      {"byte above 127 before the word", " \xE9" "COPY COPY", "COPY", 7},
+      {"byte above 127 before the word",
+       " \xE9"
+       "COPY COPY",
+       "COPY", 7},
   });
 }
 

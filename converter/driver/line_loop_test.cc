@@ -43,7 +43,36 @@ class LoopFixture {
   ConversionRun run;
 };
 
-std::string blanks(std::size_t count) { return std::string(count, ' '); }
+std::string blanks(std::size_t count) {
+  return std::string(count, ' ');
+}
+
+// Source lines as the loop writes them: each filled with blanks to 80 columns.
+std::string written(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += pad80(line) + "\n";
+  return text;
+}
+
+// The fixed lines that follow a LINKAGE SECTION line.
+const std::string kAfterLinkage =
+    "       01  KVZCOMMAREA.\n"
+    "           COPY STDHEAD.\n"
+    "           02  USRCOMM.\n"
+    "      * Insert User COMMAREA, TCTUA, ZVL MAPS HERE\n";
+
+// The fixed lines that go before a PROCEDURE DIVISION line when no LINKAGE SECTION was met.
+const std::string kBeforeProcedure =
+    "       LINKAGE SECTION.\n"
+    "       01 KVZCOMMAREA.\n"
+    "           COPY STDHEAD.\n";
+
+const std::string kBadmapnameParagraph =
+    "       BADMAPNAME.\n"
+    "           MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.\n"
+    "           MOVE 'SENDTEXT' TO USRMAPNAME.\n"
+    "           MOVE ZEROS TO USRCALEN.\n"
+    "           EXEC ZARN RETURN END-EXEC.\n";
 
 TEST(LineLoop, OwnCommareaDeclarationIsBlankedInPlace) {
   const std::string identification = "IDENT001";
@@ -57,13 +86,16 @@ TEST(LineLoop, OwnCommareaDeclarationIsBlankedInPlace) {
   } rows[] = {
       {"declaration alone", "       01  KVZCOMMAREA.", blanks(23)},
       {"declaration with sequence number", "000800 01  KVZCOMMAREA.", "000800" + blanks(17)},
-      {"identification area keeps columns 73 to 80", with_area, "000900" + blanks(66) + identification},
+      {"identification area keeps columns 73 to 80", with_area,
+       "000900" + blanks(66) + identification},
       {"text after the period keeps its column", "       01  KVZCOMMAREA.  05 X PIC 9.",
        blanks(23) + "  05 X PIC 9."},
       {"period further on", "       01  KVZCOMMAREA PIC X(100). REST", blanks(34) + " REST"},
       {"01 in the sequence area only", "010100 05  KVZCOMMAREA.", "010100 05  KVZCOMMAREA."},
-      {"01 in the sequence area and from column 8", "010100 01  KVZCOMMAREA.", "010100" + blanks(17)},
-      {"01 after the keyword", "       05  KVZCOMMAREA PIC X(01).", "       05  KVZCOMMAREA PIC X(01)."},
+      {"01 in the sequence area and from column 8", "010100 01  KVZCOMMAREA.",
+       "010100" + blanks(17)},
+      {"01 after the keyword", "       05  KVZCOMMAREA PIC X(01).",
+       "       05  KVZCOMMAREA PIC X(01)."},
       {"no period after the keyword", "       01  KVZCOMMAREA", "       01  KVZCOMMAREA"},
       {"name is longer", "       01  KVZCOMMAREA-X.", "       01  KVZCOMMAREA-X."},
       {"name in lower case", "       01  kvzcommarea.", "       01  kvzcommarea."},
@@ -95,29 +127,20 @@ TEST(LineLoop, ProcedureDivisionLineItselfIsBeforeTheDivision) {
   // blanked, not renamed, before the linkage section goes in front of it.
   LoopFixture loop;
   loop.feed({"       PROCEDURE DIVISION. 01 KVZCOMMAREA."});
-  EXPECT_EQ(loop.output(),
-            "       LINKAGE SECTION.\n"
-            "       01 KVZCOMMAREA.\n"
-            "           COPY STDHEAD.\n" +
-                pad80("       PROCEDURE DIVISION." + blanks(16)) + "\n");
+  EXPECT_EQ(loop.output(), kBeforeProcedure + written({"       PROCEDURE DIVISION." + blanks(16)}));
   EXPECT_EQ(loop.messages(), "line 0001 - LINKAGE SECTION INSERTED\n");
   EXPECT_TRUE(loop.run.in_procedure_division);
 }
 
 TEST(LineLoop, LinkageSectionGetsTheCommunicationArea) {
   LoopFixture loop;
-  loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.", "       DATA DIVISION.",
-             "       LINKAGE SECTION.", "       01  LK-A PIC X.", "       PROCEDURE DIVISION."});
-  EXPECT_EQ(loop.output(), pad80("       IDENTIFICATION DIVISION.") + "\n" +
-                               pad80("       PROGRAM-ID. OLDPROG.") + "\n" +
-                               pad80("       DATA DIVISION.") + "\n" +
-                               pad80("       LINKAGE SECTION.") + "\n" +
-                               "       01  KVZCOMMAREA.\n"
-                               "           COPY STDHEAD.\n"
-                               "           02  USRCOMM.\n"
-                               "      * Insert User COMMAREA, TCTUA, ZVL MAPS HERE\n" +
-                               pad80("       01  LK-A PIC X.") + "\n" +
-                               pad80("       PROCEDURE DIVISION.") + "\n");
+  loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.",
+             "       DATA DIVISION.", "       LINKAGE SECTION.", "       01  LK-A PIC X.",
+             "       PROCEDURE DIVISION."});
+  EXPECT_EQ(loop.output(),
+            written({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.",
+                     "       DATA DIVISION.", "       LINKAGE SECTION."}) +
+                kAfterLinkage + written({"       01  LK-A PIC X.", "       PROCEDURE DIVISION."}));
   // The message names the "02  USRCOMM." line, output line 7.
   EXPECT_EQ(loop.messages(), "line 0007 - COPY for STDHEAD in KVZCOMMAREA inserted\n");
   EXPECT_EQ(loop.run.output_line_count, 10);
@@ -128,30 +151,20 @@ TEST(LineLoop, LinkageSectionGetsTheCommunicationArea) {
 TEST(LineLoop, LinkageWordsInAnyOrder) {
   LoopFixture loop;
   loop.feed({"       SECTION LINKAGE"});
-  EXPECT_EQ(loop.output(), pad80("       SECTION LINKAGE") + "\n" +
-                               "       01  KVZCOMMAREA.\n"
-                               "           COPY STDHEAD.\n"
-                               "           02  USRCOMM.\n"
-                               "      * Insert User COMMAREA, TCTUA, ZVL MAPS HERE\n");
+  EXPECT_EQ(loop.output(), written({"       SECTION LINKAGE"}) + kAfterLinkage);
   EXPECT_EQ(loop.messages(), "line 0004 - COPY for STDHEAD in KVZCOMMAREA inserted\n");
 }
 
 TEST(LineLoop, ProcedureDivisionWithoutLinkageSection) {
   LoopFixture loop;
-  loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A.", "       PROCEDURE DIVISION.",
-             "           GOBACK.", "       PROGRAM-ID. B.", "       PROCEDURE DIVISION USING X."});
-  EXPECT_EQ(loop.output(), pad80("       IDENTIFICATION DIVISION.") + "\n" + pad80("       PROGRAM-ID. A.") +
-                               "\n"
-                               "       LINKAGE SECTION.\n"
-                               "       01 KVZCOMMAREA.\n"
-                               "           COPY STDHEAD.\n" +
-                               pad80("       PROCEDURE DIVISION.") + "\n" + pad80("           GOBACK.") + "\n" +
-                               pad80("       PROGRAM-ID. B.") +
-                               "\n"
-                               "       LINKAGE SECTION.\n"
-                               "       01 KVZCOMMAREA.\n"
-                               "           COPY STDHEAD.\n" +
-                               pad80("       PROCEDURE DIVISION USING X.") + "\n");
+  loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A.",
+             "       PROCEDURE DIVISION.", "           GOBACK.", "       PROGRAM-ID. B.",
+             "       PROCEDURE DIVISION USING X."});
+  EXPECT_EQ(
+      loop.output(),
+      written({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A."}) + kBeforeProcedure +
+          written({"       PROCEDURE DIVISION.", "           GOBACK.", "       PROGRAM-ID. B."}) +
+          kBeforeProcedure + written({"       PROCEDURE DIVISION USING X."}));
   // Each message names its inserted "LINKAGE SECTION." line.
   EXPECT_EQ(loop.messages(),
             "line 0003 - LINKAGE SECTION INSERTED\n"
@@ -179,9 +192,9 @@ TEST(LineLoop, ProgramIdIsChangedOnce) {
     loop.run.rename_pending = true;
     loop.feed({"      * PROGRAM-ID. IN A COMMENT.", "       IDENTIFICATION DIVISION.", row.line,
                "       PROGRAM-ID. SECOND."});
-    EXPECT_EQ(loop.output(), pad80("      * PROGRAM-ID. IN A COMMENT.") + "\n" +
-                                 pad80("       IDENTIFICATION DIVISION.") + "\n" + pad80(row.expected) + "\n" +
-                                 pad80("       PROGRAM-ID. SECOND.") + "\n");
+    EXPECT_EQ(loop.output(),
+              written({"      * PROGRAM-ID. IN A COMMENT.", "       IDENTIFICATION DIVISION.",
+                       row.expected, "       PROGRAM-ID. SECOND."}));
     EXPECT_EQ(loop.messages(), "line 0003 - PROGRAM-ID paragraph changed\n");
     EXPECT_FALSE(loop.run.rename_pending);
   }
@@ -208,9 +221,9 @@ TEST(LineLoop, ShortAndIndicatorLinesAreNotExamined) {
       "      *01  KVZCOMMAREA.",
   };
   loop.feed(lines);
-  std::string expected;
-  for (const std::string& line : lines) expected += pad80(line) + "\n";
-  EXPECT_EQ(loop.output(), expected);
+  EXPECT_EQ(loop.output(),
+            written({"", "LINK", "000100", "      *LINKAGE SECTION.", "      /PROCEDURE DIVISION.",
+                     "      -PROGRAM-ID. X.", "      *01  KVZCOMMAREA."}));
   EXPECT_EQ(loop.messages(), "");
   EXPECT_EQ(loop.run.output_line_count, 7);
   EXPECT_TRUE(loop.run.rename_pending);
@@ -219,21 +232,16 @@ TEST(LineLoop, ShortAndIndicatorLinesAreNotExamined) {
 }
 
 TEST(LineLoop, BadmapnameParagraphBeforeEndProgram) {
-  const std::string paragraph =
-      "       BADMAPNAME.\n"
-      "           MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.\n"
-      "           MOVE 'SENDTEXT' TO USRMAPNAME.\n"
-      "           MOVE ZEROS TO USRCALEN.\n"
-      "           EXEC ZARN RETURN END-EXEC.\n";
   LoopFixture loop;
   loop.run.in_procedure_division = true;
   loop.run.badmapname_pending = true;
   loop.feed({"           GOBACK.", "      *END PROGRAM IN A COMMENT.", "       END-PROGRAM.",
              "       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."});
-  EXPECT_EQ(loop.output(), pad80("           GOBACK.") + "\n" + pad80("      *END PROGRAM IN A COMMENT.") + "\n" +
-                               pad80("       END-PROGRAM.") + "\n" + paragraph +
-                               pad80("       END PROGRAM OLDPROG.") + "\n" + pad80("       END PROGRAM OTHER.") +
-                               "\n");
+  EXPECT_EQ(
+      loop.output(),
+      written({"           GOBACK.", "      *END PROGRAM IN A COMMENT.", "       END-PROGRAM."}) +
+          kBadmapnameParagraph +
+          written({"       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."}));
   EXPECT_FALSE(loop.run.badmapname_pending);
   EXPECT_EQ(loop.run.output_line_count, 10);
   EXPECT_EQ(loop.messages(), "");
@@ -296,8 +304,8 @@ TEST(LineLoop, CommandNotInCapitalsIsReportedAndLeftAlone) {
        "           MOVE 'exec zarn' TO X.", ""},
       {"before the procedure division", "           exec zarn return end-exec.", false,
        "           exec zarn return end-exec.", ""},
-      {"message comes before the rename message of the line", "           exec zarn return EIBCALEN", true,
-       "           exec zarn return USRCALEN",
+      {"message comes before the rename message of the line",
+       "           exec zarn return EIBCALEN", true, "           exec zarn return USRCALEN",
        "line 0001 - " + kNotCapitals + "\nline 0001 - EIBCALEN changed\n"},
   };
   for (const Row& row : rows) {
@@ -322,16 +330,8 @@ TEST(LineLoop, EndOfInputWritesParagraphAndSummaryAndClosesEverything) {
   EXPECT_TRUE(loop.run.write_failures.empty());
   EXPECT_TRUE(loop.run.read_failures.empty());
   EXPECT_EQ(loop.folder.read("PROG.new"),
-            "       LINKAGE SECTION.\n"
-            "       01 KVZCOMMAREA.\n"
-            "           COPY STDHEAD.\n" +
-                pad80("       PROCEDURE DIVISION.") + "\n" + pad80("           GOBACK.") +
-                "\n"
-                "       BADMAPNAME.\n"
-                "           MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.\n"
-                "           MOVE 'SENDTEXT' TO USRMAPNAME.\n"
-                "           MOVE ZEROS TO USRCALEN.\n"
-                "           EXEC ZARN RETURN END-EXEC.\n");
+            kBeforeProcedure + written({"       PROCEDURE DIVISION.", "           GOBACK."}) +
+                kBadmapnameParagraph);
   EXPECT_EQ(loop.folder.read("PROG.msg"),
             "line 0001 - LINKAGE SECTION INSERTED\n"
             "\n"

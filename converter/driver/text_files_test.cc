@@ -202,15 +202,18 @@ TEST(TextFiles, WritePaddedFillsTo80AndNeverCuts) {
       {"80 characters stay as they are", text_of(80), text_of(80) + "\n"},
       {"longer lines are written whole", text_of(254), text_of(254) + "\n"},
       {"trailing blanks count", "AB  ", "AB" + std::string(78, ' ') + "\n"},
-      {"NUL counts as a character", std::string("A\0B", 3), std::string("A\0B", 3) + std::string(77, ' ') + "\n"},
+      {"NUL counts as a character", std::string("A\0B", 3),
+       std::string("A\0B", 3) + std::string(77, ' ') + "\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
     EXPECT_EQ(written([&](OutputFile& out) { out.write_padded(row.text); }), row.expected);
   }
   EXPECT_EQ(written([](OutputFile& out) { out.write_padded("AB", 10); }), "AB        \n");
-  EXPECT_EQ(written([](OutputFile& out) { out.write_padded("ABCDEFGHIJKL", 10); }), "ABCDEFGHIJKL\n");
-  EXPECT_EQ(pad80("       MOVE A TO B.") + "\n", "       MOVE A TO B." + std::string(61, ' ') + "\n");
+  EXPECT_EQ(written([](OutputFile& out) { out.write_padded("ABCDEFGHIJKL", 10); }),
+            "ABCDEFGHIJKL\n");
+  EXPECT_EQ(pad80("       MOVE A TO B.") + "\n",
+            "       MOVE A TO B." + std::string(61, ' ') + "\n");
 }
 
 TEST(TextFiles, WriteLineWriteAndPrint) {
