@@ -19,7 +19,9 @@ constexpr std::size_t kSequenceWidth = 6;
 // Symbolic links followed at most when telling whether two names are one file.
 constexpr int kMaxLinkDepth = 40;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Replaces `text` with `pattern` filled in as printf would.
 [[gnu::format(printf, 2, 3)]] void format_into(std::string& text, const char* pattern, ...) {
@@ -96,39 +98,81 @@ std::size_t LevelScanner::scan(char* bytes, std::size_t size) {
   // A digit held back from the last call stands in front of the new bytes.
   std::size_t at = place_ == Place::kSecondDigit ? 1 : 0;
   while (at < size) {
-    if (place_ == Place::kRestOfLine) {
-      const void* line_end = std::memchr(bytes + at, '\n', size - at);
-      if (line_end == nullptr) return size;
-      at = static_cast<std::size_t>(static_cast<const char*>(line_end) - bytes);
-    }
-    char c = bytes[at];
-    if (c == '\n') {
-      end_line();
-      ++at;
-      continue;
-    }
-    line_open_ = true;
     switch (place_) {
-      case Place::kSequenceArea:
-        if (++column_ == kSequenceWidth) place_ = Place::kIndicator;
+      case Place::kSequenceArea: {
+        if (column_ == 0) {
+          // A whole line in view is examined at once; one that goes on past the bytes at hand
+          // is followed byte by byte, whatever its length.
+          const void* line_end = std::memchr(bytes + at, '\n', size - at);
+          if (line_end != nullptr) {
+            std::size_t end = static_cast<std::size_t>(static_cast<const char*>(line_end) - bytes);
+            raise_in_line(bytes + at, end - at);
+            end_line();
+            at = end + 1;
+            break;
+          }
+        }
+        char c = bytes[at++];
+        if (c == '\n') {
+          end_line();
+        } else {
+          line_open_ = true;
+          if (++column_ == kSequenceWidth) place_ = Place::kIndicator;
+        }
         break;
-      case Place::kIndicator:
-        place_ = c == '*' ? Place::kRestOfLine : Place::kBlanks;
+      }
+      case Place::kIndicator: {
+        char c = bytes[at++];
+        if (c == '\n')
+          end_line();
+        else
+          place_ = c == '*' ? Place::kRestOfLine : Place::kBlanks;
         break;
-      case Place::kBlanks:
+      }
+      case Place::kBlanks: {
         // Only the blank is skipped: a tab ends the search like any other character.
-        if (c != ' ') place_ = is_digit(c) ? Place::kSecondDigit : Place::kRestOfLine;
+        while (at < size && bytes[at] == ' ') ++at;
+        if (at == size) break;
+        char c = bytes[at++];
+        if (c == '\n')
+          end_line();
+        else
+          place_ = is_digit(c) ? Place::kSecondDigit : Place::kRestOfLine;
         break;
-      case Place::kSecondDigit:
-        if (is_digit(c)) raise_pair(bytes[at - 1], bytes[at]);
-        place_ = Place::kRestOfLine;
+      }
+      case Place::kSecondDigit: {
+        char c = bytes[at];
+        if (c == '\n') {
+          end_line();
+        } else {
+          if (is_digit(c)) raise_pair(bytes[at - 1], bytes[at]);
+          place_ = Place::kRestOfLine;
+        }
+        ++at;
         break;
-      case Place::kRestOfLine:
+      }
+      case Place::kRestOfLine: {
+        const void* line_end = std::memchr(bytes + at, '\n', size - at);
+        if (line_end == nullptr) {
+          at = size;
+        } else {
+          at = static_cast<std::size_t>(static_cast<const char*>(line_end) - bytes) + 1;
+          end_line();
+        }
         break;
+      }
     }
-    ++at;
   }
   return place_ == Place::kSecondDigit ? size - 1 : size;
+}
+
+void LevelScanner::raise_in_line(char* line, std::size_t length) {
+  // A line of 6 characters or fewer ends before the indicator column.
+  if (length <= kSequenceWidth || line[kSequenceWidth] == '*') return;
+  std::size_t at = kSequenceWidth + 1;
+  while (at < length && line[at] == ' ') ++at;
+  if (at + 1 < length && is_digit(line[at]) && is_digit(line[at + 1]))
+    raise_pair(line[at], line[at + 1]);
 }
 
 void LevelScanner::finish() {

@@ -57,6 +57,8 @@ class LevelScanner {
  private:
   enum class Place { kSequenceArea, kIndicator, kBlanks, kSecondDigit, kRestOfLine };
 
+  /// Raises the level number of one whole line, `length` characters without its line feed.
+  void raise_in_line(char* line, std::size_t length);
   void end_line();
   void raise_pair(char& tens, char& units);
 

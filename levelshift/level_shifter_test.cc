@@ -22,12 +22,50 @@ struct RaiseRow {
   LevelChange change;
 };
 
+struct Copied {
+  std::string text;
+  std::string notes;
+  CopyResult result;
+};
+
+Copied copy_text(const std::string& input, std::size_t chunk_size) {
+  MemoryFile in;
+  in.set(input);
+  MemoryFile out;
+  MemoryFile notes_out;
+  NoteSpool notes;
+  Copied copied;
+  copied.result = copy_raising_levels(in.stream(), out.stream(), notes, chunk_size);
+  EXPECT_TRUE(notes.write_to(notes_out.stream()));
+  copied.text = out.contents();
+  copied.notes = notes_out.contents();
+  return copied;
+}
+
+// A line is examined whole when its line feed is in view, and followed byte by byte when it
+// arrives in pieces or has no line feed: every row is run both ways, and through the copy in
+// chunks of several sizes.
 void check_rows(const std::vector<RaiseRow>& rows) {
   for (const RaiseRow& row : rows) {
     SCOPED_TRACE("line \"" + row.before + "\"");
     std::string line = row.before;
     EXPECT_EQ(raise_level_number(line), row.change);
     EXPECT_EQ(line, row.after);
+    if (row.before.empty() || row.before.back() != '\n') {
+      line = row.before + "\n";
+      EXPECT_EQ(raise_level_number(line), row.change);
+      EXPECT_EQ(line, row.after + "\n");
+    }
+    for (std::size_t chunk_size : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
+                                   std::size_t{8}, std::size_t{9}, kChunkSize}) {
+      SCOPED_TRACE("chunk size " + std::to_string(chunk_size));
+      Copied copied = copy_text(row.before, chunk_size);
+      EXPECT_EQ(copied.text, row.after);
+      EXPECT_EQ(copied.notes, row.change == LevelChange::kNinetyNineKept
+                                  ? "Level number 99 left unchanged at line 1\n"
+                                  : "");
+      EXPECT_EQ(copied.result.line_count, row.before.empty() ? 0 : 1);
+    }
   }
 }
 
@@ -153,26 +191,6 @@ TEST(LevelShifter, SequenceAreaAndTheRestOfTheLineStay) {
 // ---------------------------------------------------------------------------------------------
 // The streamed copy
 
-struct Copied {
-  std::string text;
-  std::string notes;
-  CopyResult result;
-};
-
-Copied copy_text(const std::string& input, std::size_t chunk_size) {
-  MemoryFile in;
-  in.set(input);
-  MemoryFile out;
-  MemoryFile notes_out;
-  NoteSpool notes;
-  Copied copied;
-  copied.result = copy_raising_levels(in.stream(), out.stream(), notes, chunk_size);
-  EXPECT_TRUE(notes.write_to(notes_out.stream()));
-  copied.text = out.contents();
-  copied.notes = notes_out.contents();
-  return copied;
-}
-
 TEST(LevelShifter, CopyIsTheSameForEveryChunkSize) {
   const std::string input =
       "000100 01 CUST-REC.\r\n"
@@ -200,9 +218,9 @@ TEST(LevelShifter, CopyIsTheSameForEveryChunkSize) {
       "                                                     50 FAR-RIGHT.\n"
       "       67 CUST-ALL RENAMES CUST-NAME THRU CUST-ADDR.\n"
       "           89 CUST-OK VALUE 99";
-  for (std::size_t chunk_size : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
-                                 std::size_t{8}, std::size_t{9}, std::size_t{10}, std::size_t{13},
-                                 std::size_t{64}, kChunkSize}) {
+  for (std::size_t chunk_size :
+       {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, std::size_t{8},
+        std::size_t{9}, std::size_t{10}, std::size_t{13}, std::size_t{64}, kChunkSize}) {
     SCOPED_TRACE("chunk size " + std::to_string(chunk_size));
     Copied copied = copy_text(input, chunk_size);
     EXPECT_EQ(copied.text, expected);
@@ -418,7 +436,8 @@ TEST(LevelShifter, NoArgumentPrintsTheUsageText) {
 TEST(LevelShifter, RunWritesTheCopyAndTheMessageFile) {
   TempFolder folder;
   if (!usable(folder)) GTEST_SKIP() << "temporary folder path holds a period";
-  folder.write("CUST.CPY", "       01 CUST-REC.\n           99 ODD.\n           05 CUST-NAME PIC X.\n");
+  folder.write("CUST.CPY",
+               "       01 CUST-REC.\n           99 ODD.\n           05 CUST-NAME PIC X.\n");
   RunOutcome run = run_with({folder.file("CUST.CPY")});
   EXPECT_EQ(run.code, kExitDone);
   EXPECT_EQ(run.console, "");
