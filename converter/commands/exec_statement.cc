@@ -2,6 +2,7 @@
 // argument extraction that every command conversion shares.
 #include "converter/commands/exec_statement.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "converter/commands/receive_conversion.h"
@@ -118,7 +119,8 @@ void convert_exec_statement(ConversionRun& run) {
     for (std::string& line : lines)
       if (line.size() >= 7) line[6] = '*';
     ++run.converted_command_count;
-    run.line[6] = '*';
+    // The loop goes on with the first line as it now stands.
+    run.line = lines.front();
   }
   write_source_lines(run, lines);
 
