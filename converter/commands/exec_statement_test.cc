@@ -89,6 +89,13 @@ TEST(ExecStatement, ArgumentIsTheTextBetweenTheFirstParenthesesAfterTheWord) {
       {"closing parenthesis as the 256th character", beyond_window, 0, ""},
       {"opening parenthesis as the 256th character", open_beyond_window, 0, ""},
       {"window counted from the position", "XX" + window_edge, 2, std::string(253, 'A')},
+      {"a subscript stays whole", "SEND FROM(WS-LINE(WS-I)) END-EXEC", 5, "WS-LINE(WS-I)"},
+      {"a reference modification stays whole", "SEND FROM(WS-TEXT(1:20)) LENGTH(20)", 5, "WS-TEXT(1:20)"},
+      {"a parenthesis inside a literal does not count", "SEND FROM('A)B') END-EXEC", 5, "'A)B'"},
+      {"nor one inside quotation marks", "SEND FROM(\"(\") END-EXEC", 5, "\"(\""},
+      {"a parenthesis left open", "SEND FROM(X(1) END-EXEC", 5, ""},
+      {"the closing parenthesis of a nested argument beyond the window",
+       "(" + std::string(200, 'A') + "(" + std::string(60, 'B') + "))", 0, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
