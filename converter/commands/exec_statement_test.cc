@@ -50,11 +50,11 @@ std::string lines(std::initializer_list<std::string> each) {
 
 TEST(ExecStatement, KeywordTextsFollowTheTableOrder) {
   const char* expected[] = {
-      "RECEIVE", "SEND",    "CONVERSE", "MAP",     "TEXT",     "CONTROL", "ACCUM",    "BUFFER",
-      "PAGE",    "CONVID",  "SESSION",  "INTO",    "FROM",     "CTLCHAR", "MAPSET",   "MAPONLY",
-      "DATAONLY", "FREEKB", "FRSET",    "ALARM",   "ROUTE",    "ERASE",   "ERASEAUP", "RETURN",
-      "TRANSID", "COMMAREA", "LENGTH",  "ADDRESS", "TCTUA",    "HANDLE",  "AID",      "MAPFAIL",
-      "ASSIGN",  "TERMCODE", "LINK",    "XCTL",    "PROGRAM",
+      "RECEIVE",  "SEND",     "CONVERSE", "MAP",     "TEXT",    "CONTROL", "ACCUM",    "BUFFER",
+      "PAGE",     "CONVID",   "SESSION",  "INTO",    "FROM",    "CTLCHAR", "MAPSET",   "MAPONLY",
+      "DATAONLY", "FREEKB",   "FRSET",    "ALARM",   "ROUTE",   "ERASE",   "ERASEAUP", "RETURN",
+      "TRANSID",  "COMMAREA", "LENGTH",   "ADDRESS", "TCTUA",   "HANDLE",  "AID",      "MAPFAIL",
+      "ASSIGN",   "TERMCODE", "LINK",     "XCTL",    "PROGRAM",
   };
   ASSERT_EQ(sizeof expected / sizeof expected[0], kKeywordCount);
   for (std::size_t k = 0; k < kKeywordCount; ++k) {
@@ -90,7 +90,8 @@ TEST(ExecStatement, ArgumentIsTheTextBetweenTheFirstParenthesesAfterTheWord) {
       {"opening parenthesis as the 256th character", open_beyond_window, 0, ""},
       {"window counted from the position", "XX" + window_edge, 2, std::string(253, 'A')},
       {"a subscript stays whole", "SEND FROM(WS-LINE(WS-I)) END-EXEC", 5, "WS-LINE(WS-I)"},
-      {"a reference modification stays whole", "SEND FROM(WS-TEXT(1:20)) LENGTH(20)", 5, "WS-TEXT(1:20)"},
+      {"a reference modification stays whole", "SEND FROM(WS-TEXT(1:20)) LENGTH(20)", 5,
+       "WS-TEXT(1:20)"},
       {"a parenthesis inside a literal does not count", "SEND FROM('A)B') END-EXEC", 5, "'A)B'"},
       {"nor one inside quotation marks", "SEND FROM(\"(\") END-EXEC", 5, "\"(\""},
       {"a parenthesis left open", "SEND FROM(X(1) END-EXEC", 5, ""},
@@ -130,13 +131,15 @@ TEST(ExecStatement, OptionsAreWholeWordsInAnyCase) {
       {"lower-case options are recognised and their arguments upper-cased",
        "           EXEC ZARN send map('m1') mapset('s1') erase END-EXEC", "",
        lines({"      *    EXEC ZARN send map('m1') mapset('s1') erase END-EXEC",
-              pad80("           MOVE 'E' TO ERASESW "), pad80("           MOVE 'M1' TO USRMAPNAME "),
+              pad80("           MOVE 'E' TO ERASESW "),
+              pad80("           MOVE 'M1' TO USRMAPNAME "),
               pad80("           MOVE 'S1' TO USRMAPSET ")}),
        "line 0001 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n"},
-      {"an option on a later line counts as well",
-       "           EXEC ZARN SEND ERASE MAP('M1')", "           END-EXEC.\n",
+      {"an option on a later line counts as well", "           EXEC ZARN SEND ERASE MAP('M1')",
+       "           END-EXEC.\n",
        lines({"      *    EXEC ZARN SEND ERASE MAP('M1')", "      *    END-EXEC.",
-              pad80("           MOVE 'E' TO ERASESW."), pad80("           MOVE 'M1' TO USRMAPNAME.")}),
+              pad80("           MOVE 'E' TO ERASESW."),
+              pad80("           MOVE 'M1' TO USRMAPNAME.")}),
        "line 0001 - ZARN SEND MAP handled for map 'M1' mapset \n"},
       {"a word inside the first literal is no option",
        "           EXEC ZARN SEND FROM('MAP ERASE') END-EXEC.", "",
@@ -166,11 +169,13 @@ TEST(ExecStatement, TerminatorIsAPeriodAfterEndExec) {
        "line 0001 - *** ZARN SEND CONTROL found\n"},
       {"END-EXEC only in a comment line: any period of the text counts",
        "           EXEC ZARN SEND CONTROL FROM(A.B)", "      *    END-EXEC\n",
-       lines({"      *    EXEC ZARN SEND CONTROL FROM(A.B)", "      *    END-EXEC", pad80("           .")}),
+       lines({"      *    EXEC ZARN SEND CONTROL FROM(A.B)", "      *    END-EXEC",
+              pad80("           .")}),
        "line 0001 - *** ZARN SEND CONTROL found\n"},
       {"a lower-case end-exec does not end the command",
        "           EXEC ZARN SEND CONTROL end-exec", "           END-EXEC.\n",
-       lines({"      *    EXEC ZARN SEND CONTROL end-exec", "      *    END-EXEC.", pad80("           .")}),
+       lines({"      *    EXEC ZARN SEND CONTROL end-exec", "      *    END-EXEC.",
+              pad80("           .")}),
        "line 0001 - *** ZARN SEND CONTROL found\n"},
   };
   for (const CommandCase& row : rows) check_command(row);
@@ -199,13 +204,15 @@ TEST(ExecStatement, RenamesApplyToTheTextButNotToTheSourceLines) {
       {"a field inside parentheses keeps its name",
        "           EXEC ZARN SEND TEXT FROM(WS-MSG) LENGTH(EIBCALEN) END-EXEC.", "",
        lines({"      *    EXEC ZARN SEND TEXT FROM(WS-MSG) LENGTH(EIBCALEN) END-EXEC.",
-              pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."), pad80("           MOVE WS-MSG TO TEXTAREA."),
+              pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."),
+              pad80("           MOVE WS-MSG TO TEXTAREA."),
               pad80("           MOVE EIBCALEN TO USRMAPLN.")}),
        "line 0001 - ZARN SEND TEXT handled\n"},
       {"a whole-word field is renamed, also in lower case",
        "           EXEC ZARN SEND TEXT FROM( eibtrmid ) END-EXEC.", "",
        lines({"      *    EXEC ZARN SEND TEXT FROM( eibtrmid ) END-EXEC.",
-              pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."), pad80("           MOVE  USRTRMID  TO TEXTAREA."),
+              pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."),
+              pad80("           MOVE  USRTRMID  TO TEXTAREA."),
               pad80("           MOVE FUNCTION LENGTH( USRTRMID ) TO USRMAPLN.")}),
        "line 0001 - EIBTRMID changed\nline 0001 - ZARN SEND TEXT handled\n"},
   };
@@ -213,12 +220,14 @@ TEST(ExecStatement, RenamesApplyToTheTextButNotToTheSourceLines) {
 }
 
 TEST(ExecStatement, OptionCharactersAndTheirCounters) {
-  CommandRun command("           EXEC ZARN SEND MAP('M1') ERASE ERASEAUP ALARM MAPONLY DATAONLY END-EXEC.", "");
+  CommandRun command(
+      "           EXEC ZARN SEND MAP('M1') ERASE ERASEAUP ALARM MAPONLY DATAONLY END-EXEC.", "");
   convert_exec_statement(command.run);
-  EXPECT_EQ(command.output(),
-            lines({"      *    EXEC ZARN SEND MAP('M1') ERASE ERASEAUP ALARM MAPONLY DATAONLY END-EXEC.",
-                   pad80("           MOVE 'U' TO ERASESW."), pad80("           MOVE 'A' TO ALARMSW."),
-                   pad80("           MOVE 'M1' TO USRMAPNAME.")}));
+  EXPECT_EQ(
+      command.output(),
+      lines({"      *    EXEC ZARN SEND MAP('M1') ERASE ERASEAUP ALARM MAPONLY DATAONLY END-EXEC.",
+             pad80("           MOVE 'U' TO ERASESW."), pad80("           MOVE 'A' TO ALARMSW."),
+             pad80("           MOVE 'M1' TO USRMAPNAME.")}));
   const ConversionRun& run = command.run;
   EXPECT_EQ(run.erase_count, 1);
   EXPECT_EQ(run.eraseaup_count, 1);
@@ -237,12 +246,15 @@ TEST(ExecStatement, OptionCharactersAndTheirCounters) {
   EXPECT_EQ(plain.run.map_requests.records[0].erase_code, ' ');
   EXPECT_EQ(plain.run.map_requests.records[0].alarm_code, ' ');
   EXPECT_EQ(plain.run.map_requests.records[0].send_type, 'M');
-  EXPECT_EQ(plain.run.erase_count + plain.run.eraseaup_count + plain.run.alarm_count + plain.run.dataonly_count, 0);
+  EXPECT_EQ(plain.run.erase_count + plain.run.eraseaup_count + plain.run.alarm_count +
+                plain.run.dataonly_count,
+            0);
   EXPECT_EQ(plain.run.maponly_count, 1);
 }
 
 TEST(ExecStatement, CountsAndTheFirstLineBecomesAComment) {
-  CommandRun command("           EXEC ZARN SEND CONTROL", "      * a remark\n           END-EXEC.\n");
+  CommandRun command("           EXEC ZARN SEND CONTROL",
+                     "      * a remark\n           END-EXEC.\n");
   command.run.output_line_count = 41;
   command.run.input_line_count = 50;
   convert_exec_statement(command.run);
@@ -251,19 +263,20 @@ TEST(ExecStatement, CountsAndTheFirstLineBecomesAComment) {
   EXPECT_EQ(command.run.converted_command_count, 1);
   EXPECT_EQ(command.run.input_line_count, 52);
   EXPECT_EQ(command.run.output_line_count, 45);
-  EXPECT_EQ(command.output(), lines({"      *    EXEC ZARN SEND CONTROL", "      * a remark", "      *    END-EXEC.",
-                                     pad80("           .")}));
+  EXPECT_EQ(command.output(), lines({"      *    EXEC ZARN SEND CONTROL", "      * a remark",
+                                     "      *    END-EXEC.", pad80("           .")}));
   EXPECT_EQ(command.messages(), "line 0042 - *** ZARN SEND CONTROL found\n");
 }
 
 TEST(ExecStatement, CommandsNotReplacedKeepTheirLinesActive) {
-  CommandRun command("           EXEC ZARN READ DATASET('F1') INTO(REC)", "             RIDFLD(EIBTRMID) END-EXEC\n");
+  CommandRun command("           EXEC ZARN READ DATASET('F1') INTO(REC)",
+                     "             RIDFLD(EIBTRMID) END-EXEC\n");
   convert_exec_statement(command.run);
   EXPECT_EQ(command.run.line, "           EXEC ZARN READ DATASET('F1') INTO(REC)");
   EXPECT_EQ(command.run.converted_command_count, 0);
   EXPECT_EQ(command.run.exec_count, 1);
-  EXPECT_EQ(command.output(),
-            lines({"           EXEC ZARN READ DATASET('F1') INTO(REC)", "             RIDFLD(EIBTRMID) END-EXEC"}));
+  EXPECT_EQ(command.output(), lines({"           EXEC ZARN READ DATASET('F1') INTO(REC)",
+                                     "             RIDFLD(EIBTRMID) END-EXEC"}));
   EXPECT_EQ(command.messages(), "");
 }
 
@@ -272,7 +285,8 @@ TEST(ExecStatement, TwentyLinesAtMost) {
   for (int i = 0; i < 18; ++i) nineteen += "             FROM(X)\n";
   {
     SCOPED_TRACE("END-EXEC on the twentieth line: converted");
-    CommandRun command("           EXEC ZARN SEND CONTROL", nineteen + "           END-EXEC.\nNEXT\n");
+    CommandRun command("           EXEC ZARN SEND CONTROL",
+                       nineteen + "           END-EXEC.\nNEXT\n");
     convert_exec_statement(command.run);
     EXPECT_EQ(command.run.input_line_count, 19);
     EXPECT_EQ(command.run.output_line_count, 21);
@@ -287,7 +301,8 @@ TEST(ExecStatement, TwentyLinesAtMost) {
   }
   {
     SCOPED_TRACE("END-EXEC on the twenty-first line: 20 lines copied unchanged");
-    CommandRun command("           EXEC ZARN SEND CONTROL", nineteen + "             FROM(X)\n           END-EXEC.\n");
+    CommandRun command("           EXEC ZARN SEND CONTROL",
+                       nineteen + "             FROM(X)\n           END-EXEC.\n");
     convert_exec_statement(command.run);
     EXPECT_EQ(command.run.exec_count, 1);
     EXPECT_EQ(command.run.input_line_count, 19);
@@ -312,7 +327,8 @@ TEST(ExecStatement, InputEndingInsideACommandIsCopiedUnchanged) {
   EXPECT_EQ(command.run.output_line_count, 2);
   EXPECT_EQ(command.run.converted_command_count, 0);
   EXPECT_EQ(command.run.erase_count + command.run.eibcalen_count + command.run.send_map_count, 0);
-  EXPECT_EQ(command.output(), lines({"           EXEC ZARN SEND MAP('M1')", "             ERASE EIBCALEN"}));
+  EXPECT_EQ(command.output(),
+            lines({"           EXEC ZARN SEND MAP('M1')", "             ERASE EIBCALEN"}));
   EXPECT_EQ(command.messages(), "");
 }
 
@@ -320,16 +336,19 @@ TEST(ExecStatement, GeneratedLinesStayWithinColumn72) {
   CommandRun command("", "");
   command.run.output_line_count = 3;
   write_generated_line(command.run, "           MOVE 'M1' TO USRMAPNAME.");
-  write_generated_line(command.run,
-                       "           MOVE WS-A-RATHER-LONG-DATA-NAME-FOR-THE-TEXT-AREA OF WS-MESSAGES TO TEXTAREA.");
+  write_generated_line(
+      command.run,
+      "           MOVE WS-A-RATHER-LONG-DATA-NAME-FOR-THE-TEXT-AREA OF WS-MESSAGES TO TEXTAREA.");
   write_block_line(command.run, "           IF USRAID IS EQUAL TO KVZPF3");
-  write_block_line(command.run,
-                   "               GO TO A-PARAGRAPH-NAME-OF-SOME-LENGTH IN A-SECTION-NAME-PAST-THE-MARGIN");
+  write_block_line(
+      command.run,
+      "               GO TO A-PARAGRAPH-NAME-OF-SOME-LENGTH IN A-SECTION-NAME-PAST-THE-MARGIN");
   EXPECT_EQ(command.run.output_line_count, 9);
   EXPECT_EQ(command.output(),
             lines({pad80("           MOVE 'M1' TO USRMAPNAME."),
                    pad80("           MOVE WS-A-RATHER-LONG-DATA-NAME-FOR-THE-TEXT-AREA OF"),
-                   pad80("               WS-MESSAGES TO TEXTAREA."), "           IF USRAID IS EQUAL TO KVZPF3",
+                   pad80("               WS-MESSAGES TO TEXTAREA."),
+                   "           IF USRAID IS EQUAL TO KVZPF3",
                    "               GO TO A-PARAGRAPH-NAME-OF-SOME-LENGTH IN",
                    "                   A-SECTION-NAME-PAST-THE-MARGIN"}));
 }

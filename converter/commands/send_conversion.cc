@@ -17,7 +17,8 @@ namespace {
 // monitor took the length of the FROM area, so the converted program does the same; with
 // neither option the move names nothing.
 std::string text_length(const ExecStatement& statement, const std::string& source) {
-  if (statement.has(Keyword::kLength) || source.empty()) return statement.argument(Keyword::kLength);
+  if (statement.has(Keyword::kLength) || source.empty())
+    return statement.argument(Keyword::kLength);
   return format("FUNCTION LENGTH(%s)", {source});
 }
 
@@ -25,34 +26,40 @@ std::string text_length(const ExecStatement& statement, const std::string& sourc
 void convert_text(ConversionRun& run, const ExecStatement& statement) {
   std::string source = statement.argument(Keyword::kFrom);
   emit_text_moves(run, statement, source, text_length(statement, source));
-  add_map_request(run, 'T', statement.text, std::string::npos, std::string::npos, statement.erase_code,
-                  statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
-                  statement.position(Keyword::kFrom), statement.position(Keyword::kLength),
-                  statement.has(Keyword::kFreekb));
+  add_map_request(run, 'T', statement.text, std::string::npos, std::string::npos,
+                  statement.erase_code, statement.alarm_code, statement.send_type,
+                  statement.has(Keyword::kFrset), statement.position(Keyword::kFrom),
+                  statement.position(Keyword::kLength), statement.has(Keyword::kFreekb));
 }
 
 }  // namespace
 
 void emit_erase_switch(ConversionRun& run, const ExecStatement& statement, char erase_code) {
-  write_generated_line(run, format("%11sMOVE '%c' TO ERASESW%c", {statement.indent, erase_code, statement.terminator}));
+  write_generated_line(run, format("%11sMOVE '%c' TO ERASESW%c",
+                                   {statement.indent, erase_code, statement.terminator}));
 }
 
 void emit_alarm_switch(ConversionRun& run, const ExecStatement& statement, char alarm_code) {
-  write_generated_line(run, format("%11sMOVE '%c' TO ALARMSW%c", {statement.indent, alarm_code, statement.terminator}));
+  write_generated_line(run, format("%11sMOVE '%c' TO ALARMSW%c",
+                                   {statement.indent, alarm_code, statement.terminator}));
 }
 
 void emit_map_moves(ConversionRun& run, const ExecStatement& statement, std::string_view map,
                     std::string_view mapset) {
-  write_generated_line(run, format("%11sMOVE %s TO USRMAPNAME%c", {statement.indent, map, statement.terminator}));
+  write_generated_line(
+      run, format("%11sMOVE %s TO USRMAPNAME%c", {statement.indent, map, statement.terminator}));
   if (!mapset.empty())
-    write_generated_line(run, format("%11sMOVE %s TO USRMAPSET%c", {statement.indent, mapset, statement.terminator}));
+    write_generated_line(run, format("%11sMOVE %s TO USRMAPSET%c",
+                                     {statement.indent, mapset, statement.terminator}));
 }
 
 void emit_text_moves(ConversionRun& run, const ExecStatement& statement, std::string_view source,
                      std::string_view length) {
   emit_map_moves(run, statement, "'SENDTEXT'", std::string_view());
-  write_generated_line(run, format("%11sMOVE %s TO TEXTAREA%c", {statement.indent, source, statement.terminator}));
-  write_generated_line(run, format("%11sMOVE %s TO USRMAPLN%c", {statement.indent, length, statement.terminator}));
+  write_generated_line(
+      run, format("%11sMOVE %s TO TEXTAREA%c", {statement.indent, source, statement.terminator}));
+  write_generated_line(
+      run, format("%11sMOVE %s TO USRMAPLN%c", {statement.indent, length, statement.terminator}));
 }
 
 void emit_terminator_line(ConversionRun& run, const ExecStatement& statement) {
@@ -80,9 +87,10 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
       log_line(run, at, "*** SEND ACCUM found");
     }
     add_map_request(run, 'S', statement.text, statement.position(Keyword::kMap),
-                    statement.position(Keyword::kMapset), statement.erase_code, statement.alarm_code,
-                    statement.send_type, statement.has(Keyword::kFrset), statement.position(Keyword::kFrom),
-                    statement.position(Keyword::kLength), statement.has(Keyword::kFreekb));
+                    statement.position(Keyword::kMapset), statement.erase_code,
+                    statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
+                    statement.position(Keyword::kFrom), statement.position(Keyword::kLength),
+                    statement.has(Keyword::kFreekb));
   } else if (statement.has(Keyword::kText)) {
     ++run.send_text_count;
     log_line(run, at, "ZARN SEND TEXT handled");
@@ -111,7 +119,8 @@ void convert_converse(ConversionRun& run, const ExecStatement& statement) {
   ++run.converse_count;
   log_line(run, statement.start_line, "CONVERSE removed - program logic must be checked");
   if (statement.has(Keyword::kMap)) {
-    emit_map_moves(run, statement, statement.argument(Keyword::kMap), statement.argument(Keyword::kMapset));
+    emit_map_moves(run, statement, statement.argument(Keyword::kMap),
+                   statement.argument(Keyword::kMapset));
   } else {
     log_line(run, statement.start_line, "MAP parameter missing");
   }

@@ -64,16 +64,22 @@ std::string counted(const ConversionRun& run) {
     const char* name;
     int value;
   } counters[] = {
-      {"send_map", run.send_map_count},     {"send_text", run.send_text_count},
-      {"send_control", run.send_control_count}, {"send_convid", run.send_convid_count},
-      {"send_from_only", run.send_from_only_count}, {"send_bare", run.send_bare_count},
-      {"converse", run.converse_count},     {"page", run.page_count},
-      {"accum", run.accum_count},           {"freekb", run.freekb_count},
+      {"send_map", run.send_map_count},
+      {"send_text", run.send_text_count},
+      {"send_control", run.send_control_count},
+      {"send_convid", run.send_convid_count},
+      {"send_from_only", run.send_from_only_count},
+      {"send_bare", run.send_bare_count},
+      {"converse", run.converse_count},
+      {"page", run.page_count},
+      {"accum", run.accum_count},
+      {"freekb", run.freekb_count},
       {"frset", run.frset_count},
   };
   std::string names;
   for (const Counter& counter : counters)
-    for (int i = 0; i < counter.value; ++i) names += names.empty() ? counter.name : std::string(" ") + counter.name;
+    for (int i = 0; i < counter.value; ++i)
+      names += names.empty() ? counter.name : std::string(" ") + counter.name;
   return names;
 }
 
@@ -81,9 +87,10 @@ std::string counted(const ConversionRun& run) {
 std::string requests(const ConversionRun& run) {
   std::string all;
   for (const MapRequest& r : run.map_requests.records) {
-    all += std::string(1, r.kind) + " map=" + r.map_name + " mapset=" + r.mapset_name + " data=" + r.data_arg +
-           " length=" + r.length_arg + " codes=" + r.erase_code + r.alarm_code + r.send_type +
-           " flags=" + (r.freekb_flag == 'F' ? "F" : "-") + (r.frset_flag == 'F' ? "F" : "-") + "\n";
+    all += std::string(1, r.kind) + " map=" + r.map_name + " mapset=" + r.mapset_name +
+           " data=" + r.data_arg + " length=" + r.length_arg + " codes=" + r.erase_code +
+           r.alarm_code + r.send_type + " flags=" + (r.freekb_flag == 'F' ? "F" : "-") +
+           (r.frset_flag == 'F' ? "F" : "-") + "\n";
   }
   return all;
 }
@@ -103,7 +110,8 @@ struct SendRow {
   std::string expected_requests;
 };
 
-void check_rows(const std::vector<SendRow>& rows, void (*convert)(ConversionRun&, const ExecStatement&)) {
+void check_rows(const std::vector<SendRow>& rows,
+                void (*convert)(ConversionRun&, const ExecStatement&)) {
   for (const SendRow& row : rows) {
     SCOPED_TRACE(row.text);
     SendRun send;
@@ -131,7 +139,8 @@ TEST(SendConversion, SendMap) {
            lines({"           MOVE WS-MAP TO USRMAPNAME "}),
            "line 0007 - ZARN SEND MAP handled for map WS-MAP mapset \n", "send_map frset",
            "S map=WS-MAP mapset= data= length=WS-LEN codes=  D flags=-F\n"},
-          {"EXEC ZARN SEND TEXT MAP('M1') FROM(X) END-EXEC.", '.', lines({"           MOVE 'M1' TO USRMAPNAME."}),
+          {"EXEC ZARN SEND TEXT MAP('M1') FROM(X) END-EXEC.", '.',
+           lines({"           MOVE 'M1' TO USRMAPNAME."}),
            "line 0007 - ZARN SEND MAP handled for map 'M1' mapset \n", "send_map",
            "S map='M1' mapset= data=X length= codes=    flags=--\n"},
           {"EXEC ZARN SEND PAGE MAP('M1') MAPSET('S1') ACCUM ERASEAUP END-EXEC.", '.',
@@ -150,7 +159,8 @@ TEST(SendConversion, SendTextAndSendFrom) {
           {"EXEC ZARN SEND TEXT FROM(MSG) LENGTH(MSG-LEN) END-EXEC.", '.',
            lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
                   "           MOVE MSG-LEN TO USRMAPLN."}),
-           "line 0007 - ZARN SEND TEXT handled\n", "send_text", "T map= mapset= data=MSG length=MSG-LEN codes=    flags=--\n"},
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data=MSG length=MSG-LEN codes=    flags=--\n"},
           {"EXEC ZARN SEND FROM(MSG) LENGTH(20) CTLCHAR(C) END-EXEC.", '.',
            lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
                   "           MOVE 20 TO USRMAPLN."}),
@@ -158,31 +168,37 @@ TEST(SendConversion, SendTextAndSendFrom) {
            "T map= mapset= data=MSG length=20 codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT FROM(MSG) ERASE FREEKB FRSET END-EXEC", ' ',
            lines({"           MOVE 'E' TO ERASESW ", "           MOVE 'SENDTEXT' TO USRMAPNAME ",
-                  "           MOVE MSG TO TEXTAREA ", "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN "}),
+                  "           MOVE MSG TO TEXTAREA ",
+                  "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN "}),
            "line 0007 - ZARN SEND TEXT handled\n", "send_text freekb frset",
            "T map= mapset= data=MSG length= codes=E   flags=FF\n"},
           {"EXEC ZARN SEND FROM('HELLO') END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE 'HELLO' TO TEXTAREA.",
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                  "           MOVE 'HELLO' TO TEXTAREA.",
                   "           MOVE FUNCTION LENGTH('HELLO') TO USRMAPLN."}),
            "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
            "T map= mapset= data='HELLO' length= codes=    flags=--\n"},
           {"EXEC ZARN SEND FROM(WS-LINE(WS-I)) END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE WS-LINE(WS-I) TO TEXTAREA.",
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                  "           MOVE WS-LINE(WS-I) TO TEXTAREA.",
                   "           MOVE FUNCTION LENGTH(WS-LINE(WS-I)) TO USRMAPLN."}),
            "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
            "T map= mapset= data=WS-LINE(WS-I) length= codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT END-EXEC.", '.',
            lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE  TO TEXTAREA.",
                   "           MOVE  TO USRMAPLN."}),
-           "line 0007 - ZARN SEND TEXT handled\n", "send_text", "T map= mapset= data= length= codes=    flags=--\n"},
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data= length= codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT LENGTH(20) END-EXEC.", '.',
            lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE  TO TEXTAREA.",
                   "           MOVE 20 TO USRMAPLN."}),
-           "line 0007 - ZARN SEND TEXT handled\n", "send_text", "T map= mapset= data= length=20 codes=    flags=--\n"},
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data= length=20 codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT FROM(MSG) ACCUM END-EXEC.", '.',
            lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
                   "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN."}),
-           "line 0007 - ZARN SEND TEXT handled\n", "send_text", "T map= mapset= data=MSG length= codes=    flags=--\n"},
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data=MSG length= codes=    flags=--\n"},
       },
       convert_send);
 }
@@ -191,18 +207,20 @@ TEST(SendConversion, SendFormsWithoutAnEquivalent) {
   check_rows(
       {
           {"EXEC ZARN SEND CONTROL ERASE END-EXEC.", '.',
-           lines({"           MOVE 'E' TO ERASESW.", "           ."}), "line 0007 - *** ZARN SEND CONTROL found\n",
-           "send_control", ""},
-          {"EXEC ZARN SEND CONTROL ERASE END-EXEC", ' ', lines({"           MOVE 'E' TO ERASESW ", ""}),
+           lines({"           MOVE 'E' TO ERASESW.", "           ."}),
+           "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
+          {"EXEC ZARN SEND CONTROL ERASE END-EXEC", ' ',
+           lines({"           MOVE 'E' TO ERASESW ", ""}),
            "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
           {"EXEC ZARN SEND CONTROL FROM(X) END-EXEC.", '.', lines({"           ."}),
            "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
-          {"EXEC ZARN SEND CONVID(C) FROM(X) ALARM END-EXEC.", '.', lines({"           MOVE 'A' TO ALARMSW."}),
+          {"EXEC ZARN SEND CONVID(C) FROM(X) ALARM END-EXEC.", '.',
+           lines({"           MOVE 'A' TO ALARMSW."}),
            "line 0007 - *** XPCM SEND found - ignored\n", "send_convid", ""},
-          {"EXEC ZARN SEND SESSION(S) END-EXEC.", '.', "", "line 0007 - *** XPCM SEND found - ignored\n",
-           "send_convid", ""},
-          {"EXEC ZARN SEND CTLCHAR(C) END-EXEC.", '.', "", "line 0007 - Send CTLCHAR found - removed\n",
-           "send_from_only", ""},
+          {"EXEC ZARN SEND SESSION(S) END-EXEC.", '.', "",
+           "line 0007 - *** XPCM SEND found - ignored\n", "send_convid", ""},
+          {"EXEC ZARN SEND CTLCHAR(C) END-EXEC.", '.', "",
+           "line 0007 - Send CTLCHAR found - removed\n", "send_from_only", ""},
           {"EXEC ZARN SEND PAGE END-EXEC.", '.', "",
            "line 0007 - *** SEND PAGE found\nline 0007 - SEND found - no recognized parameters - removed\n",
            "send_bare page", ""},
@@ -239,13 +257,15 @@ TEST(SendConversion, LinesFollowTheIndentationAndTheMargin) {
   statement.indent = std::string(7, ' ');
   statement.terminator = ' ';
   emit_terminator_line(send.run, statement);
-  EXPECT_EQ(send.output(),
-            lines({std::string(32, ' ') + "MOVE 'E' TO ERASESW.", std::string(32, ' ') + "MOVE 'A' TO ALARMSW.",
-                   std::string(32, ' ') + "MOVE WS-LONG-MAP-NAME-FIELD-OF-PROG TO",
-                   std::string(36, ' ') + "USRMAPNAME.", std::string(32, ' ') + "MOVE WS-MAPSET TO USRMAPSET.",
-                   std::string(32, ' ') + "MOVE 'SENDTEXT' TO USRMAPNAME.",
-                   std::string(32, ' ') + "MOVE WS-MESSAGE TO TEXTAREA.",
-                   std::string(32, ' ') + "MOVE WS-MESSAGE-LENGTH TO USRMAPLN.", std::string(12, ' ')}));
+  EXPECT_EQ(send.output(), lines({std::string(32, ' ') + "MOVE 'E' TO ERASESW.",
+                                  std::string(32, ' ') + "MOVE 'A' TO ALARMSW.",
+                                  std::string(32, ' ') + "MOVE WS-LONG-MAP-NAME-FIELD-OF-PROG TO",
+                                  std::string(36, ' ') + "USRMAPNAME.",
+                                  std::string(32, ' ') + "MOVE WS-MAPSET TO USRMAPSET.",
+                                  std::string(32, ' ') + "MOVE 'SENDTEXT' TO USRMAPNAME.",
+                                  std::string(32, ' ') + "MOVE WS-MESSAGE TO TEXTAREA.",
+                                  std::string(32, ' ') + "MOVE WS-MESSAGE-LENGTH TO USRMAPLN.",
+                                  std::string(12, ' ')}));
   EXPECT_EQ(send.run.output_line_count, 8 + 9);
 }
 

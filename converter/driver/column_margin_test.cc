@@ -9,8 +9,12 @@
 namespace converter {
 namespace {
 
-std::string blanks(std::size_t n) { return std::string(n, ' '); }
-std::string repeat(char c, std::size_t n) { return std::string(n, c); }
+std::string blanks(std::size_t n) {
+  return std::string(n, ' ');
+}
+std::string repeat(char c, std::size_t n) {
+  return std::string(n, c);
+}
 
 struct MarginRow {
   const char* name;
@@ -20,32 +24,47 @@ struct MarginRow {
 
 TEST(ColumnMargin, BreaksAtTheLastBlankWithinColumn72) {
   const std::string literal = "'A LITERAL WITH BLANKS THAT RUNS ON PAST THE MARGIN OF SEVENTY-TWO'";
-  const std::string quoted = "\"A LITERAL WITH BLANKS THAT RUNS ON PAST THE MARGIN OF SEVENTY-TWO\"";
-  const std::string open_literal = "'OPEN LITERAL THAT GOES ON ON THE NEXT LINE WITH BLANKS ALL THE WAY";
+  const std::string quoted =
+      "\"A LITERAL WITH BLANKS THAT RUNS ON PAST THE MARGIN OF SEVENTY-TWO\"";
+  const std::string open_literal =
+      "'OPEN LITERAL THAT GOES ON ON THE NEXT LINE WITH BLANKS ALL THE WAY";
   const MarginRow rows[] = {
-      {"text within column 72, blanks behind it", blanks(11) + repeat('A', 61) + blanks(8),
+      {"text within column 72, blanks behind it",
+       blanks(11) + repeat('A', 61) + blanks(8),
        {blanks(11) + repeat('A', 61) + blanks(8)}},
-      {"short text", "           MOVE 'M1' TO USRMAPNAME.", {"           MOVE 'M1' TO USRMAPNAME."}},
-      {"blank in column 72", blanks(11) + repeat('A', 60) + " TO-FIELD.",
+      {"short text",
+       "           MOVE 'M1' TO USRMAPNAME.",
+       {"           MOVE 'M1' TO USRMAPNAME."}},
+      {"blank in column 72",
+       blanks(11) + repeat('A', 60) + " TO-FIELD.",
        {blanks(11) + repeat('A', 60), blanks(15) + "TO-FIELD."}},
-      {"blank in column 73 is beyond the margin", blanks(11) + "MOVE " + repeat('B', 56) + " TO-X",
+      {"blank in column 73 is beyond the margin",
+       blanks(11) + "MOVE " + repeat('B', 56) + " TO-X",
        {blanks(11) + "MOVE", blanks(15) + repeat('B', 56), blanks(15) + "TO-X"}},
-      {"blanks inside an apostrophe literal are kept", blanks(11) + "MOVE " + literal + " TO X",
+      {"blanks inside an apostrophe literal are kept",
+       blanks(11) + "MOVE " + literal + " TO X",
        {blanks(11) + "MOVE", blanks(15) + literal + " TO X"}},
-      {"blanks inside a quotation-mark literal are kept", blanks(11) + "MOVE " + quoted + " TO X",
+      {"blanks inside a quotation-mark literal are kept",
+       blanks(11) + "MOVE " + quoted + " TO X",
        {blanks(11) + "MOVE", blanks(15) + quoted + " TO X"}},
-      {"a literal without its closing apostrophe shields the rest", blanks(11) + "MOVE " + open_literal,
+      {"a literal without its closing apostrophe shields the rest",
+       blanks(11) + "MOVE " + open_literal,
        {blanks(11) + "MOVE", blanks(15) + open_literal}},
       {"no blank at all", blanks(7) + repeat('Z', 80), {blanks(7) + repeat('Z', 80)}},
-      {"blanks in front of the first word do not count", "000100     " + repeat('E', 70),
+      {"blanks in front of the first word do not count",
+       "000100     " + repeat('E', 70),
        {"000100     " + repeat('E', 70)}},
-      {"text from column 8 continues in column 12", blanks(7) + "DISPLAY " + repeat('C', 60) + " UPON CONSOLE",
+      {"text from column 8 continues in column 12",
+       blanks(7) + "DISPLAY " + repeat('C', 60) + " UPON CONSOLE",
        {blanks(7) + "DISPLAY", blanks(11) + repeat('C', 60), blanks(11) + "UPON CONSOLE"}},
-      {"text from column 33 continues in column 37", blanks(32) + "MOVE " + repeat('D', 30) + " TO USRMAPNAME.",
+      {"text from column 33 continues in column 37",
+       blanks(32) + "MOVE " + repeat('D', 30) + " TO USRMAPNAME.",
        {blanks(32) + "MOVE " + repeat('D', 30) + " TO", blanks(36) + "USRMAPNAME."}},
-      {"blanks around the break are dropped", blanks(11) + repeat('F', 59) + "    G",
+      {"blanks around the break are dropped",
+       blanks(11) + repeat('F', 59) + "    G",
        {blanks(11) + repeat('F', 59), blanks(15) + "G"}},
-      {"sequence number kept on the first line", "000200     MOVE " + repeat('H', 60) + " TO Y",
+      {"sequence number kept on the first line",
+       "000200     MOVE " + repeat('H', 60) + " TO Y",
        {"000200     MOVE", blanks(15) + repeat('H', 60) + " TO Y"}},
   };
   for (const MarginRow& row : rows) {

@@ -13,14 +13,15 @@ namespace {
 
 // Records the request that a command text makes, taking the option positions the way the
 // command conversion does.
-void add_from_text(ConversionRun& run, char kind, const std::string& text, char erase = ' ', char alarm = ' ',
-                   char send_type = ' ') {
+void add_from_text(ConversionRun& run, char kind, const std::string& text, char erase = ' ',
+                   char alarm = ' ', char send_type = ' ') {
   std::size_t npos = std::string::npos;
   bool text_request = kind == 'T';
   add_map_request(run, kind, text, text_request ? npos : find_keyword(text, "MAP"),
                   text_request ? npos : find_keyword(text, "MAPSET"), erase, alarm, send_type,
-                  find_keyword(text, "FRSET") != npos, find_keyword(text, kind == 'R' ? "INTO" : "FROM"),
-                  find_keyword(text, "LENGTH"), find_keyword(text, "FREEKB") != npos);
+                  find_keyword(text, "FRSET") != npos,
+                  find_keyword(text, kind == 'R' ? "INTO" : "FROM"), find_keyword(text, "LENGTH"),
+                  find_keyword(text, "FREEKB") != npos);
 }
 
 MapRequest request(char kind, char erase, char send_type, char freekb, char frset, std::string map,
@@ -54,8 +55,9 @@ void expect_request(const MapRequest& actual, const MapRequest& expected) {
 
 TEST(MapRequestTable, RequestsRecordTheirArgumentsAndOptions) {
   ConversionRun run;
-  add_from_text(run, 'S', "EXEC ZARN SEND MAP('M1') MAPSET('S1') FROM(M1O) LENGTH(L1) ERASE FREEKB END-EXEC.", 'E',
-                'A', 'M');
+  add_from_text(run, 'S',
+                "EXEC ZARN SEND MAP('M1') MAPSET('S1') FROM(M1O) LENGTH(L1) ERASE FREEKB END-EXEC.",
+                'E', 'A', 'M');
   add_from_text(run, 'R', "EXEC ZARN RECEIVE MAP(WS-MAP) INTO( M2I ) FRSET END-EXEC");
   add_from_text(run, 'T', "EXEC ZARN SEND TEXT FROM(X) END-EXEC");
   add_from_text(run, 'S', "EXEC ZARN SEND MAP MAPSET(S1) END-EXEC");
@@ -78,15 +80,27 @@ TEST(MapRequestTable, RequestsRecordTheirArgumentsAndOptions) {
 TEST(MapRequestTable, LongArgumentsAreKeptWhole) {
   ConversionRun run;
   std::string long_area = "WS-" + std::string(97, 'A');
-  add_from_text(run, 'S', "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
-  add_from_text(run, 'S', "SEND MAP('MENU124') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
-  add_from_text(run, 'S', "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-2) FROM(" + long_area + ")");
-  add_from_text(run, 'S', "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + "B)");
-  add_from_text(run, 'S', "SEND MAP('MENU123') MAPSET('MENUSET8') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
-  add_from_text(run, 'S', "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
+  add_from_text(
+      run, 'S',
+      "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
+  add_from_text(
+      run, 'S',
+      "SEND MAP('MENU124') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
+  add_from_text(
+      run, 'S',
+      "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-2) FROM(" + long_area + ")");
+  add_from_text(
+      run, 'S',
+      "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + "B)");
+  add_from_text(
+      run, 'S',
+      "SEND MAP('MENU123') MAPSET('MENUSET8') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
+  add_from_text(
+      run, 'S',
+      "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
   ASSERT_EQ(run.map_requests.records.size(), 6u);
-  expect_request(run.map_requests.records[0],
-                 request('S', ' ', ' ', 0, 0, "'MENU123'", "'MENUSET9'", ' ', "WS-LENGTH-1", long_area));
+  expect_request(run.map_requests.records[0], request('S', ' ', ' ', 0, 0, "'MENU123'",
+                                                      "'MENUSET9'", ' ', "WS-LENGTH-1", long_area));
   // Names that differ only beyond a short field's width are still different requests.
   const bool repeated[] = {false, false, false, false, false, true};
   for (std::size_t n = 0; n < 6; ++n) {
@@ -102,8 +116,9 @@ TEST(MapRequestTable, OnlyTheFirstOfEqualRequestsIsDistinct) {
   add_from_text(run, 'S', send, 'E');
   add_from_text(run, 'S', send + " FREEKB", 'E');  // differs only in FREEKB
   add_from_text(run, 'S', send, 'E');
-  add_from_text(run, 'R', "RECEIVE MAP('M1') MAPSET('S1') INTO(M1O) END-EXEC", 'E');  // another kind
-  add_from_text(run, 'S', send, 'U');                                                  // another erase code
+  add_from_text(run, 'R', "RECEIVE MAP('M1') MAPSET('S1') INTO(M1O) END-EXEC",
+                'E');                  // another kind
+  add_from_text(run, 'S', send, 'U');  // another erase code
   add_from_text(run, 'S', send + " FREEKB", 'E');
   const bool repeated[] = {false, true, false, true, false, false, true};
   ASSERT_EQ(run.map_requests.records.size(), 7u);
@@ -134,7 +149,8 @@ TEST(MapRequestTable, FullTableDropsFurtherRequestsUncounted) {
   EXPECT_EQ(run.map_requests.records.size(), 101u);
   EXPECT_EQ(run.frset_count, 101);
   EXPECT_EQ(run.freekb_count, 0);
-  expect_request(run.map_requests.records[100], request('S', ' ', ' ', 0, 'F', "M100", "", ' ', "", ""));
+  expect_request(run.map_requests.records[100],
+                 request('S', ' ', ' ', 0, 'F', "M100", "", ' ', "", ""));
 }
 
 }  // namespace
