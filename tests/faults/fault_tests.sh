@@ -158,7 +158,7 @@ line_count() {
 # byte that differs is a digit raised by one, or a 9 that became 0 (the tens digit then rose).
 only_digits_raised() {
   [ "$(stat -c %s "$1")" = "$(stat -c %s "$2")" ] || return 1
-  cmp -l "$1" "$2" | awk '
+  { cmp -l "$1" "$2" || true; } | awk '
     { a = strtonum_octal($2); b = strtonum_octal($3)
       if (!(a >= 48 && a <= 56 && b == a + 1) && !(a == 57 && b == 48)) bad = 1 }
     END { exit bad }
@@ -171,21 +171,6 @@ write_small_program() {
 }
 
 case $case_name in
-
-  quillox_output_on_full_device)
-    # Every write to the converted program fails: the run still completes its message file,
-    # names the file on standard error and ends with exit code 100.
-    write_small_program
-    snapshot_inputs PROG.zsc
-    run "$quillox" PROG /dev/full
-    expect_exit 100
-    expect_stdout ""
-    expect_stderr "QUILLOX: error writing /dev/full\n"
-    # The name of the converted program, FULL, still replaces the PROGRAM-ID.
-    { printf 'line 0002 - PROGRAM-ID paragraph changed\n'; quillox_summary 3 3; } > "$work/expected/PROG.msg"
-    expect_file PROG.msg "$work/expected/PROG.msg"
-    expect_listing PROG.zsc PROG.msg
-    ;;
 
   quillox_message_file_on_full_device)
     write_small_program
@@ -244,18 +229,6 @@ case $case_name in
     expect_listing PROG.zsc NEWDSP4.TXT NEWPROG.cbl PROG.msg
     ;;
 
-  quillox_directory_as_input)
-    # A folder named like the program counts as a program that cannot be opened: nothing is
-    # created.
-    mkdir PROG.zsc
-    snapshot_inputs PROG.zsc
-    run "$quillox" PROG
-    expect_exit 100
-    expect_stdout ""
-    expect_stderr ""
-    expect_listing PROG.zsc
-    ;;
-
   quillox_directory_as_member_and_template)
     # A member or a template that is a folder cannot be opened; the run goes on.
     printf '       PROCEDURE DIVISION.\n           COPY MEMB.\n           EXEC ZARN RETURN END-EXEC.\n' > PROG.zsc
@@ -272,7 +245,7 @@ case $case_name in
     expect_listing PROG.zsc MEMB NEWDSP4.TXT NEWPROG.cbl PROG.msg FRONT.cbl
     ;;
 
-  quillox_output_names_input)
+  quillox_input_named_through_path_or_link)
     # A second or third argument that names the program itself, spelled differently or through
     # a link, is ignored with the warning; the program is never opened for writing.
     write_small_program
