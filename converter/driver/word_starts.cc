@@ -1,23 +1,10 @@
-// The first two characters of every word of a line, kept as a small set, so that the line loop
-// can skip keyword searches that cannot succeed on the line.
+// The first three characters of every word of a line, kept as a small set, so that the line
+// loop can skip keyword searches that cannot succeed on the line.
 #include "converter/driver/word_starts.h"
 
 #include <cstring>
 
 namespace converter {
-
-// Letters fold to capitals by clearing bit 5; other characters fold too, which only adds false
-// alarms. The pair is spread over 256 slots.
-unsigned WordStarts::slot(char first, char second) {
-  unsigned a = static_cast<unsigned char>(first) & 0xDFu;
-  unsigned b = static_cast<unsigned char>(second) & 0xDFu;
-  return (a * 37u + b) & 0xFFu;
-}
-
-void WordStarts::add(const char* word, const char* end) {
-  unsigned index = slot(word[0], word + 1 != end ? word[1] : '\0');
-  bits_[index >> 6] |= std::uint64_t{1} << (index & 63u);
-}
 
 #if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
 
@@ -63,11 +50,5 @@ WordStarts::WordStarts(std::string_view line) {
 }
 
 #endif
-
-bool WordStarts::may_hold(std::string_view word) const {
-  if (word.size() < 2) return true;
-  unsigned index = slot(word[0], word[1]);
-  return (bits_[index >> 6] >> (index & 63u)) & 1u;
-}
 
 }  // namespace converter

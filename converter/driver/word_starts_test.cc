@@ -84,9 +84,9 @@ TEST(WordStarts, EveryWordBeginningIsHeld) {
     std::string line(random() % 41, ' ');
     for (char& c : line) c = alphabet[random() % sizeof alphabet];
     WordStarts words(line);
-    for (std::size_t at = 0; at + 1 < line.size(); ++at) {
+    for (std::size_t at = 0; at + 2 < line.size(); ++at) {
       if ((at == 0 || line[at - 1] == ' ') && line[at] != ' ') {
-        ASSERT_TRUE(words.may_hold(line.substr(at, 2))) << "line [" << line << "] at " << at;
+        ASSERT_TRUE(words.may_hold(line.substr(at, 3))) << "line [" << line << "] at " << at;
       }
     }
   }
@@ -101,7 +101,8 @@ TEST(WordStarts, CaseIsIgnored) {
   EXPECT_TRUE(mixed.may_hold("EXEC"));
 }
 
-// The test is worth its cost only when it turns ordinary lines away.
+// The test is worth its cost only when it turns ordinary lines away: of the 49 questions below,
+// whose true answer is always "not held", at most two may be false alarms.
 TEST(WordStarts, OrdinaryLinesAreTurnedAway) {
   const char* lines[] = {
       "           MOVE SPACES TO WS-WORK-AREA.",
@@ -109,26 +110,29 @@ TEST(WordStarts, OrdinaryLinesAreTurnedAway) {
       "           PERFORM 2000-READ-NEXT THRU 2000-EXIT.",
       "000100     MOVE WS-CUSTOMER-NAME TO WS-OUT-NAME.                       BENCHPRG",
       "               WHEN WS-CODE = 'A' PERFORM 3000-ADD",
-      "",
+      "           COMPUTE WS-TOTAL = WS-TOTAL + 1.",
       "      ",
   };
   const char* keywords[] = {"COPY", "-INC", "EXEC", "EIBCALEN", "KVZCOMMAREA", "LINKAGE", "PROCEDURE"};
+  int false_alarms = 0;
   for (const char* line : lines) {
-    SCOPED_TRACE(line);
     WordStarts words(line);
     for (const char* keyword : keywords) {
-      SCOPED_TRACE(keyword);
-      EXPECT_FALSE(words.may_hold(keyword));
+      ASSERT_EQ(find_keyword(line, keyword), std::string_view::npos);
+      if (words.may_hold(keyword)) ++false_alarms;
     }
   }
+  EXPECT_LE(false_alarms, 2);
 }
 
 TEST(WordStarts, WordsAreFoundOnlyWhereTheyBegin) {
   // "EXEC" inside a word, or after a period or parenthesis, is no word start.
   WordStarts inside("           MOVE WS-EXEC TO X.(EXEC.EXEC");
   EXPECT_FALSE(inside.may_hold("EXEC"));
-  WordStarts at_end("           MOVE X TO EX");
+  WordStarts at_end("           MOVE X TO EXE");
   EXPECT_TRUE(at_end.may_hold("EXEC"));
+  // Words shorter than three characters cannot be told apart: always a possible match.
+  EXPECT_TRUE(inside.may_hold("EX"));
 }
 
 }  // namespace
