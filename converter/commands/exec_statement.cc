@@ -12,6 +12,7 @@
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/field_renames.h"
 #include "converter/driver/keyword_scanner.h"
+#include "converter/driver/word_starts.h"
 
 namespace converter {
 
@@ -120,8 +121,11 @@ void convert_exec_statement(ConversionRun& run) {
 
   statement.text = gather_text(lines);
   rename_interface_fields(run, statement.text);
+  // Most keywords are absent from a command: the text's word beginnings rule them out unsearched.
+  WordStarts words(statement.text);
   for (std::size_t k = 0; k < kKeywordCount; ++k)
-    statement.options[k] = find_keyword(statement.text, kKeywordTexts[k]);
+    statement.options[k] =
+        words.may_hold(kKeywordTexts[k]) ? find_keyword(statement.text, kKeywordTexts[k]) : std::string::npos;
 
   std::size_t end_exec = find_keyword(statement.text, "END-EXEC");
   std::size_t period = statement.text.find('.', end_exec == std::string::npos ? 0 : end_exec);
