@@ -26,11 +26,9 @@ if [ ! -x /usr/bin/time ]; then
 fi
 
 # Median wall time in seconds of `runs` runs of the command, run in $work with output to files;
-# the largest peak resident memory (KiB) of the runs goes to the global `peak_kib`.
-peak_kib=0
+# the largest peak resident memory (KiB) of the runs goes to $work/peak.kib.
 median_time() {
-  local times=() i start end kib
-  peak_kib=0
+  local times=() i start end kib peak_kib=0
   for ((i = 0; i < runs; i++)); do
     start=$(date +%s%N)
     /usr/bin/time -v -o "$work/time.out" "$@"
@@ -39,6 +37,7 @@ median_time() {
     kib=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time.out")
     [ "$kib" -gt "$peak_kib" ] && peak_kib=$kib
   done
+  echo "$peak_kib" > "$work/peak.kib"
   printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.4f", t[int((NR + 1) / 2)] / 1e6 }'
 }
 
@@ -58,10 +57,10 @@ for lines in $sizes; do
   # Warm the page cache so that every command reads from memory.
   cat "$program" "$copybook" > /dev/null
 
-  t_quillox=$(median_time "$quillox" "P$lines"); m_quillox=$peak_kib
-  t_cat=$(median_time sh -c "cat P$lines.zsc > P$lines.cat"); 
+  t_quillox=$(median_time "$quillox" "P$lines"); m_quillox=$(cat "$work/peak.kib")
+  t_cat=$(median_time sh -c "cat P$lines.zsc > P$lines.cat")
   t_awk=$(median_time sh -c "awk '{printf \"%-80s\\n\", \$0}' P$lines.zsc > P$lines.awk")
-  t_nestlvl=$(median_time "$nestlvl" "C$lines.cpy"); m_nestlvl=$peak_kib
+  t_nestlvl=$(median_time "$nestlvl" "C$lines.cpy"); m_nestlvl=$(cat "$work/peak.kib")
   t_catc=$(median_time sh -c "cat C$lines.cpy > C$lines.cat")
   cd - > /dev/null
 
