@@ -16,7 +16,9 @@ constexpr std::size_t kEnd = std::string_view::npos;
 // Highest PF key number a HANDLE AID command may name.
 constexpr int kHighestPfKey = 24;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 bool starts_with_at(std::string_view text, std::size_t at, std::string_view word) {
   return at <= text.size() && text.substr(at, word.size()) == word;
@@ -92,8 +94,8 @@ void capture_aid_keys(ConversionRun& run, std::string_view text, std::size_t aid
   }
 }
 
-std::size_t append_aid_entry(std::string& aid_handlers, std::string_view text,
-                             std::string_view key, std::size_t position) {
+std::size_t append_aid_entry(std::string& aid_handlers, std::string_view text, std::string_view key,
+                             std::size_t position) {
   if (position >= text.size()) return kEnd;
   position += skip_blanks(text.substr(position));
   if (position >= text.size()) return kEnd;
@@ -115,7 +117,8 @@ std::string aid_constant_name(std::string_view entry) {
     if (digits[0] == '0') digits.remove_prefix(1);
     return std::string("KVZPF").append(digits);
   }
-  if (starts_with_at(entry, 0, "PA") && entry.size() >= 3) return std::string("KVZPA").append(entry.substr(2, 1));
+  if (starts_with_at(entry, 0, "PA") && entry.size() >= 3)
+    return std::string("KVZPA").append(entry.substr(2, 1));
   if (starts_with_at(entry, 0, "CLEAR")) return "KVZCLEAR";
   if (starts_with_at(entry, 0, "PEN")) return "KVZPEN";
   if (starts_with_at(entry, 0, "OPID")) return "KVZOPID";
@@ -133,7 +136,8 @@ void emit_aid_blocks(ConversionRun& run, std::string_view indent) {
     std::string_view entry = handlers.substr(at + 1, next == kEnd ? kEnd : next - at - 1);
     std::size_t equals = entry.find('=');
     std::string_view label = equals == kEnd ? std::string_view() : entry.substr(equals + 1);
-    write_block_line(run, format("%11sIF USRAID IS EQUAL TO %s", {indent, aid_constant_name(entry)}));
+    write_block_line(run,
+                     format("%11sIF USRAID IS EQUAL TO %s", {indent, aid_constant_name(entry)}));
     write_block_line(run, format("%11s    GO TO %s", {indent, label}));
     write_block_line(run, format("%11sEND-IF", {indent}));
     at = next;

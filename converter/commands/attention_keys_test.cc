@@ -138,7 +138,8 @@ TEST(AttentionKeys, LabelsAreCutTo32Characters) {
   const CaptureRow rows[] = {
       {"PF3(ABCDEFGHIJKLMNOPQRSTUVWXYZ-1234567890)", "&PF03=ABCDEFGHIJKLMNOPQRSTUVWXYZ-12345", ""},
       {"PF3(ABCDEFGHIJKLMNOPQRSTUVWXYZ-12345)", "&PF03=ABCDEFGHIJKLMNOPQRSTUVWXYZ-12345", ""},
-      {"CLEAR(ABCDEFGHIJKLMNOPQRSTUVWXYZ-123456) PF4(B)", "&CLEAR=ABCDEFGHIJKLMNOPQRSTUVWXYZ-12345&PF04=B", ""},
+      {"CLEAR(ABCDEFGHIJKLMNOPQRSTUVWXYZ-123456) PF4(B)",
+       "&CLEAR=ABCDEFGHIJKLMNOPQRSTUVWXYZ-12345&PF04=B", ""},
   };
   for (const CaptureRow& row : rows) check_capture(row);
 }
@@ -190,7 +191,8 @@ TEST(AttentionKeys, AppendAidEntry) {
       {"", 0, "&CLEAR=X", kNone},
       {"(ABC", 0, "&CLEAR=X&PF03=ABC", kNone},
       {"()", 0, "&CLEAR=X&PF03=", 2},
-      {"(ABCDEFGHIJKLMNOPQRSTUVWXYZ-1234567890)", 0, "&CLEAR=X&PF03=ABCDEFGHIJKLMNOPQRSTUVWXYZ-12345", 39},
+      {"(ABCDEFGHIJKLMNOPQRSTUVWXYZ-1234567890)", 0,
+       "&CLEAR=X&PF03=ABCDEFGHIJKLMNOPQRSTUVWXYZ-12345", 39},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
@@ -206,10 +208,10 @@ TEST(AttentionKeys, ConstantNames) {
     const char* constant;
   };
   const Row rows[] = {
-      {"PF01=A", "KVZPF1"},   {"PF05=A", "KVZPF5"},   {"PF09", "KVZPF9"},       {"PF10=A", "KVZPF10"},
-      {"PF12=A", "KVZPF12"},  {"PF20=A", "KVZPF20"},  {"PF24=A", "KVZPF24"},    {"PA1=A", "KVZPA1"},
-      {"PA2=A", "KVZPA2"},    {"PA3=A", "KVZPA3"},    {"CLEAR=A", "KVZCLEAR"},  {"PEN=A", "KVZPEN"},
-      {"OPID=A", "KVZOPID"},  {"TRIG=A", "KVZTRIG"},
+      {"PF01=A", "KVZPF1"},  {"PF05=A", "KVZPF5"},  {"PF09", "KVZPF9"},      {"PF10=A", "KVZPF10"},
+      {"PF12=A", "KVZPF12"}, {"PF20=A", "KVZPF20"}, {"PF24=A", "KVZPF24"},   {"PA1=A", "KVZPA1"},
+      {"PA2=A", "KVZPA2"},   {"PA3=A", "KVZPA3"},   {"CLEAR=A", "KVZCLEAR"}, {"PEN=A", "KVZPEN"},
+      {"OPID=A", "KVZOPID"}, {"TRIG=A", "KVZTRIG"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.entry);
@@ -230,7 +232,8 @@ TEST(AttentionKeys, AidBlocksOnePerEntryUnpadded) {
             "               GO TO CLR-RTN\n"
             "           END-IF\n");
   EXPECT_EQ(harness.run.output_line_count, 26);
-  EXPECT_EQ(harness.messages(), "line 0021 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n");
+  EXPECT_EQ(harness.messages(),
+            "line 0021 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n");
 }
 
 TEST(AttentionKeys, AidBlocksFollowAWideIndentation) {
@@ -253,13 +256,13 @@ TEST(AttentionKeys, AidBlockLineKeptWithinColumn72) {
   harness.run.output_line_count = 7;
   harness.run.aid_handlers = "&PF01=LABEL-OF-THIRTY-TWO-CHARACTERS-X";
   emit_aid_blocks(harness.run, std::string(32, ' '));
-  EXPECT_EQ(harness.output(),
-            std::string(32, ' ') + "IF USRAID IS EQUAL TO KVZPF1\n" +
-            std::string(36, ' ') + "GO TO\n" +
-            std::string(40, ' ') + "LABEL-OF-THIRTY-TWO-CHARACTERS-X\n" +
-            std::string(32, ' ') + "END-IF\n");
+  EXPECT_EQ(harness.output(), std::string(32, ' ') + "IF USRAID IS EQUAL TO KVZPF1\n" +
+                                  std::string(36, ' ') + "GO TO\n" + std::string(40, ' ') +
+                                  "LABEL-OF-THIRTY-TWO-CHARACTERS-X\n" + std::string(32, ' ') +
+                                  "END-IF\n");
   EXPECT_EQ(harness.run.output_line_count, 11);
-  EXPECT_EQ(harness.messages(), "line 0008 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n");
+  EXPECT_EQ(harness.messages(),
+            "line 0008 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n");
 }
 
 TEST(AttentionKeys, MapfailBlock) {
@@ -272,7 +275,8 @@ TEST(AttentionKeys, MapfailBlock) {
             "               GO TO NO-DATA\n"
             "           END-IF\n");
   EXPECT_EQ(harness.run.output_line_count, 102);
-  EXPECT_EQ(harness.messages(), "line 0100 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n");
+  EXPECT_EQ(harness.messages(),
+            "line 0100 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n");
 }
 
 // The MAPFAIL label is kept whole, however long; past column 72 it goes on its own line.

@@ -20,9 +20,10 @@ void convert_receive(ConversionRun& run, const ExecStatement& statement) {
     // Logged after the messages of the inserted blocks.
     log_line(run, statement.start_line, format("ZARN RECEIVE MAP for map %s handled", {map}));
     add_map_request(run, 'R', statement.text, statement.position(Keyword::kMap),
-                    statement.position(Keyword::kMapset), statement.erase_code, statement.alarm_code,
-                    statement.send_type, statement.has(Keyword::kFrset), statement.position(Keyword::kInto),
-                    statement.position(Keyword::kLength), statement.has(Keyword::kFreekb));
+                    statement.position(Keyword::kMapset), statement.erase_code,
+                    statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
+                    statement.position(Keyword::kInto), statement.position(Keyword::kLength),
+                    statement.has(Keyword::kFreekb));
     return;
   }
   if (statement.has(Keyword::kBuffer)) {

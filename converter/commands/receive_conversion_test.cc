@@ -27,8 +27,8 @@ void receive(RunHarness& harness, const ExecStatement& statement) {
 
 TEST(ReceiveConversion, MapWithoutHandleSettings) {
   RunHarness harness;
-  ExecStatement statement =
-      make_statement("    EXEC ZARN RECEIVE MAP('M1') MAPSET('S1') INTO(M1I) END-EXEC.", kIndent, '.', 30);
+  ExecStatement statement = make_statement(
+      "    EXEC ZARN RECEIVE MAP('M1') MAPSET('S1') INTO(M1I) END-EXEC.", kIndent, '.', 30);
   receive(harness, statement);
   EXPECT_EQ(harness.output(), pad80("           IF 'M1' IS NOT EQUAL TO USRMAPNAME") + "\n" +
                                   pad80("               GO TO BADMAPNAME") + "\n" +
@@ -119,9 +119,10 @@ TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
 TEST(ReceiveConversion, MapfailBlockAlone) {
   RunHarness harness;
   harness.run.mapfail_label = "NO-MAP";
-  receive(harness, make_statement("EXEC ZARN RECEIVE MAP('M2') END-EXEC", std::string(20, ' '), ' ', 4));
-  EXPECT_EQ(harness.output(), pad80("                    IF 'M2' IS NOT EQUAL TO USRMAPNAME") + "\n" +
-                                  pad80("                        GO TO BADMAPNAME") + "\n" +
+  receive(harness,
+          make_statement("EXEC ZARN RECEIVE MAP('M2') END-EXEC", std::string(20, ' '), ' ', 4));
+  EXPECT_EQ(harness.output(), pad80("                    IF 'M2' IS NOT EQUAL TO USRMAPNAME") +
+                                  "\n" + pad80("                        GO TO BADMAPNAME") + "\n" +
                                   pad80("                    END-IF ") + "\n" +
                                   "                    IF USRMAPLN IS EQUAL TO 0\n"
                                   "                        GO TO NO-MAP\n"
@@ -134,14 +135,17 @@ TEST(ReceiveConversion, MapfailBlockAlone) {
 // A check line that would reach past column 72 goes on over two lines.
 TEST(ReceiveConversion, LongMapNameKeptWithinColumn72) {
   RunHarness harness;
-  receive(harness, make_statement("EXEC ZARN RECEIVE MAP(WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS) END-EXEC.",
-                                  kIndent, '.', 0));
+  receive(harness,
+          make_statement("EXEC ZARN RECEIVE MAP(WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS) END-EXEC.",
+                         kIndent, '.', 0));
   EXPECT_EQ(harness.output(),
             pad80("           IF WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS IS NOT EQUAL TO") + "\n" +
-                pad80("               USRMAPNAME") + "\n" + pad80("               GO TO BADMAPNAME") + "\n" +
-                pad80("           END-IF.") + "\n");
+                pad80("               USRMAPNAME") + "\n" +
+                pad80("               GO TO BADMAPNAME") + "\n" + pad80("           END-IF.") +
+                "\n");
   EXPECT_EQ(harness.run.output_line_count, 5);
-  EXPECT_EQ(harness.messages(), "line 0001 - ZARN RECEIVE MAP for map WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS handled\n");
+  EXPECT_EQ(harness.messages(),
+            "line 0001 - ZARN RECEIVE MAP for map WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS handled\n");
 }
 
 TEST(ReceiveConversion, ReceiveWithoutMap) {
@@ -151,8 +155,10 @@ TEST(ReceiveConversion, ReceiveWithoutMap) {
     int buffer_count;
   };
   const Row rows[] = {
-      {"EXEC ZARN RECEIVE BUFFER INTO(B) LENGTH(L) END-EXEC.", "line 0008 - *** EXEC ZARN RECEIVE BUFFER found\n", 1},
-      {"EXEC ZARN RECEIVE INTO(X) LENGTH(L) END-EXEC.", "line 0008 - *** EXEC ZARN RECEIVE with no MAP parameter\n", 0},
+      {"EXEC ZARN RECEIVE BUFFER INTO(B) LENGTH(L) END-EXEC.",
+       "line 0008 - *** EXEC ZARN RECEIVE BUFFER found\n", 1},
+      {"EXEC ZARN RECEIVE INTO(X) LENGTH(L) END-EXEC.",
+       "line 0008 - *** EXEC ZARN RECEIVE with no MAP parameter\n", 0},
       // MAP inside another word is no MAP option.
       {"EXEC ZARN RECEIVE MAPSET('S1') INTO(X) END-EXEC.",
        "line 0008 - *** EXEC ZARN RECEIVE with no MAP parameter\n", 0},

@@ -23,8 +23,9 @@ void convert_address(ConversionRun& run, const ExecStatement& statement) {
     log_line(run, statement.start_line, "ZARN ADDRESS TCTUA handled");
     // Only the last SET statement ends the sentence.
     char ending = commarea ? ' ' : statement.terminator;
-    write_generated_line(run, format("%11sSET %s TO ADDRESS OF USRTCTUA%c",
-                                     {statement.indent, statement.argument(Keyword::kTctua), ending}));
+    write_generated_line(run,
+                         format("%11sSET %s TO ADDRESS OF USRTCTUA%c",
+                                {statement.indent, statement.argument(Keyword::kTctua), ending}));
   }
   if (commarea) {
     log_line(run, statement.start_line, "ZARN ADDRESS COMMAREA handled");
@@ -60,8 +61,9 @@ void convert_link_or_xctl(ConversionRun& run, const ExecStatement& statement) {
   } else {
     return;
   }
-  log_line(run, statement.start_line,
-           format("EXEC ZARN %s to program %s found", {word, statement.argument(Keyword::kProgram)}));
+  log_line(
+      run, statement.start_line,
+      format("EXEC ZARN %s to program %s found", {word, statement.argument(Keyword::kProgram)}));
 }
 
 void convert_assign(ConversionRun& run, const ExecStatement& statement) {
@@ -74,14 +76,18 @@ void convert_return(ConversionRun& run, const ExecStatement& statement) {
   ++run.return_count;
   log_line(run, statement.start_line, return_message(statement));
   if (statement.has(Keyword::kTransid))
-    write_generated_line(run, format("%11sMOVE %s TO NXTRNID", {statement.indent, statement.argument(Keyword::kTransid)}));
+    write_generated_line(run, format("%11sMOVE %s TO NXTRNID",
+                                     {statement.indent, statement.argument(Keyword::kTransid)}));
   if (statement.has(Keyword::kCommarea))
-    write_generated_line(run, format("%11sMOVE %s TO %s", {statement.indent, statement.argument(Keyword::kCommarea),
-                                                           "USRCOMM OF KVZCOMMAREA"}));
+    write_generated_line(
+        run, format("%11sMOVE %s TO %s", {statement.indent, statement.argument(Keyword::kCommarea),
+                                          "USRCOMM OF KVZCOMMAREA"}));
   // Without LENGTH the caller gets no user communication area back.
-  std::string length = statement.has(Keyword::kLength) ? statement.argument(Keyword::kLength) : "ZEROS";
+  std::string length =
+      statement.has(Keyword::kLength) ? statement.argument(Keyword::kLength) : "ZEROS";
   write_generated_line(run, format("%11sMOVE %s TO USRCALEN", {statement.indent, length}));
-  write_generated_line(run, format("%11sEXEC ZARN RETURN END-EXEC%c", {statement.indent, statement.terminator}));
+  write_generated_line(
+      run, format("%11sEXEC ZARN RETURN END-EXEC%c", {statement.indent, statement.terminator}));
 }
 
 std::string return_message(const ExecStatement& statement) {

@@ -31,7 +31,8 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
     const char* message;
   };
   const Row rows[] = {
-      {"EXEC ZARN RETURN END-EXEC.", "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
+      {"EXEC ZARN RETURN END-EXEC.",
+       "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
       {"EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) END-EXEC.",
        "EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) handled"},
       {"EXEC ZARN RETURN COMMAREA(WS-AREA) END-EXEC.",
@@ -42,7 +43,8 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
       // The pieces keep their fixed order whatever the order of the options.
       {"EXEC ZARN RETURN LENGTH(L) COMMAREA(C) TRANSID(T) END-EXEC.",
        "EXEC ZARN RETURN TRANSID(T) COMMAREA(C) LENGTH(L) handled"},
-      {"EXEC ZARN RETURN IMMEDIATE END-EXEC.", "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
+      {"EXEC ZARN RETURN IMMEDIATE END-EXEC.",
+       "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
@@ -53,10 +55,11 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
 TEST(ReturnAndTransfer, LongReturnMessageIsNeverCut) {
   const std::string area(120, 'A');
   const std::string length(110, 'L');
-  ExecStatement statement = make_statement("EXEC ZARN RETURN TRANSID(WS-NEXT-TRANSACTION) COMMAREA(" + area +
-                                           ") LENGTH(" + length + ") END-EXEC.");
-  std::string expected =
-      "EXEC ZARN RETURN TRANSID(WS-NEXT-TRANSACTION) COMMAREA(" + area + ") LENGTH(" + length + ") handled";
+  ExecStatement statement =
+      make_statement("EXEC ZARN RETURN TRANSID(WS-NEXT-TRANSACTION) COMMAREA(" + area +
+                     ") LENGTH(" + length + ") END-EXEC.");
+  std::string expected = "EXEC ZARN RETURN TRANSID(WS-NEXT-TRANSACTION) COMMAREA(" + area +
+                         ") LENGTH(" + length + ") handled";
   ASSERT_GT(expected.size(), 255u);
   EXPECT_EQ(return_message(statement), expected);
 }
@@ -73,12 +76,13 @@ TEST(ReturnAndTransfer, ReturnLines) {
        padded({"           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n"},
       {"    EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) END-EXEC.", '.',
-       padded({"           MOVE 'T1' TO NXTRNID", "           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
+       padded({"           MOVE 'T1' TO NXTRNID",
+               "           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
                "           MOVE WS-LEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) handled\n"},
       {"    EXEC ZARN RETURN COMMAREA(WS-AREA) END-EXEC.", '.',
-       padded({"           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA", "           MOVE ZEROS TO USRCALEN",
-               "           EXEC ZARN RETURN END-EXEC."}),
+       padded({"           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
+               "           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN COMMAREA(WS-AREA) handled User COMMAREA Length was set to zero\n"},
       // Inside an IF no line ends the sentence.
       {"    EXEC ZARN RETURN TRANSID(WS-TRAN) END-EXEC", ' ',
@@ -105,11 +109,13 @@ TEST(ReturnAndTransfer, ReturnLines) {
 TEST(ReturnAndTransfer, ReturnLinesFollowTheIndentation) {
   RunHarness harness;
   const std::string indent(30, ' ');
-  convert_return(harness.run,
-                 make_statement("EXEC ZARN RETURN COMMAREA(WS-COMMUNICATION-AREA) END-EXEC.", indent, '.', 0));
-  EXPECT_EQ(harness.output(), padded({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
-                                      std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE ZEROS TO USRCALEN",
-                                      indent + "EXEC ZARN RETURN END-EXEC."}));
+  convert_return(
+      harness.run,
+      make_statement("EXEC ZARN RETURN COMMAREA(WS-COMMUNICATION-AREA) END-EXEC.", indent, '.', 0));
+  EXPECT_EQ(harness.output(),
+            padded({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
+                    std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE ZEROS TO USRCALEN",
+                    indent + "EXEC ZARN RETURN END-EXEC."}));
   EXPECT_EQ(harness.run.output_line_count, 4);
 }
 
@@ -128,7 +134,8 @@ TEST(ReturnAndTransfer, Address) {
       {"    EXEC ZARN ADDRESS COMMAREA(PTR) END-EXEC.", '.',
        padded({"           SET PTR TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
        "line 0006 - ZARN ADDRESS COMMAREA handled\n"},
-      {"    EXEC ZARN ADDRESS TCTUA(P1) END-EXEC.", '.', padded({"           SET P1 TO ADDRESS OF USRTCTUA."}),
+      {"    EXEC ZARN ADDRESS TCTUA(P1) END-EXEC.", '.',
+       padded({"           SET P1 TO ADDRESS OF USRTCTUA."}),
        "line 0006 - ZARN ADDRESS TCTUA handled\n"},
       {"    EXEC ZARN ADDRESS TCTUA(P1) COMMAREA(P2) END-EXEC", ' ',
        padded({"           SET P1 TO ADDRESS OF USRTCTUA ",
@@ -151,27 +158,36 @@ TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {
   RunHarness harness;
   ConversionRun& run = harness.run;
 
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL(NO-DATA) END-EXEC.", kIndent, '.', 9));
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL(NO-DATA) END-EXEC.",
+                                     kIndent, '.', 9));
   EXPECT_EQ(run.mapfail_label, "NO-DATA");
   EXPECT_EQ(run.aid_handlers, "");
 
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE AID PF3(END-RTN) CLEAR(CLR-RTN) END-EXEC.", kIndent, '.', 19));
+  convert_handle(
+      run, make_statement("    EXEC ZARN HANDLE AID PF3(END-RTN) CLEAR(CLR-RTN) END-EXEC.", kIndent,
+                          '.', 19));
   EXPECT_EQ(run.mapfail_label, "NO-DATA");
   EXPECT_EQ(run.aid_handlers, "&PF03=END-RTN&CLEAR=CLR-RTN");
 
   // A HANDLE AID naming no key it can record leaves no keys at all.
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE AID ENTER(GO-ON) END-EXEC.", kIndent, '.', 29));
+  convert_handle(
+      run, make_statement("    EXEC ZARN HANDLE AID ENTER(GO-ON) END-EXEC.", kIndent, '.', 29));
   EXPECT_EQ(run.aid_handlers, "");
 
   // MAPFAIL without a label of its own takes the next parenthesised text.
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL ERROR(ERR-RTN) END-EXEC.", kIndent, '.', 39));
+  convert_handle(run,
+                 make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL ERROR(ERR-RTN) END-EXEC.",
+                                kIndent, '.', 39));
   EXPECT_EQ(run.mapfail_label, "ERR-RTN");
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL END-EXEC.", kIndent, '.', 49));
+  convert_handle(
+      run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL END-EXEC.", kIndent, '.', 49));
   EXPECT_EQ(run.mapfail_label, "");
 
   // Neither MAPFAIL nor AID: nothing at all.
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION ERROR(ERR-RTN) END-EXEC.", kIndent, '.', 59));
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE ABEND LABEL(ABEND-RTN) END-EXEC.", kIndent, '.', 69));
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION ERROR(ERR-RTN) END-EXEC.",
+                                     kIndent, '.', 59));
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE ABEND LABEL(ABEND-RTN) END-EXEC.",
+                                     kIndent, '.', 69));
 
   EXPECT_EQ(run.handle_mapfail_count, 3);
   EXPECT_EQ(run.handle_aid_count, 2);
@@ -187,9 +203,11 @@ TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {
 TEST(ReturnAndTransfer, HandleWithMapfailAndAidInOneCommand) {
   RunHarness harness;
   harness.run.aid_handlers = "&PA1=OLD";
-  convert_handle(harness.run,
-                 make_statement("    EXEC ZARN HANDLE AID PF25(X) PF3(END-RTN) CONDITION MAPFAIL(NO-DATA) END-EXEC.",
-                                kIndent, '.', 3));
+  convert_handle(
+      harness.run,
+      make_statement(
+          "    EXEC ZARN HANDLE AID PF25(X) PF3(END-RTN) CONDITION MAPFAIL(NO-DATA) END-EXEC.",
+          kIndent, '.', 3));
   EXPECT_EQ(harness.run.mapfail_label, "NO-DATA");
   EXPECT_EQ(harness.run.aid_handlers, "&PF03=END-RTN");
   EXPECT_EQ(harness.run.handle_mapfail_count, 1);
@@ -204,7 +222,8 @@ TEST(ReturnAndTransfer, MapfailLabelIsKeptWhole) {
   RunHarness harness;
   const std::string label = "NO-DATA-ON-THE-SCREEN-SO-THE-PROGRAM-GOES-BACK";
   ASSERT_GT(label.size(), 32u);
-  convert_handle(harness.run, make_statement("EXEC ZARN HANDLE CONDITION MAPFAIL(" + label + ") END-EXEC."));
+  convert_handle(harness.run,
+                 make_statement("EXEC ZARN HANDLE CONDITION MAPFAIL(" + label + ") END-EXEC."));
   EXPECT_EQ(harness.run.mapfail_label, label);
 }
 
@@ -237,8 +256,10 @@ TEST(ReturnAndTransfer, LinkAndXctlAreReported) {
 
 TEST(ReturnAndTransfer, AssignTermcodeAndRouteAreReported) {
   RunHarness harness;
-  convert_assign(harness.run, make_statement("    EXEC ZARN ASSIGN TERMCODE(TC) END-EXEC.", kIndent, '.', 1));
-  convert_route(harness.run, make_statement("    EXEC ZARN ROUTE LIST(RL) END-EXEC.", kIndent, '.', 2));
+  convert_assign(harness.run,
+                 make_statement("    EXEC ZARN ASSIGN TERMCODE(TC) END-EXEC.", kIndent, '.', 1));
+  convert_route(harness.run,
+                make_statement("    EXEC ZARN ROUTE LIST(RL) END-EXEC.", kIndent, '.', 2));
   EXPECT_EQ(harness.output(), "");
   EXPECT_EQ(harness.messages(),
             "line 0002 - ASSIGN TERMCODE found - program logic should be checked\n"

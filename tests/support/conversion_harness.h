@@ -43,7 +43,8 @@ struct RunHarness {
 };
 
 /// A command with `text` (already upper case), its keywords looked up as the assembly does.
-inline converter::ExecStatement make_statement(std::string_view text, std::string_view indent = "           ",
+inline converter::ExecStatement make_statement(std::string_view text,
+                                               std::string_view indent = "           ",
                                                char terminator = '.', int start_line = 0) {
   converter::ExecStatement statement;
   statement.text = std::string(text);
@@ -51,8 +52,8 @@ inline converter::ExecStatement make_statement(std::string_view text, std::strin
   statement.terminator = terminator;
   statement.start_line = start_line;
   for (std::size_t k = 0; k < converter::kKeywordCount; ++k)
-    statement.options[k] =
-        converter::find_keyword(statement.text, converter::keyword_text(static_cast<converter::Keyword>(k)));
+    statement.options[k] = converter::find_keyword(
+        statement.text, converter::keyword_text(static_cast<converter::Keyword>(k)));
   return statement;
 }
 
