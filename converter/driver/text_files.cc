@@ -98,6 +98,11 @@ void OutputFile::flush_buffer() {
   buffer_.clear();
 }
 
+std::FILE* OutputFile::stream() {
+  if (stream_ != nullptr) flush_buffer();
+  return stream_;
+}
+
 void OutputFile::write(std::string_view bytes) {
   if (stream_ == nullptr || bytes.empty()) return;
   if (buffer_.size() + bytes.size() > kWriteBufferSize) {

@@ -76,7 +76,9 @@ class OutputFile {
   /// True once a write failed.
   bool failed() const { return failed_; }
   const std::string& name() const { return name_; }
-  std::FILE* stream() const { return stream_; }
+  /// The stream underneath, with every byte written so far handed to it, for a reader that
+  /// looks at the same stream while the file stays open.
+  std::FILE* stream();
 
  private:
   // Hands the bytes gathered in `buffer_` to the stream.
