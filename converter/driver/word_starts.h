@@ -27,20 +27,24 @@ class WordStarts {
 
  private:
   // Letters fold to capitals by clearing bit 5; other characters fold too, which only adds
-  // false alarms. The three characters are spread over 256 slots by a multiplicative hash.
+  // false alarms. The three characters are spread over 256 slots by a multiplicative hash of
+  // the key that holds them in its low three bytes, first character lowest.
+  static unsigned slot_of_key(std::uint32_t key) { return ((key & 0xDFDFDFu) * 0x9E3779B1u) >> 24; }
   static unsigned slot(char first, char second, char third) {
-    std::uint32_t key = (static_cast<std::uint32_t>(static_cast<unsigned char>(first)) << 16 |
-                         static_cast<std::uint32_t>(static_cast<unsigned char>(second)) << 8 |
-                         static_cast<unsigned char>(third)) &
-                        0xDFDFDFu;
-    return (key * 0x9E3779B1u) >> 24;
+    return slot_of_key(static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8 |
+                       static_cast<std::uint32_t>(static_cast<unsigned char>(third)) << 16);
+  }
+  // Notes the word whose first three characters are the low bytes of `key`.
+  void add_key(std::uint32_t key) {
+    unsigned index = slot_of_key(key);
+    bits_[index >> 6] |= std::uint64_t{1} << (index & 63u);
   }
   // Notes the word that begins at `word` (the line ends at `end`).
   void add(const char* word, const char* end) {
     char second = end - word > 1 ? word[1] : '\0';
     char third = end - word > 2 ? word[2] : '\0';
-    unsigned index = slot(word[0], second, third);
-    bits_[index >> 6] |= std::uint64_t{1} << (index & 63u);
+    add_key(static_cast<unsigned char>(word[0]) | static_cast<unsigned char>(second) << 8 |
+            static_cast<std::uint32_t>(static_cast<unsigned char>(third)) << 16);
   }
 
   std::array<std::uint64_t, 4> bits_{};
