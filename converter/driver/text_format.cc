@@ -1,6 +1,7 @@
 // printf-style formatting of the converter's output texts into std::string.
 #include "converter/driver/text_format.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace converter {
@@ -14,17 +15,20 @@ void pad_to(std::string& out, std::string_view body, std::size_t width, bool lef
   if (left) out.append(fill, ' ');
 }
 
+// The digits of `value`, at least `min_digits` of them, after a minus sign when negative.
+// Short enough to stay in the string's own room: no allocation.
 std::string number_text(long long value, std::size_t min_digits) {
   bool negative = value < 0;
   unsigned long long magnitude =
       negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
   std::string digits;
   do {
-    digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
+    digits.push_back(static_cast<char>('0' + magnitude % 10));
     magnitude /= 10;
   } while (magnitude != 0);
-  if (digits.size() < min_digits) digits.insert(0, min_digits - digits.size(), '0');
-  if (negative) digits.insert(digits.begin(), '-');
+  if (digits.size() < min_digits) digits.append(min_digits - digits.size(), '0');
+  if (negative) digits.push_back('-');
+  std::reverse(digits.begin(), digits.end());
   return digits;
 }
 
@@ -34,10 +38,16 @@ void append_format(std::string& out, std::string_view pattern, std::initializer_
   const FormatArg* next = args.begin();
   std::size_t i = 0;
   while (i < pattern.size()) {
-    char c = pattern[i++];
-    if (c != '%' || i >= pattern.size()) {
-      out.push_back(c);
-      continue;
+    // The text up to the next conversion goes over in one piece.
+    std::size_t percent = pattern.find('%', i);
+    if (percent == std::string_view::npos) percent = pattern.size();
+    out.append(pattern.substr(i, percent - i));
+    i = percent;
+    if (i >= pattern.size()) break;
+    ++i;
+    if (i >= pattern.size()) {
+      out.push_back('%');
+      break;
     }
     if (pattern[i] == '%') {
       out.push_back('%');
