@@ -87,15 +87,15 @@ std::unique_ptr<OutputFile> OutputFile::open(const std::string& name) {
 OutputFile::OutputFile(std::FILE* stream, std::string name) : stream_(stream), name_(std::move(name)) {
   // The file gathers its bytes itself, in large blocks; the stream passes them straight on.
   std::setvbuf(stream_, nullptr, _IONBF, 0);
-  buffer_.reserve(kWriteBufferSize);
+  buffer_.resize(kWriteBufferSize);
 }
 
 OutputFile::~OutputFile() { close(); }
 
 void OutputFile::flush_buffer() {
-  if (buffer_.empty()) return;
-  if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;
-  buffer_.clear();
+  if (used_ == 0) return;
+  if (std::fwrite(buffer_.data(), 1, used_, stream_) != used_) failed_ = true;
+  used_ = 0;
 }
 
 std::FILE* OutputFile::stream() {
@@ -105,22 +105,23 @@ std::FILE* OutputFile::stream() {
 
 void OutputFile::write(std::string_view bytes) {
   if (stream_ == nullptr || bytes.empty()) return;
-  if (buffer_.size() + bytes.size() > kWriteBufferSize) {
+  if (used_ + bytes.size() > buffer_.size()) {
     flush_buffer();
-    if (bytes.size() >= kWriteBufferSize) {
+    if (bytes.size() >= buffer_.size()) {
       if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) failed_ = true;
       return;
     }
   }
-  buffer_.append(bytes);
+  std::memcpy(&buffer_[used_], bytes.data(), bytes.size());
+  used_ += bytes.size();
 }
 
 void OutputFile::write_padded(std::string_view text, std::size_t width) {
   if (stream_ == nullptr) return;
   std::size_t fill = text.size() < width ? width - text.size() : 0;
-  if (buffer_.size() + text.size() + fill + 1 > kWriteBufferSize) {
+  if (used_ + text.size() + fill + 1 > buffer_.size()) {
     flush_buffer();
-    if (text.size() + fill + 1 > kWriteBufferSize) {
+    if (text.size() + fill + 1 > buffer_.size()) {
       // Longer than the whole buffer: passed straight on, so that the buffer never grows.
       write(text);
       for (; fill > 0; --fill) write(" ");
@@ -128,9 +129,11 @@ void OutputFile::write_padded(std::string_view text, std::size_t width) {
       return;
     }
   }
-  buffer_.append(text);
-  buffer_.append(fill, ' ');
-  buffer_.push_back('\n');
+  char* at = &buffer_[used_];
+  if (!text.empty()) std::memcpy(at, text.data(), text.size());
+  std::memset(at + text.size(), ' ', fill);
+  at[text.size() + fill] = '\n';
+  used_ += text.size() + fill + 1;
 }
 
 void OutputFile::write_line(std::string_view text) {
