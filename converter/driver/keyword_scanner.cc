@@ -6,9 +6,10 @@ namespace converter {
 std::size_t find_keyword(std::string_view text, std::string_view word) {
   if (word.empty()) return std::string_view::npos;
   // Only the first apostrophe pair of the text shields a word; a lone apostrophe shields nothing.
-  std::size_t literal_open = text.find('\'');
-  std::size_t literal_close =
-      literal_open == std::string_view::npos ? std::string_view::npos : text.find('\'', literal_open + 1);
+  // The pair is looked for only once a whole word has been found, as most searches find none.
+  bool literal_known = false;
+  std::size_t literal_open = std::string_view::npos;
+  std::size_t literal_close = std::string_view::npos;
   std::size_t from = 0;
   for (;;) {
     std::size_t at = text.find(word, from);
@@ -19,6 +20,11 @@ std::size_t find_keyword(std::string_view text, std::string_view word) {
     if (!ends_word || !starts_word) {
       from = at + 1;
       continue;
+    }
+    if (!literal_known) {
+      literal_known = true;
+      literal_open = text.find('\'');
+      if (literal_open != std::string_view::npos) literal_close = text.find('\'', literal_open + 1);
     }
     if (literal_close != std::string_view::npos && at > literal_open && at < literal_close) {
       from = literal_close + 1;
