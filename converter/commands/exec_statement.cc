@@ -82,6 +82,11 @@ std::string extract_argument(std::string_view text, std::size_t position) {
 }
 
 void write_generated_line(ConversionRun& run, std::string_view line) {
+  if (fits_margin(line)) {
+    run.output_file->write_padded(line);
+    ++run.output_line_count;
+    return;
+  }
   for (const std::string& piece : break_at_margin(line)) {
     run.output_file->write_padded(piece);
     ++run.output_line_count;
@@ -89,6 +94,11 @@ void write_generated_line(ConversionRun& run, std::string_view line) {
 }
 
 void write_block_line(ConversionRun& run, std::string_view line) {
+  if (fits_margin(line)) {
+    run.output_file->write_line(line);
+    ++run.output_line_count;
+    return;
+  }
   for (const std::string& piece : break_at_margin(line)) {
     run.output_file->write_line(piece);
     ++run.output_line_count;

@@ -20,4 +20,11 @@ constexpr std::size_t kTextMarginColumn = 72;
 /// (at least in column 12), broken again the same way. A piece with no such blank stays whole.
 std::vector<std::string> break_at_margin(std::string_view text);
 
+/// True when `text` keeps its text within column 72 (blanks beyond it do not count), so that
+/// `break_at_margin` would return it alone and unchanged.
+inline bool fits_margin(std::string_view text) {
+  std::size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos || end < kTextMarginColumn;
+}
+
 }  // namespace converter
