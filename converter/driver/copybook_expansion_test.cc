@@ -27,6 +27,19 @@ class CopybookExpansion : public ::testing::Test {
     run_.output_line_count = 41;
   }
 
+  // Names `member` on line 57 of the program, which must refuse it: the program stays the
+  // current level, its files and counts unchanged.
+  void push_refused(const std::string& member) {
+    push_include(run_, member, 57);
+    EXPECT_EQ(run_.include_depth, 0);
+    EXPECT_FALSE(reading_member(run_));
+    ASSERT_TRUE(run_.input_file && run_.output_file);
+    EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+    EXPECT_EQ(run_.output_file->name(), "PROG.new");
+    EXPECT_EQ(run_.input_line_count, 57);
+    EXPECT_EQ(run_.output_line_count, 41);
+  }
+
   // Lines of the member being read, as the line loop would take them through.
   void copy_member_lines() {
     std::string line;
@@ -198,10 +211,7 @@ TEST_F(CopybookExpansion, ReservedAndNamelessMembersAreNeverOpened) {
     folder_.write(name, "       01  X  PIC X.\n");
   for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK", ""}) {
     SCOPED_TRACE(name);
-    push_include(run_, name, 57);
-    EXPECT_EQ(run_.include_depth, 0);
-    EXPECT_FALSE(reading_member(run_));
-    EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+    push_refused(name);
     EXPECT_FALSE(folder_.exists(std::string(name) + ".new"));
   }
   EXPECT_EQ(harness_.messages(), "");
@@ -234,12 +244,7 @@ TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
 }
 
 TEST_F(CopybookExpansion, MissingMemberIsLoggedAndNothingChanges) {
-  push_include(run_, "NOSUCH", 57);
-  EXPECT_EQ(run_.include_depth, 0);
-  EXPECT_FALSE(reading_member(run_));
-  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
-  EXPECT_EQ(run_.input_line_count, 57);
-  EXPECT_EQ(run_.output_line_count, 41);
+  push_refused("NOSUCH");
   EXPECT_FALSE(folder_.exists("NOSUCH.new"));
   EXPECT_EQ(harness_.messages(),
             "  opening copy book NOSUCH at line 57\n"
@@ -248,8 +253,7 @@ TEST_F(CopybookExpansion, MissingMemberIsLoggedAndNothingChanges) {
 
 TEST_F(CopybookExpansion, MemberThatIsFolderCannotBeOpened) {
   std::filesystem::create_directory(folder_.file("DIR"));
-  push_include(run_, "DIR", 57);
-  EXPECT_EQ(run_.include_depth, 0);
+  push_refused("DIR");
   EXPECT_FALSE(folder_.exists("DIR.new"));
   EXPECT_EQ(harness_.messages(),
             "  opening copy book DIR at line 57\n"
@@ -259,11 +263,7 @@ TEST_F(CopybookExpansion, MemberThatIsFolderCannotBeOpened) {
 TEST_F(CopybookExpansion, OutputThatCannotBeOpenedIsLoggedAndNothingChanges) {
   folder_.write("ABC", "       01  A  PIC X.\n");
   std::filesystem::create_directory(folder_.file("ABC.new"));
-  push_include(run_, "ABC", 57);
-  EXPECT_EQ(run_.include_depth, 0);
-  EXPECT_FALSE(reading_member(run_));
-  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
-  EXPECT_EQ(run_.output_line_count, 41);
+  push_refused("ABC");
   EXPECT_EQ(harness_.messages(),
             "  opening copy book ABC at line 57\n"
             " ***error*** opening output copy file ABC.new\n");
@@ -289,9 +289,7 @@ TEST_F(CopybookExpansion, FilesInUseAreRefused) {
   std::string expected;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.member);
-    push_include(run_, row.member, 57);
-    EXPECT_EQ(run_.include_depth, 0);
-    EXPECT_EQ(run_.output_file->name(), "PROG.new");
+    push_refused(row.member);
     expected += std::string("  opening copy book ") + row.member + " at line 57\n" + row.message;
   }
   EXPECT_EQ(harness_.messages(), expected);
@@ -299,8 +297,7 @@ TEST_F(CopybookExpansion, FilesInUseAreRefused) {
 
 TEST_F(CopybookExpansion, MemberWhoseOutputIsItsOwnInputIsRefused) {
   folder_.write("X.new", "       01  A  PIC X.\n");
-  push_include(run_, "X.new", 57);
-  EXPECT_EQ(run_.include_depth, 0);
+  push_refused("X.new");
   EXPECT_EQ(folder_.read("X.new"), "       01  A  PIC X.\n");
   EXPECT_EQ(harness_.messages(),
             "  opening copy book X.new at line 57\n"
