@@ -15,7 +15,7 @@
 namespace converter {
 namespace {
 
-using test_support::pad80;
+using test_support::padded_lines;
 
 // A run converting PROG.zsc into PROG.new in a fresh folder that is the working folder, so that
 // members are looked up there as a user's run would.
@@ -153,9 +153,9 @@ TEST_F(CopybookExpansion, EndOfMemberClosesItLogsCountsAndResumes) {
   EXPECT_EQ(run_.output_file->name(), "PROG.new");
   EXPECT_EQ(run_.input_line_count, 57);
   EXPECT_EQ(run_.output_line_count, 41);
-  EXPECT_EQ(folder_.read("ABCREC.new"), pad80("       01  ABC-REC.") + "\n" +
-                                            pad80("           05  ABC-KEY  PIC X.") + "\n" +
-                                            pad80("      * inserted") + "\n");
+  EXPECT_EQ(
+      folder_.read("ABCREC.new"),
+      padded_lines({"       01  ABC-REC.", "           05  ABC-KEY  PIC X.", "      * inserted"}));
   EXPECT_EQ(harness_.messages(),
             "  opening copy book ABCREC at line 57\n"
             "  2 lines read in copy book\n"
