@@ -60,6 +60,21 @@ void write_source_line(ConversionRun& run) {
   std::string_view identification = line.substr(text.size());
   std::size_t end = text.find_last_not_of(' ');
   text = end == kNotFound ? std::string_view() : text.substr(0, end + 1);
+  if (fits_margin(text)) {
+    // One line, as the breaking would give it: the text filled to column 72, then the
+    // identification area, filled to 80 columns.
+    if (identification.empty()) {
+      out.write_padded(text);
+    } else {
+      static constexpr std::string_view kBlanks =
+          "                                                                        ";  // 72
+      out.write(text);
+      out.write(kBlanks.substr(0, kTextMarginColumn - text.size()));
+      out.write_padded(identification, 80 - kTextMarginColumn);
+    }
+    ++run.output_line_count;
+    return;
+  }
   std::vector<std::string> pieces = break_at_margin(text);
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     if (i == 0 && !identification.empty()) {
