@@ -8,6 +8,7 @@
 #include "converter/driver/column_margin.h"
 #include "converter/driver/command_line.h"
 #include "converter/driver/conversion_run.h"
+#include "converter/driver/file_identity.h"
 #include "converter/driver/keyword_scanner.h"
 #include "converter/driver/text_format.h"
 
@@ -140,7 +141,10 @@ void write_condition_line(ConversionRun& run, std::string_view switch_name, char
 
 void build_front_end(ConversionRun& run) {
   OutputFile& log = *run.message_file;
-  run.front_end_file = OutputFile::open(run.front_end_file_name);
+  // A copybook member that the run read or converted is not replaced by the front end.
+  bool member = false;
+  for (const std::string& file : run.member_files) member = member || same_file(run.front_end_file_name, file);
+  if (!member) run.front_end_file = OutputFile::open(run.front_end_file_name);
   if (!run.front_end_file) {
     log.print("\n Unable to open new DSP4 front end file\n", {});
     return;

@@ -520,6 +520,24 @@ TEST_F(BuildFrontEnd, FrontEndFileThatCannotBeOpened) {
   EXPECT_FALSE(folder_.exists("missing-folder"));
 }
 
+TEST_F(BuildFrontEnd, CopybookMemberOfTheRunIsNotReplaced) {
+  folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
+  folder_.write("MEMB", "       01  WS-X PIC X.\n");
+  folder_.write("MEMB.new", "converted member\n");
+  run.member_files = {folder_.file("MEMB"), folder_.file("MEMB.new")};
+  for (std::string_view name : {"MEMB", "./MEMB.new"}) {
+    SCOPED_TRACE(name);
+    run.front_end_file_name = folder_.file(name);
+    build_front_end(run);
+    EXPECT_FALSE(run.front_end_file);
+  }
+  EXPECT_EQ(messages(),
+            "\n Unable to open new DSP4 front end file\n"
+            "\n Unable to open new DSP4 front end file\n");
+  EXPECT_EQ(folder_.read("MEMB"), "       01  WS-X PIC X.\n");
+  EXPECT_EQ(folder_.read("MEMB.new"), "converted member\n");
+}
+
 TEST_F(BuildFrontEnd, FrontEndFileThatIsAFolder) {
   folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
   std::filesystem::create_directory(folder_.file("FRONT.cbl"));
