@@ -46,12 +46,14 @@ void write_receive_blocks(ConversionRun& run) {
     write_block_line(run, format("           MOVE %s TO USRMAPSET", {request.mapset_name}));
     write_block_line(run, format("           EXEC ZARN RECEIVE MAP(%s) MAPSET(%s)",
                                  {request.map_name, request.mapset_name}));
-    if (!request.data_arg.empty()) write_block_line(run, format("                   INTO(%s)", {request.data_arg}));
+    if (!request.data_arg.empty())
+      write_block_line(run, format("                   INTO(%s)", {request.data_arg}));
     write_block_line(run, "               END-EXEC");
   }
   OutputFile& log = *run.message_file;
   log.print("Number of ZVL RECEIVE statements found in original Program - %d\n", {receive_count});
-  if (receive_count > 1) log.print("**** Warning - Multiple receives found - manual changes required\n", {});
+  if (receive_count > 1)
+    log.print("**** Warning - Multiple receives found - manual changes required\n", {});
 }
 
 // The FROM and LENGTH line of a SEND block; nothing when the request has neither.
@@ -59,7 +61,8 @@ void write_data_line(ConversionRun& run, const MapRequest& request) {
   bool data = !request.data_arg.empty();
   bool length = !request.length_arg.empty();
   if (data && length)
-    write_block_line(run, format("                   FROM(%s) LENGTH(%s)", {request.data_arg, request.length_arg}));
+    write_block_line(run, format("                   FROM(%s) LENGTH(%s)",
+                                 {request.data_arg, request.length_arg}));
   else if (data)
     write_block_line(run, format("                   FROM(%s)", {request.data_arg}));
   else if (length)
@@ -69,15 +72,20 @@ void write_data_line(ConversionRun& run, const MapRequest& request) {
 // The screen options of a SEND block and its END-EXEC. An absent option keeps its blank, so
 // the options that are present stand where they would with all four.
 void write_options_line(ConversionRun& run, const MapRequest& request) {
-  std::string_view erase = request.erase_code == 'E' ? "ERASE" : request.erase_code == 'U' ? "ERASEAUP" : "";
-  std::string_view send_type = request.send_type == 'D' ? "DATAONLY" : request.send_type == 'M' ? "MAPONLY" : "";
+  std::string_view erase = request.erase_code == 'E'   ? "ERASE"
+                           : request.erase_code == 'U' ? "ERASEAUP"
+                                                       : "";
+  std::string_view send_type = request.send_type == 'D'   ? "DATAONLY"
+                               : request.send_type == 'M' ? "MAPONLY"
+                                                          : "";
   std::string_view freekb = request.freekb_flag == 'F' ? "FREEKB" : "";
   std::string_view frset = request.frset_flag == 'F' ? "FRSET" : "";
   if (erase.empty() && send_type.empty() && freekb.empty() && frset.empty()) {
     write_block_line(run, "                   END-EXEC");
     return;
   }
-  write_block_line(run, format("                   %s %s %s %s END-EXEC", {erase, send_type, freekb, frset}));
+  write_block_line(
+      run, format("                   %s %s %s %s END-EXEC", {erase, send_type, freekb, frset}));
 }
 
 void write_send_blocks(ConversionRun& run) {
@@ -118,7 +126,8 @@ void generate_front_end(ConversionRun& run) {
       line.append(". ").append(run.front_end_name).append(".");
     }
     std::size_t token = line.find(kNewProgramToken);
-    if (token != std::string::npos) line.replace(token, kNewProgramToken.size(), run.new_program_name);
+    if (token != std::string::npos)
+      line.replace(token, kNewProgramToken.size(), run.new_program_name);
 
     if (is_marker_line(line, kReceiveMarker)) {
       write_receive_blocks(run);
@@ -131,7 +140,9 @@ void generate_front_end(ConversionRun& run) {
   }
 }
 
-void write_front_end_line(ConversionRun& run, std::string_view text) { run.front_end_file->write_padded(text); }
+void write_front_end_line(ConversionRun& run, std::string_view text) {
+  run.front_end_file->write_padded(text);
+}
 
 void write_condition_line(ConversionRun& run, std::string_view switch_name, char code, bool last) {
   std::string text = format("               %s IS EQUAL TO '%c' ", {switch_name, code});
@@ -143,7 +154,8 @@ void build_front_end(ConversionRun& run) {
   OutputFile& log = *run.message_file;
   // A copybook member that the run read or converted is not replaced by the front end.
   bool member = false;
-  for (const std::string& file : run.member_files) member = member || same_file(run.front_end_file_name, file);
+  for (const std::string& file : run.member_files)
+    member = member || same_file(run.front_end_file_name, file);
   if (!member) run.front_end_file = OutputFile::open(run.front_end_file_name);
   if (!run.front_end_file) {
     log.print("\n Unable to open new DSP4 front end file\n", {});
@@ -152,7 +164,8 @@ void build_front_end(ConversionRun& run) {
   // The template is looked for in the working folder first, then beside the program.
   run.template_file = LineReader::open(std::string(kTemplateFileName));
   if (!run.template_file)
-    run.template_file = LineReader::open(directory_of(run.first_argument) + std::string(kTemplateFileName));
+    run.template_file =
+        LineReader::open(directory_of(run.first_argument) + std::string(kTemplateFileName));
   if (!run.template_file) {
     log.print("\n Unable to open new DSP4 front end file\n", {});
     close_output(run, run.front_end_file);

@@ -24,8 +24,8 @@ std::string lines80(std::initializer_list<std::string_view> texts) {
 }
 
 MapRequest send_request(std::string map, std::string mapset, char erase = ' ', char alarm = ' ',
-                        char send_type = ' ', bool freekb = false, bool frset = false, std::string data = "",
-                        std::string length = "") {
+                        char send_type = ' ', bool freekb = false, bool frset = false,
+                        std::string data = "", std::string length = "") {
   MapRequest request;
   request.kind = 'S';
   request.erase_code = erase;
@@ -41,7 +41,8 @@ MapRequest send_request(std::string map, std::string mapset, char erase = ' ', c
 }
 
 MapRequest receive_request(std::string map, std::string mapset, std::string into = "") {
-  MapRequest request = send_request(std::move(map), std::move(mapset), ' ', ' ', ' ', false, false, std::move(into));
+  MapRequest request =
+      send_request(std::move(map), std::move(mapset), ' ', ' ', ' ', false, false, std::move(into));
   request.kind = 'R';
   return request;
 }
@@ -114,7 +115,8 @@ TEST(FrontendGenerator, FrontEndLineIsPaddedButNeverCut) {
   write_front_end_line(generator.run, "       MOVE A TO B.");
   write_front_end_line(generator.run, long_text);
   generator.generate();
-  EXPECT_EQ(generator.front_end(), std::string(80, ' ') + "\n" + pad80("       MOVE A TO B.") + "\n" + long_text + "\n");
+  EXPECT_EQ(generator.front_end(),
+            std::string(80, ' ') + "\n" + pad80("       MOVE A TO B.") + "\n" + long_text + "\n");
 }
 
 TEST(FrontendGenerator, WorkedExampleSendBlock) {
@@ -131,7 +133,8 @@ TEST(FrontendGenerator, WorkedExampleSendBlock) {
                                        "                   ERASE  FREEKB  END-EXEC",
                                        "           END-IF",
                                    }));
-  EXPECT_EQ(generator.messages(), "Number of ZVL SEND statements found in original Program -    1\n");
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL SEND statements found in original Program -    1\n");
 }
 
 TEST(FrontendGenerator, OptionsLineKeepsABlankForEachAbsentWord) {
@@ -159,10 +162,13 @@ TEST(FrontendGenerator, OptionsLineKeepsABlankForEachAbsentWord) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.expected);
     GeneratorRun generator(kSendMarker);
-    generator.add(send_request("MAPX", "SETX", row.erase, ' ', row.send_type, row.freekb, row.frset));
+    generator.add(
+        send_request("MAPX", "SETX", row.erase, ' ', row.send_type, row.freekb, row.frset));
     generator.generate();
-    std::string erase_condition = std::string("               ERASESW IS EQUAL TO '") + row.erase + "' AND";
-    std::string type_condition = std::string("               SENDTYPE IS EQUAL TO '") + row.send_type + "' THEN";
+    std::string erase_condition =
+        std::string("               ERASESW IS EQUAL TO '") + row.erase + "' AND";
+    std::string type_condition =
+        std::string("               SENDTYPE IS EQUAL TO '") + row.send_type + "' THEN";
     EXPECT_EQ(generator.front_end(), lines80({
                                          "           IF USRMAPNAME = MAPX AND",
                                          erase_condition,
@@ -237,7 +243,8 @@ TEST(FrontendGenerator, RepeatedReceiveWritesOneBlockAndNoWarning) {
                                        "                   INTO(M1I)",
                                        "               END-EXEC",
                                    }));
-  EXPECT_EQ(generator.messages(), "Number of ZVL RECEIVE statements found in original Program - 1\n");
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 1\n");
 }
 
 TEST(FrontendGenerator, SendCountsTotalAndUniqueRequests) {
@@ -251,12 +258,15 @@ TEST(FrontendGenerator, SendCountsTotalAndUniqueRequests) {
        {send_request("'M1'", "'S1'"), send_request("'M2'", "'S1'"), send_request("'M1'", "'S1'")},
        "Number of ZVL SEND statements found in original Program -    3\n"
        "Number of unique ZVL SEND statements found              -    2\n"},
-      {"two distinct", {send_request("'M1'", "'S1'"), send_request("'M2'", "'S1'")},
+      {"two distinct",
+       {send_request("'M1'", "'S1'"), send_request("'M2'", "'S1'")},
        "Number of ZVL SEND statements found in original Program -    2\n"},
-      {"differ only in FREEKB", {send_request("'M1'", "'S1'"), send_request("'M1'", "'S1'", ' ', ' ', ' ', true)},
+      {"differ only in FREEKB",
+       {send_request("'M1'", "'S1'"), send_request("'M1'", "'S1'", ' ', ' ', ' ', true)},
        "Number of ZVL SEND statements found in original Program -    2\n"},
       {"no request", {}, "Number of ZVL SEND statements found in original Program -    0\n"},
-      {"receive and text only", {receive_request("'M1'", "'S1'"), text_request("MSG")},
+      {"receive and text only",
+       {receive_request("'M1'", "'S1'"), text_request("MSG")},
        "Number of ZVL SEND statements found in original Program -    0\n"},
   };
   for (const Row& row : rows) {
@@ -304,24 +314,35 @@ TEST(FrontendGenerator, TemplateLinesAreCopiedWithTheirSubstitutions) {
     std::string_view expected;
   };
   const Row rows[] = {
-      {"PROGRAM-ID renamed", "       PROGRAM-ID. OLDPROG.", "NEWPGM", "       PROGRAM-ID. FRONTEND."},
-      {"PROGRAM-ID without period, sequence area kept", "000200 PROGRAM-ID OLDPROG                        ID000200",
-       "NEWPGM", "000200 PROGRAM-ID. FRONTEND."},
-      {"PROGRAM-ID in a comment line", "      * PROGRAM-ID. OLDPROG.", "NEWPGM", "      * PROGRAM-ID. FRONTEND."},
-      {"lower case not found", "       program-id. oldprog.", "NEWPGM", "       program-id. oldprog."},
+      {"PROGRAM-ID renamed", "       PROGRAM-ID. OLDPROG.", "NEWPGM",
+       "       PROGRAM-ID. FRONTEND."},
+      {"PROGRAM-ID without period, sequence area kept",
+       "000200 PROGRAM-ID OLDPROG                        ID000200", "NEWPGM",
+       "000200 PROGRAM-ID. FRONTEND."},
+      {"PROGRAM-ID in a comment line", "      * PROGRAM-ID. OLDPROG.", "NEWPGM",
+       "      * PROGRAM-ID. FRONTEND."},
+      {"lower case not found", "       program-id. oldprog.", "NEWPGM",
+       "       program-id. oldprog."},
       {"inside the first literal not found", "           DISPLAY 'PROGRAM-ID X'.", "NEWPGM",
        "           DISPLAY 'PROGRAM-ID X'."},
-      {"hyphenated word not found", "      * SEE PROGRAM-IDS.", "NEWPGM", "      * SEE PROGRAM-IDS."},
-      {"token replaced", "           CALL '&NEWPROG;' USING X.", "NEWPGM", "           CALL 'NEWPGM' USING X."},
-      {"token with empty name", "           CALL '&NEWPROG;' USING X.", "", "           CALL '' USING X."},
-      {"only the first token", "      * &NEWPROG; CALLS &NEWPROG;", "NEWPGM", "      * NEWPGM CALLS &NEWPROG;"},
-      {"token is case-sensitive", "           CALL '&newprog;'.", "NEWPGM", "           CALL '&newprog;'."},
-      {"token after the rename", "       PROGRAM-ID. X. &NEWPROG;", "NEWPGM", "       PROGRAM-ID. FRONTEND."},
+      {"hyphenated word not found", "      * SEE PROGRAM-IDS.", "NEWPGM",
+       "      * SEE PROGRAM-IDS."},
+      {"token replaced", "           CALL '&NEWPROG;' USING X.", "NEWPGM",
+       "           CALL 'NEWPGM' USING X."},
+      {"token with empty name", "           CALL '&NEWPROG;' USING X.", "",
+       "           CALL '' USING X."},
+      {"only the first token", "      * &NEWPROG; CALLS &NEWPROG;", "NEWPGM",
+       "      * NEWPGM CALLS &NEWPROG;"},
+      {"token is case-sensitive", "           CALL '&newprog;'.", "NEWPGM",
+       "           CALL '&newprog;'."},
+      {"token after the rename", "       PROGRAM-ID. X. &NEWPROG;", "NEWPGM",
+       "       PROGRAM-ID. FRONTEND."},
       {"empty line", "", "NEWPGM", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    GeneratorRun generator(std::string(row.template_line) + "\n", "FRONTEND", std::string(row.new_program_name));
+    GeneratorRun generator(std::string(row.template_line) + "\n", "FRONTEND",
+                           std::string(row.new_program_name));
     generator.generate();
     EXPECT_EQ(generator.front_end(), lines80({row.expected}));
     EXPECT_EQ(generator.messages(), "");
@@ -349,7 +370,8 @@ TEST(FrontendGenerator, OnlyExactMarkerLinesAreReplaced) {
     generator.add(send_request("'M1'", "'S1'"));
     generator.generate();
     if (row.is_marker) {
-      EXPECT_EQ(generator.messages(), "Number of ZVL SEND statements found in original Program -    1\n");
+      EXPECT_EQ(generator.messages(),
+                "Number of ZVL SEND statements found in original Program -    1\n");
       EXPECT_EQ(generator.front_end(), lines80({
                                            "           IF USRMAPNAME = 'M1' AND",
                                            "               ERASESW IS EQUAL TO ' ' AND",
@@ -372,8 +394,10 @@ TEST(FrontendGenerator, ReceiveMarkerMustBeExactToo) {
       "      *INSERT ZVL RECEIVE HERE\n"
       "      * INSERT ZVL RECEIVE HERE\n");
   generator.generate();
-  EXPECT_EQ(generator.front_end(), lines80({"      * INSERT ZVL RECEIVE HERE ", "      *INSERT ZVL RECEIVE HERE"}));
-  EXPECT_EQ(generator.messages(), "Number of ZVL RECEIVE statements found in original Program - 0\n");
+  EXPECT_EQ(generator.front_end(),
+            lines80({"      * INSERT ZVL RECEIVE HERE ", "      *INSERT ZVL RECEIVE HERE"}));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 0\n");
 }
 
 TEST(FrontendGenerator, EachMarkerWritesItsBlocksAndCountsAgain) {
@@ -406,15 +430,18 @@ TEST(FrontendGenerator, LongTemplateLineArrivesInPieces) {
   line.replace(0, 7, "      *");
   GeneratorRun generator(line + "\n" + "       END PROGRAM X.\r\n");
   generator.generate();
-  EXPECT_EQ(generator.front_end(),
-            line.substr(0, 254) + "\n" + pad80(line.substr(254)) + "\n" + pad80("       END PROGRAM X.") + "\n");
+  EXPECT_EQ(generator.front_end(), line.substr(0, 254) + "\n" + pad80(line.substr(254)) + "\n" +
+                                       pad80("       END PROGRAM X.") + "\n");
 }
 
 TEST(FrontendGenerator, LongSubstitutedTemplateLineIsWrittenWhole) {
   std::string name(29, 'N');
-  std::string before = "           CALL '&NEWPROG;' USING KVZCOMMAREA.                   *> the call";
-  std::string after = "           CALL '" + name + "' USING KVZCOMMAREA.                   *> the call";
-  GeneratorRun generator(before + "\n" + "       PROGRAM-ID. " + std::string(200, 'X') + "\n", "FRONTEND", name);
+  std::string before =
+      "           CALL '&NEWPROG;' USING KVZCOMMAREA.                   *> the call";
+  std::string after =
+      "           CALL '" + name + "' USING KVZCOMMAREA.                   *> the call";
+  GeneratorRun generator(before + "\n" + "       PROGRAM-ID. " + std::string(200, 'X') + "\n",
+                         "FRONTEND", name);
   generator.generate();
   EXPECT_EQ(generator.front_end(), after + "\n" + pad80("       PROGRAM-ID. FRONTEND.") + "\n");
 }
