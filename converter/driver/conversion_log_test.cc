@@ -1,1 +1,219 @@
-// Tests of conversion log.
+// Tests of the message file: numbered message lines and the summary report.
+#include "converter/driver/conversion_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "converter/driver/conversion_run.h"
+#include "tests/support/conversion_harness.h"
+#include "tests/support/summary_report.h"
+
+namespace converter {
+namespace {
+
+using test_support::RunHarness;
+using test_support::summary_report;
+
+TEST(ConversionLog, MessageLineNumbersAreOutputLinesPlusOne) {
+  struct Row {
+    int output_lines;
+    const char* text;
+    std::string expected;
+  } rows[] = {
+      {0, "PROGRAM-ID paragraph changed", "line 0001 - PROGRAM-ID paragraph changed\n"},
+      {6, "LINKAGE SECTION INSERTED", "line 0007 - LINKAGE SECTION INSERTED\n"},
+      {122, "EIBCALEN changed", "line 0123 - EIBCALEN changed\n"},
+      {9998, "x", "line 9999 - x\n"},
+      {9999, "x", "line 10000 - x\n"},
+      {123455, "x", "line 123456 - x\n"},
+      {4, "", "line 0005 - \n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    RunHarness log;
+    log_line(log.run, row.output_lines, row.text);
+    EXPECT_EQ(log.messages(), row.expected);
+  }
+}
+
+TEST(ConversionLog, MessagesAreIndentedByCopybookDepth) {
+  struct Row {
+    int depth;
+    std::string expected;
+  } rows[] = {
+      {0, "line 0003 - EIBAID changed\n"},   {1, " line 0003 - EIBAID changed\n"},
+      {2, "  line 0003 - EIBAID changed\n"}, {10, "          line 0003 - EIBAID changed\n"},
+      {-1, "line 0003 - EIBAID changed\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.depth);
+    RunHarness log;
+    log.run.include_depth = row.depth;
+    log_line(log.run, 2, "EIBAID changed");
+    EXPECT_EQ(log.messages(), row.expected);
+  }
+}
+
+TEST(ConversionLog, MessageTextsAreWrittenWhole) {
+  RunHarness log;
+  std::string text("MAP \0NAME", 9);
+  log_line(log.run, 0, text);
+  log_line(log.run, 1, std::string(300, 'X'));
+  EXPECT_EQ(log.messages(), std::string("line 0001 - MAP \0NAME\n", 22) + "line 0002 - " +
+                                std::string(300, 'X') + "\n");
+}
+
+TEST(ConversionLog, SummaryOfARunWithoutFindings) {
+  RunHarness log;
+  log.run.input_line_count = 7;
+  log.run.output_line_count = 10;
+  write_summary(log.run);
+  EXPECT_EQ(log.messages(), summary_report(7, 10));
+}
+
+// The whole report, spelled out: the one place that pins every row's text and place. The other
+// tests build it with summary_report(), which is checked against this text here too.
+TEST(ConversionLog, SummaryShowsEachCounterInItsRow) {
+  // Every counter a different value, so that a row showing another row's counter fails.
+  RunHarness log;
+  ConversionRun& run = log.run;
+  run.input_line_count = 1234;
+  run.output_line_count = 1301;
+  run.copy_count = 3;
+  run.inc_count = 4;
+  run.exec_count = 5;
+  run.link_count = 6;
+  run.xctl_count = 7;
+  run.send_map_count = 8;
+  run.send_text_count = 9;
+  run.send_control_count = 10;
+  run.send_convid_count = 11;
+  run.send_from_only_count = 12;
+  run.send_bare_count = 13;
+  run.receive_map_count = 14;
+  run.receive_buffer_count = 15;
+  run.converse_count = 16;
+  run.return_count = 17;
+  run.address_count = 18;
+  run.handle_mapfail_count = 19;
+  run.handle_aid_count = 20;
+  run.route_count = 21;
+  run.maponly_count = 22;
+  run.dataonly_count = 23;
+  run.erase_count = 24;
+  run.eraseaup_count = 25;
+  run.alarm_count = 26;
+  run.accum_count = 27;
+  run.page_count = 28;
+  run.frset_count = 29;
+  run.freekb_count = 30;
+  run.eibaid_count = 31;
+  run.eibtrmid_count = 32;
+  run.eibtrnid_count = 33;
+  run.eibcalen_count = 34;
+  run.eibcposn_count = 35;
+  run.commarea_count = 36;
+  run.assign_termcode_count = 123456;
+  // Not a row of the report.
+  run.converted_command_count = 99;
+  // Copybook depth does not indent the report.
+  run.include_depth = 2;
+  write_summary(run);
+  const std::string report =
+      "\n"
+      " 1234 Input lines read\n"
+      " 1301 Output lines written\n"
+      "    3 Total copy statements found\n"
+      "    4 Total -INC statements found\n"
+      "\n"
+      "    5 EXEC ZARN Statements\n"
+      "    6 Total EXEC ZARN LINK statements found\n"
+      "    7 Total EXEC ZARN XCTL statements found\n"
+      "\n"
+      "    8 SEND MAP statements\n"
+      "    9 SEND TEXT statements\n"
+      "   10 SEND CONTROL statements\n"
+      "   11 SEND CONVID or SESSION statements\n"
+      "   12 SEND with FROM or CTLCHAR only\n"
+      "   13 SEND with no other parameters\n"
+      "   14 RECEIVE MAP statements\n"
+      "   15 RECEIVE BUFFER statementss\n"
+      "   16 CONVERSE statements\n"
+      "   17 RETURN statements\n"
+      "   18 ADDRESS statements\n"
+      "   19 HANDLE MAPFAIL statements\n"
+      "   20 HANDLE AID statements\n"
+      "   21 ROUTE statements\n"
+      "\n"
+      "   22 MAPONLY parameters\n"
+      "   23 DATAONLY parameters\n"
+      "   24 ERASE parameters\n"
+      "   25 ERASEAUP parameters\n"
+      "   26 ALARM parameters\n"
+      "   27 ACCUM parameters\n"
+      "   28 PAGE parameters\n"
+      "   29 FRSET statements\n"
+      "   30 FREEKB statements\n"
+      "\n"
+      "   31 EIBAID variables\n"
+      "   32 EIBTRMID variables\n"
+      "   33 EIBTRNID variables\n"
+      "   34 EIBCALEN variables\n"
+      "   35 EIBCPOSN variables\n"
+      "\n"
+      "   36 KVZCOMMAREA references\n"
+      "123456 ASSIGN TERMCODE references\n";
+  EXPECT_EQ(log.messages(), report);
+  EXPECT_EQ(summary_report(1234, 1301,
+                           {{"Total copy statements found", 3},
+                            {"Total -INC statements found", 4},
+                            {"EXEC ZARN Statements", 5},
+                            {"Total EXEC ZARN LINK statements found", 6},
+                            {"Total EXEC ZARN XCTL statements found", 7},
+                            {"SEND MAP statements", 8},
+                            {"SEND TEXT statements", 9},
+                            {"SEND CONTROL statements", 10},
+                            {"SEND CONVID or SESSION statements", 11},
+                            {"SEND with FROM or CTLCHAR only", 12},
+                            {"SEND with no other parameters", 13},
+                            {"RECEIVE MAP statements", 14},
+                            {"RECEIVE BUFFER statementss", 15},
+                            {"CONVERSE statements", 16},
+                            {"RETURN statements", 17},
+                            {"ADDRESS statements", 18},
+                            {"HANDLE MAPFAIL statements", 19},
+                            {"HANDLE AID statements", 20},
+                            {"ROUTE statements", 21},
+                            {"MAPONLY parameters", 22},
+                            {"DATAONLY parameters", 23},
+                            {"ERASE parameters", 24},
+                            {"ERASEAUP parameters", 25},
+                            {"ALARM parameters", 26},
+                            {"ACCUM parameters", 27},
+                            {"PAGE parameters", 28},
+                            {"FRSET statements", 29},
+                            {"FREEKB statements", 30},
+                            {"EIBAID variables", 31},
+                            {"EIBTRMID variables", 32},
+                            {"EIBTRNID variables", 33},
+                            {"EIBCALEN variables", 34},
+                            {"EIBCPOSN variables", 35},
+                            {"KVZCOMMAREA references", 36},
+                            {"ASSIGN TERMCODE references", 123456}}),
+            report);
+}
+
+TEST(ConversionLog, SummaryFollowsTheMessages) {
+  RunHarness log;
+  log.run.input_line_count = 2;
+  log.run.output_line_count = 5;
+  log.run.handle_aid_count = 2;
+  log_line(log.run, 1, "LINKAGE SECTION INSERTED");
+  write_summary(log.run);
+  EXPECT_EQ(log.messages(), "line 0002 - LINKAGE SECTION INSERTED\n" +
+                                summary_report(2, 5, {{"HANDLE AID statements", 2}}));
+}
+
+}  // namespace
+}  // namespace converter

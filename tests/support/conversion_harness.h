@@ -1,0 +1,80 @@
+// A conversion run whose program, converted program and message file are in a temporary folder,
+// and a command built from its text the way the command assembly builds it, for the tests of
+// one part of a conversion.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "converter/commands/exec_statement.h"
+#include "converter/driver/conversion_run.h"
+#include "converter/driver/keyword_scanner.h"
+#include "converter/driver/text_files.h"
+#include "tests/support/test_files.h"
+
+namespace test_support {
+
+/// Everything written so far to `file`, which stays open for more. A file already closed, or
+/// one whose writing failed, fails the test.
+inline std::string written(converter::OutputFile& file) {
+  if (file.stream() == nullptr) {
+    ADD_FAILURE() << file.name() << " is closed";
+    return "";
+  }
+  std::string all = stream_contents(file.stream());
+  EXPECT_FALSE(file.failed() || std::ferror(file.stream()) != 0) << "writing " << file.name();
+  return all;
+}
+
+/// A run converting PROG.zsc into PROG.new with its messages in PROG.msg, the three in a fresh
+/// folder and known to the run by these names, as after a start-up in that folder.
+struct RunHarness {
+  TempFolder folder;  // removed only after the run has closed its files
+  converter::ConversionRun run;
+
+  /// The converted program and the message file open and empty; no program to read.
+  RunHarness() {
+    run.input_file_name = "PROG.zsc";
+    run.output_file_name = "PROG.new";
+    run.message_file_name = "PROG.msg";
+    run.output_file = std::make_unique<converter::OutputFile>(open("PROG.new", "w+b"), "PROG.new");
+    run.message_file = std::make_unique<converter::OutputFile>(open("PROG.msg", "w+b"), "PROG.msg");
+  }
+  /// The same, and `program` the text of PROG.zsc, open for reading.
+  explicit RunHarness(std::string_view program) : RunHarness() {
+    folder.write("PROG.zsc", program);
+    run.input_file = std::make_unique<converter::LineReader>(open("PROG.zsc", "rb"), "PROG.zsc");
+  }
+  /// The converted program written so far.
+  std::string output() { return written(*run.output_file); }
+  /// The message file written so far.
+  std::string messages() { return written(*run.message_file); }
+
+ private:
+  std::FILE* open(std::string_view name, const char* mode) {
+    std::FILE* stream = std::fopen(folder.file(name).c_str(), mode);
+    if (stream == nullptr) ADD_FAILURE() << "cannot open " << folder.file(name);
+    return stream;
+  }
+};
+
+/// A command with `text` (already upper case), its keywords looked up as the assembly does.
+inline converter::ExecStatement make_statement(std::string_view text,
+                                               std::string_view indent = "           ",
+                                               char terminator = '.', int start_line = 0) {
+  converter::ExecStatement statement;
+  statement.text = std::string(text);
+  statement.indent = std::string(indent);
+  statement.terminator = terminator;
+  statement.start_line = start_line;
+  for (std::size_t k = 0; k < converter::kKeywordCount; ++k)
+    statement.options[k] = converter::find_keyword(
+        statement.text, converter::keyword_text(static_cast<converter::Keyword>(k)));
+  return statement;
+}
+
+}  // namespace test_support
