@@ -4,7 +4,8 @@
   fuzz/make_seeds.py      (from the repository root; rewrites fuzz/corpus/quillox and nestlvl)
 
 quillox: the program, byte 0x1E, one member renamed MEMB (the name the target gives its member
-file; the program's COPY lines are changed to match), byte 0x1E, the front-end template.
+file; the program's COPY lines are changed to match), byte 0x1E, the case's front-end template
+(the shipped one for a case that asks for a front end without a template of its own).
 nestlvl: each copybook as it is. Inputs that are the same are kept once. Seeds whose name
 begins with "hand_" were written by hand and are left alone.
 """
@@ -67,7 +68,11 @@ def quillox_seeds():
             stem = re.escape(name.split(".")[0].encode())
             program = re.sub(rb"(?<![A-Z0-9-])" + stem + rb"(?![A-Z0-9-])", b"MEMB", program)
             member = re.sub(rb"(?<![A-Z0-9-])" + stem + rb"(?![A-Z0-9-])", b"MEMB", member)
-        seed = program + SEPARATOR + member + SEPARATOR + files.get("NEWDSP4.TXT", template)
+        # The shipped template goes with the cases that build a front end, the others keep the
+        # seeds small.
+        args_path = os.path.join("tests", "golden", "quillox", case, "args")
+        three_arguments = os.path.isfile(args_path) and len(open(args_path, "rb").read().splitlines()) >= 3
+        seed = program + SEPARATOR + member + SEPARATOR + files.get("NEWDSP4.TXT", template if three_arguments else b"")
         yield case, seed
 
 
