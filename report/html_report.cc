@@ -27,7 +27,9 @@ constexpr std::array<std::string_view, kFindingKindCount> kColours = {
     "#79706e", "#bab0ac", "#d37295", "#fabfd2", "#b07aa1", "#9d7660",
 };
 
-std::string number(std::int64_t value) { return std::to_string(value); }
+std::string number(std::int64_t value) {
+  return std::to_string(value);
+}
 
 // At most kChartNameLength bytes of `name`, cut between characters, with an ellipsis if cut.
 std::string chart_name(std::string_view name) {
@@ -37,13 +39,17 @@ std::string chart_name(std::string_view name) {
   return std::string(name.substr(0, cut)) + "\xE2\x80\xA6";
 }
 
-Finding kind_at(std::size_t index) { return static_cast<Finding>(index); }
+Finding kind_at(std::size_t index) {
+  return static_cast<Finding>(index);
+}
 
 // Sum of each kind over all programs.
-std::array<std::int64_t, kFindingKindCount> kind_totals(const std::vector<ProgramSummary>& programs) {
+std::array<std::int64_t, kFindingKindCount> kind_totals(
+    const std::vector<ProgramSummary>& programs) {
   std::array<std::int64_t, kFindingKindCount> totals{};
   for (const ProgramSummary& program : programs)
-    for (std::size_t kind = 0; kind < kFindingKindCount; ++kind) totals[kind] += program.findings[kind];
+    for (std::size_t kind = 0; kind < kFindingKindCount; ++kind)
+      totals[kind] += program.findings[kind];
   return totals;
 }
 
@@ -85,12 +91,23 @@ std::string html_escape(std::string_view text) {
   escaped.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '\'': escaped += "&#39;"; break;
-      default: escaped += c;
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&#39;";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;
@@ -99,25 +116,29 @@ std::string html_escape(std::string_view text) {
 std::string findings_chart(const std::vector<ProgramSummary>& programs) {
   std::vector<const ProgramSummary*> order;
   for (const ProgramSummary& program : programs) order.push_back(&program);
-  std::stable_sort(order.begin(), order.end(), [](const ProgramSummary* a, const ProgramSummary* b) {
-    if (a->total_findings() != b->total_findings()) return a->total_findings() > b->total_findings();
-    return a->name < b->name;
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [](const ProgramSummary* a, const ProgramSummary* b) {
+                     if (a->total_findings() != b->total_findings())
+                       return a->total_findings() > b->total_findings();
+                     return a->name < b->name;
+                   });
   std::int64_t largest = order.empty() ? 0 : order.front()->total_findings();
   int height = 2 * kChartMargin + kRowHeight * static_cast<int>(order.size());
 
-  std::string svg = "<svg class=\"chart\" width=\"" + number(kChartWidth) + "\" height=\"" + number(height) +
-                    "\" viewBox=\"0 0 " + number(kChartWidth) + " " + number(height) +
-                    "\" role=\"img\" aria-label=\"Findings that need manual attention, per program\">\n";
+  std::string svg =
+      "<svg class=\"chart\" width=\"" + number(kChartWidth) + "\" height=\"" + number(height) +
+      "\" viewBox=\"0 0 " + number(kChartWidth) + " " + number(height) +
+      "\" role=\"img\" aria-label=\"Findings that need manual attention, per program\">\n";
   for (std::size_t row = 0; row < order.size(); ++row) {
     const ProgramSummary& program = *order[row];
     int top = kChartMargin + kRowHeight * static_cast<int>(row);
     int bar_top = top + (kRowHeight - kBarHeight) / 2;
     int baseline = bar_top + kBarHeight - 4;
     std::string name = html_escape(program.name);
-    svg += "<g class=\"bar\"><title>" + name + ": " + number(program.total_findings()) + "</title>\n";
-    svg += "<text x=\"" + number(kNameRight) + "\" y=\"" + number(baseline) + "\" text-anchor=\"end\">" +
-           html_escape(chart_name(program.name)) + "</text>\n";
+    svg +=
+        "<g class=\"bar\"><title>" + name + ": " + number(program.total_findings()) + "</title>\n";
+    svg += "<text x=\"" + number(kNameRight) + "\" y=\"" + number(baseline) +
+           "\" text-anchor=\"end\">" + html_escape(chart_name(program.name)) + "</text>\n";
     // Segments start where the findings counted so far end, so rounding leaves no gaps.
     std::int64_t counted = 0;
     int right = kBarLeft;
@@ -130,7 +151,8 @@ std::string findings_chart(const std::vector<ProgramSummary>& programs) {
       svg += "<rect x=\"" + number(left) + "\" y=\"" + number(bar_top) + "\" width=\"" +
              number(right - left) + "\" height=\"" + number(kBarHeight) + "\" fill=\"" +
              std::string(kColours[kind]) + "\"><title>" + name + " - " +
-             html_escape(finding_heading(kind_at(kind))) + ": " + number(count) + "</title></rect>\n";
+             html_escape(finding_heading(kind_at(kind))) + ": " + number(count) +
+             "</title></rect>\n";
     }
     svg += "<text x=\"" + number(right + 6) + "\" y=\"" + number(baseline) + "\">" +
            number(program.total_findings()) + "</text></g>\n";
@@ -179,10 +201,12 @@ std::string html_report(const std::vector<ProgramSummary>& programs, std::string
   if (shown.empty()) {
     page += "<p>No finding needs manual attention.</p>\n";
   } else {
-    page += "<table class=\"kinds\">\n<thead><tr><th>Kind</th><th>Findings</th><th>Programs</th></tr></thead>\n<tbody>\n";
+    page +=
+        "<table class=\"kinds\">\n<thead><tr><th>Kind</th><th>Findings</th><th>Programs</th></tr></thead>\n<tbody>\n";
     for (std::size_t kind : shown)
-      page += "<tr><td class=\"name\">" + html_escape(finding_heading(kind_at(kind))) + "</td><td>" +
-              number(totals[kind]) + "</td><td>" + number(programs_with[kind]) + "</td></tr>\n";
+      page += "<tr><td class=\"name\">" + html_escape(finding_heading(kind_at(kind))) +
+              "</td><td>" + number(totals[kind]) + "</td><td>" + number(programs_with[kind]) +
+              "</td></tr>\n";
     page += "</tbody>\n</table>\n";
   }
 
@@ -196,23 +220,27 @@ std::string html_report(const std::vector<ProgramSummary>& programs, std::string
   }
   page += findings_chart(programs);
 
-  page += "<h2>Programs</h2>\n<table class=\"programs\">\n<thead><tr><th>Program</th><th>Lines read</th>"
-          "<th>Lines written</th><th>EXEC ZARN statements</th>";
-  for (std::size_t kind : shown) page += "<th>" + html_escape(finding_heading(kind_at(kind))) + "</th>";
+  page +=
+      "<h2>Programs</h2>\n<table class=\"programs\">\n<thead><tr><th>Program</th><th>Lines read</th>"
+      "<th>Lines written</th><th>EXEC ZARN statements</th>";
+  for (std::size_t kind : shown)
+    page += "<th>" + html_escape(finding_heading(kind_at(kind))) + "</th>";
   page += "<th>Total findings</th></tr></thead>\n<tbody>\n";
   for (const ProgramSummary& program : programs) {
-    page += "<tr><td class=\"name\">" + html_escape(program.name) + "</td><td>" + number(program.lines_read) +
-            "</td><td>" + number(program.lines_written) + "</td><td>" + number(program.exec_statements) + "</td>";
+    page += "<tr><td class=\"name\">" + html_escape(program.name) + "</td><td>" +
+            number(program.lines_read) + "</td><td>" + number(program.lines_written) + "</td><td>" +
+            number(program.exec_statements) + "</td>";
     for (std::size_t kind : shown) page += count_cell(program.findings[kind]);
     page += count_cell(program.total_findings()) + "</tr>\n";
   }
-  page += "</tbody>\n<tfoot><tr><td class=\"name\">Total</td><td>" + number(lines_read) + "</td><td>" +
-          number(lines_written) + "</td><td>" + number(exec_statements) + "</td>";
+  page += "</tbody>\n<tfoot><tr><td class=\"name\">Total</td><td>" + number(lines_read) +
+          "</td><td>" + number(lines_written) + "</td><td>" + number(exec_statements) + "</td>";
   for (std::size_t kind : shown) page += "<td>" + number(totals[kind]) + "</td>";
   page += "<td>" + number(findings) + "</td></tr></tfoot>\n</table>\n";
 
-  page += "<p class=\"note\">Lines read and written are those of each program itself. Findings inside a "
-          "copy book are counted for every program that copies it.";
+  page +=
+      "<p class=\"note\">Lines read and written are those of each program itself. Findings inside a "
+      "copy book are counted for every program that copies it.";
   if (shown.size() < kFindingKindCount) {
     page += " Kinds found in no program:";
     bool first = true;

@@ -118,7 +118,8 @@ const FixedMessage kFixedMessages[] = {
     {"*** XPCM SEND found - ignored", Finding::kSendConvidOrSession, kRowSendConvid},
     {"ZARN SEND FROM handled as SEND TEXT", std::nullopt, kRowSendText},
     {"Send CTLCHAR found - removed", Finding::kSendCtlcharRemoved, kRowSendCtlchar},
-    {"SEND found - no recognized parameters - removed", Finding::kSendWithoutParameters, kRowSendBare},
+    {"SEND found - no recognized parameters - removed", Finding::kSendWithoutParameters,
+     kRowSendBare},
     {"CONVERSE removed - program logic must be checked", Finding::kConverse, kRowConverse},
     {"MAP parameter missing", std::nullopt, kNoRow},
     {"*** EXEC ZARN RECEIVE BUFFER found", Finding::kReceiveBuffer, kRowReceiveBuffer},
@@ -200,10 +201,12 @@ constexpr std::string_view kCopyBookLinesRead = " lines read in copy book";
 constexpr std::string_view kCopyBookLinesWritten = " lines written in copy book";
 constexpr std::string_view kFrontEndCreated = " Creating new DSP4 front end prototype file - ";
 constexpr std::string_view kFrontEndNotOpened = " Unable to open new DSP4 front end file";
-constexpr std::string_view kReceiveCount = "Number of ZVL RECEIVE statements found in original Program - ";
+constexpr std::string_view kReceiveCount =
+    "Number of ZVL RECEIVE statements found in original Program - ";
 constexpr std::string_view kMultipleReceives =
     "**** Warning - Multiple receives found - manual changes required";
-constexpr std::string_view kSendCount = "Number of ZVL SEND statements found in original Program -    ";
+constexpr std::string_view kSendCount =
+    "Number of ZVL SEND statements found in original Program -    ";
 constexpr std::string_view kUniqueSendCount =
     "Number of unique ZVL SEND statements found              -    ";
 
@@ -303,10 +306,11 @@ bool classify_message(std::string_view text, ProgramSummary& summary, Tally& tal
     return true;
   }
   for (const FilledMessage& message : kFilledMessages) {
-    if (text.size() < message.before.size() + message.between.size() + message.after.size()) continue;
+    if (text.size() < message.before.size() + message.between.size() + message.after.size())
+      continue;
     if (!starts_with(text, message.before) || !ends_with(text, message.after)) continue;
-    std::string_view names = text.substr(message.before.size(),
-                                         text.size() - message.before.size() - message.after.size());
+    std::string_view names = text.substr(
+        message.before.size(), text.size() - message.before.size() - message.after.size());
     if (names.find(message.between) == std::string_view::npos) continue;
     if (message.finding) ++summary.count(*message.finding);
     if (message.row != kNoRow) ++tally.row_messages[message.row];
@@ -325,13 +329,14 @@ bool read_message_line(std::string_view line, int depth, ProgramSummary& summary
   }
   std::string_view rest = line.substr(indent + 5);
   std::size_t separator = rest.find(" - ");
-  if (separator == std::string_view::npos || separator < 4 || !read_count(rest.substr(0, separator))) {
+  if (separator == std::string_view::npos || separator < 4 ||
+      !read_count(rest.substr(0, separator))) {
     what = "a message line without its line number: " + quoted(line);
     return false;
   }
   if (indent != static_cast<std::size_t>(depth)) {
-    what = "a message indented by " + std::to_string(indent) + " blanks while " +
-           std::to_string(depth) + " copy books are open: " + quoted(line);
+    what = "a message indented by " + std::to_string(indent) + " where the copy book depth is " +
+           std::to_string(depth) + ": " + quoted(line);
     return false;
   }
   std::string_view text = rest.substr(separator + 3);
@@ -351,8 +356,8 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
     std::string_view line = lines.peek();
     if (line.empty()) {
       if (depth != 0) {
-        error = at_line(number, "the summary report starts while " + std::to_string(depth) +
-                                    " copy books are still open");
+        error = at_line(number, "the summary report starts at copy book depth " +
+                                    std::to_string(depth) + " (a copy book has no count lines)");
         return false;
       }
       return true;
@@ -465,8 +470,9 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
       std::int64_t receives = *read_count(line.substr(kReceiveCount.size()));
       bool warned = !lines.done() && lines.peek() == kMultipleReceives;
       if (warned != (receives > 1)) {
-        error = at_line(number + 1, receives > 1 ? "the warning on multiple receives is missing"
-                                                 : "a warning on multiple receives for at most one");
+        error =
+            at_line(number + 1, receives > 1 ? "the warning on multiple receives is missing"
+                                             : "a warning on multiple receives for at most one");
         return false;
       }
       if (warned) {
@@ -476,9 +482,11 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
     } else if (starts_with(line, kSendCount) && read_count(line.substr(kSendCount.size()))) {
       std::int64_t sends = *read_count(line.substr(kSendCount.size()));
       if (!lines.done() && starts_with(lines.peek(), kUniqueSendCount)) {
-        std::optional<std::int64_t> unique = read_count(lines.take().substr(kUniqueSendCount.size()));
+        std::optional<std::int64_t> unique =
+            read_count(lines.take().substr(kUniqueSendCount.size()));
         if (!unique || *unique >= sends) {
-          error = at_line(number + 1, "a count of unique SEND statements that is not below their number");
+          error = at_line(number + 1,
+                          "a count of unique SEND statements that is not below their number");
           return false;
         }
       }
@@ -499,7 +507,8 @@ bool is_level_shifter_file(const std::vector<std::string_view>& lines) {
   constexpr std::string_view kWritten = "Output lines written ";
   constexpr std::string_view kNote = "Level number 99 left unchanged at line ";
   if (lines.size() < 3 || !lines[0].empty()) return false;
-  if (!starts_with(lines[1], kRead) || !read_padded_count(lines[1].substr(kRead.size()))) return false;
+  if (!starts_with(lines[1], kRead) || !read_padded_count(lines[1].substr(kRead.size())))
+    return false;
   if (!starts_with(lines[2], kWritten) || !read_padded_count(lines[2].substr(kWritten.size())))
     return false;
   for (std::size_t i = 3; i < lines.size(); ++i)
@@ -511,24 +520,42 @@ bool is_level_shifter_file(const std::vector<std::string_view>& lines) {
 
 std::string_view finding_heading(Finding kind) {
   switch (kind) {
-    case Finding::kLink: return "LINK";
-    case Finding::kXctl: return "XCTL";
-    case Finding::kConverse: return "CONVERSE";
-    case Finding::kRoute: return "ROUTE";
-    case Finding::kAssignTermcode: return "ASSIGN TERMCODE";
-    case Finding::kSendPage: return "SEND PAGE";
-    case Finding::kSendAccum: return "SEND ACCUM";
-    case Finding::kSendControl: return "SEND CONTROL";
-    case Finding::kSendCtlcharRemoved: return "SEND CTLCHAR removed";
-    case Finding::kSendWithoutParameters: return "SEND without parameters";
-    case Finding::kSendConvidOrSession: return "SEND CONVID or SESSION";
-    case Finding::kReceiveBuffer: return "RECEIVE BUFFER";
-    case Finding::kReceiveWithoutMap: return "RECEIVE without MAP";
-    case Finding::kInvalidKey: return "invalid PF/PA keys";
-    case Finding::kNotInCapitals: return "EXEC ZARN not in capitals";
-    case Finding::kCopybookError: return "copybook errors";
-    case Finding::kMultipleReceives: return "multiple RECEIVE maps";
-    case Finding::kFrontEndNotBuilt: return "front end not built";
+    case Finding::kLink:
+      return "LINK";
+    case Finding::kXctl:
+      return "XCTL";
+    case Finding::kConverse:
+      return "CONVERSE";
+    case Finding::kRoute:
+      return "ROUTE";
+    case Finding::kAssignTermcode:
+      return "ASSIGN TERMCODE";
+    case Finding::kSendPage:
+      return "SEND PAGE";
+    case Finding::kSendAccum:
+      return "SEND ACCUM";
+    case Finding::kSendControl:
+      return "SEND CONTROL";
+    case Finding::kSendCtlcharRemoved:
+      return "SEND CTLCHAR removed";
+    case Finding::kSendWithoutParameters:
+      return "SEND without parameters";
+    case Finding::kSendConvidOrSession:
+      return "SEND CONVID or SESSION";
+    case Finding::kReceiveBuffer:
+      return "RECEIVE BUFFER";
+    case Finding::kReceiveWithoutMap:
+      return "RECEIVE without MAP";
+    case Finding::kInvalidKey:
+      return "invalid PF/PA keys";
+    case Finding::kNotInCapitals:
+      return "EXEC ZARN not in capitals";
+    case Finding::kCopybookError:
+      return "copybook errors";
+    case Finding::kMultipleReceives:
+      return "multiple RECEIVE maps";
+    case Finding::kFrontEndNotBuilt:
+      return "front end not built";
   }
   return "";
 }
@@ -539,7 +566,8 @@ std::int64_t ProgramSummary::total_findings() const {
   return total;
 }
 
-MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary, std::string& error) {
+MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary,
+                                  std::string& error) {
   std::vector<std::string_view> all_lines;
   if (!split_lines(text, all_lines, error)) return MessageFileKind::kUnrecognised;
   if (is_level_shifter_file(all_lines)) return MessageFileKind::kLevelShifter;
@@ -555,9 +583,10 @@ MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary
   // where the two disagree has been changed or put together from pieces.
   for (const CrossCheck& check : kCrossChecks) {
     if (tally.row_messages[check.row] == tally.rows[check.row]) continue;
-    error = "the file holds " + std::to_string(tally.row_messages[check.row]) + " of the messages " +
-            std::string(check.messages) + " but its summary row " +
-            quoted(kSummaryRows[check.row].text) + " counts " + std::to_string(tally.rows[check.row]);
+    error = "the file holds " + std::to_string(tally.row_messages[check.row]) +
+            " of the messages " + std::string(check.messages) + " but its summary row " +
+            quoted(kSummaryRows[check.row].text) + " counts " +
+            std::to_string(tally.rows[check.row]);
     return MessageFileKind::kUnrecognised;
   }
   found.name = summary.name;

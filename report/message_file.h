@@ -61,6 +61,7 @@ enum class MessageFileKind {
 /// Reads the text of a message file. For a QUILLOX message file fills `summary` (all but its
 /// name); a file that does not follow the message file's layout exactly, or whose finding
 /// messages disagree with its own summary counts, is kUnrecognised with `error` saying where.
-MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary, std::string& error);
+MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary,
+                                  std::string& error);
 
 }  // namespace report

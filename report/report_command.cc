@@ -31,7 +31,8 @@ struct Options {
   bool help = false;
 };
 
-bool parse_arguments(const std::vector<std::string>& arguments, Options& options, std::string& error) {
+bool parse_arguments(const std::vector<std::string>& arguments, Options& options,
+                     std::string& error) {
   bool folder_given = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -151,7 +152,8 @@ int run_report(const std::vector<std::string>& arguments, std::ostream& out, std
         err << "quillox-report: " << file.string() << ": skipped, written by NESTLVL\n";
         break;
       case MessageFileKind::kUnrecognised:
-        err << "quillox-report: " << file.string() << ": not a QUILLOX message file: " << error << "\n";
+        err << "quillox-report: " << file.string() << ": not a QUILLOX message file: " << error
+            << "\n";
         all_read = false;
         break;
     }
@@ -166,9 +168,11 @@ int run_report(const std::vector<std::string>& arguments, std::ostream& out, std
   }
 
   fs::create_directories(options.output, failure);
-  std::string shown_folder = fs::weakly_canonical(fs::absolute(options.folder, failure), failure).string();
-  for (const auto& [name, contents] : {std::pair{kCsvReportName, csv_report(programs)},
-                                       std::pair{kHtmlReportName, html_report(programs, shown_folder)}}) {
+  std::string shown_folder =
+      fs::weakly_canonical(fs::absolute(options.folder, failure), failure).string();
+  for (const auto& [name, contents] :
+       {std::pair{kCsvReportName, csv_report(programs)},
+        std::pair{kHtmlReportName, html_report(programs, shown_folder)}}) {
     if (!write_whole_file(options.output / name, contents)) {
       err << "quillox-report: " << (options.output / name).string() << ": cannot write the file\n";
       return 1;
@@ -178,8 +182,8 @@ int run_report(const std::vector<std::string>& arguments, std::ostream& out, std
   for (const ProgramSummary& program : programs) findings += program.total_findings();
   out << programs.size() << (programs.size() == 1 ? " program, " : " programs, ") << findings
       << (findings == 1 ? " finding" : " findings") << " for manual attention: wrote "
-      << (options.output / kCsvReportName).string() << " and " << (options.output / kHtmlReportName).string()
-      << "\n";
+      << (options.output / kCsvReportName).string() << " and "
+      << (options.output / kHtmlReportName).string() << "\n";
   return 0;
 }
 
