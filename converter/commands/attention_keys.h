@@ -20,8 +20,8 @@ void capture_aid_keys(ConversionRun& run, std::string_view text, std::size_t aid
 
 /// Reads the parenthesised label at `position` of `text` and appends "&", `key`, "=" and the
 /// label to `aid_handlers`. Returns the position to go on from; npos when the scan must end.
-std::size_t append_aid_entry(std::string& aid_handlers, std::string_view text,
-                             std::string_view key, std::size_t position);
+std::size_t append_aid_entry(std::string& aid_handlers, std::string_view text, std::string_view key,
+                             std::size_t position);
 
 /// The attention-key constant for the key at the start of `entry` (PF05 gives KVZPF5).
 std::string aid_constant_name(std::string_view entry);

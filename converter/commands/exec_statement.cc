@@ -2,6 +2,7 @@
 // argument extraction that every command conversion shares.
 #include "converter/commands/exec_statement.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "converter/commands/receive_conversion.h"
@@ -59,9 +60,24 @@ std::string extract_argument(std::string_view text, std::size_t position) {
   std::string_view window = text.substr(position, kArgumentWindow);
   std::size_t open = window.find('(');
   if (open == std::string_view::npos) return std::string();
-  std::size_t close = window.find(')', open + 1);
-  if (close == std::string_view::npos) return std::string();
-  return std::string(window.substr(open + 1, close - open - 1));
+  // The argument ends at the parenthesis that closes this one, so that a subscript or a
+  // reference modification (FROM(WS-LINE(WS-I)), FROM(WS-TEXT(1:20))) stays whole; parentheses
+  // inside a literal do not count.
+  int depth = 1;
+  char quote = 0;
+  for (std::size_t i = open + 1; i < window.size(); ++i) {
+    char c = window[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+    } else if (c == '(') {
+      ++depth;
+    } else if (c == ')' && --depth == 0) {
+      return std::string(window.substr(open + 1, i - open - 1));
+    }
+  }
+  return std::string();
 }
 
 void write_generated_line(ConversionRun& run, std::string_view line) {
@@ -118,7 +134,8 @@ void convert_exec_statement(ConversionRun& run) {
     for (std::string& line : lines)
       if (line.size() >= 7) line[6] = '*';
     ++run.converted_command_count;
-    run.line[6] = '*';
+    // The loop goes on with the first line as it now stands.
+    run.line = lines.front();
   }
   write_source_lines(run, lines);
 

@@ -1,1 +1,357 @@
-// Tests of exec statement.
+// Tests of gathering EXEC ZARN commands, recognising their options and extracting arguments.
+#include "converter/commands/exec_statement.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "converter/driver/conversion_run.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::pad80;
+
+// A run positioned on the first line of a command, with its further lines as the input.
+class CommandRun {
+ public:
+  CommandRun(std::string_view first_line, std::string_view further_lines) {
+    folder_.write("PROG.zsc", further_lines);
+    run.input_file = LineReader::open(folder_.file("PROG.zsc"));
+    run.output_file = OutputFile::open(folder_.file("PROG.new"));
+    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
+    run.in_procedure_division = true;
+    run.line = std::string(first_line);
+  }
+  std::string output() {
+    run.output_file->close();
+    return folder_.read("PROG.new");
+  }
+  std::string messages() {
+    run.message_file->close();
+    return folder_.read("PROG.msg");
+  }
+
+ private:
+  test_support::TempFolder folder_;
+
+ public:
+  ConversionRun run;
+};
+
+// Each line followed by a line end.
+std::string lines(std::initializer_list<std::string> each) {
+  std::string all;
+  for (const std::string& line : each) all.append(line).append("\n");
+  return all;
+}
+
+TEST(ExecStatement, KeywordTextsFollowTheTableOrder) {
+  const char* expected[] = {
+      "RECEIVE",  "SEND",     "CONVERSE", "MAP",     "TEXT",    "CONTROL", "ACCUM",    "BUFFER",
+      "PAGE",     "CONVID",   "SESSION",  "INTO",    "FROM",    "CTLCHAR", "MAPSET",   "MAPONLY",
+      "DATAONLY", "FREEKB",   "FRSET",    "ALARM",   "ROUTE",   "ERASE",   "ERASEAUP", "RETURN",
+      "TRANSID",  "COMMAREA", "LENGTH",   "ADDRESS", "TCTUA",   "HANDLE",  "AID",      "MAPFAIL",
+      "ASSIGN",   "TERMCODE", "LINK",     "XCTL",    "PROGRAM",
+  };
+  ASSERT_EQ(sizeof expected / sizeof expected[0], kKeywordCount);
+  for (std::size_t k = 0; k < kKeywordCount; ++k) {
+    SCOPED_TRACE(expected[k]);
+    EXPECT_EQ(keyword_text(static_cast<Keyword>(k)), expected[k]);
+  }
+  EXPECT_EQ(keyword_text(Keyword::kMapset), "MAPSET");
+  EXPECT_EQ(keyword_text(Keyword::kProgram), "PROGRAM");
+}
+
+TEST(ExecStatement, ArgumentIsTheTextBetweenTheFirstParenthesesAfterTheWord) {
+  const std::size_t npos = std::string::npos;
+  // A text of 300 characters: "(" right at the position, ")" as the 255th character.
+  std::string window_edge = "(" + std::string(253, 'A') + ")" + std::string(45, 'B');
+  std::string beyond_window = "(" + std::string(254, 'A') + ")";
+  std::string open_beyond_window = std::string(255, ' ') + "(X)";
+  struct Row {
+    const char* name;
+    std::string text;
+    std::size_t position;
+    std::string expected;
+  } rows[] = {
+      {"quoted map name keeps its apostrophes", "SEND MAP('MENU1') END-EXEC", 5, "'MENU1'"},
+      {"blanks inside stay", "SEND MAP( X ) END-EXEC", 5, " X "},
+      {"word without its own argument takes the next one", "SEND MAP MAPSET(S1) END-EXEC", 5, "S1"},
+      {"absent option", "SEND MAP('M1') END-EXEC", npos, ""},
+      {"no opening parenthesis", "SEND ERASE END-EXEC", 5, ""},
+      {"no closing parenthesis", "SEND FROM(ABC END-EXEC", 5, ""},
+      {"empty parentheses", "SEND FROM() END-EXEC", 5, ""},
+      {"position past the end", "SEND", 9, ""},
+      {"253 characters within the window", window_edge, 0, std::string(253, 'A')},
+      {"closing parenthesis as the 256th character", beyond_window, 0, ""},
+      {"opening parenthesis as the 256th character", open_beyond_window, 0, ""},
+      {"window counted from the position", "XX" + window_edge, 2, std::string(253, 'A')},
+      {"a subscript stays whole", "SEND FROM(WS-LINE(WS-I)) END-EXEC", 5, "WS-LINE(WS-I)"},
+      {"a reference modification stays whole", "SEND FROM(WS-TEXT(1:20)) LENGTH(20)", 5,
+       "WS-TEXT(1:20)"},
+      {"a parenthesis inside a literal does not count", "SEND FROM('A)B') END-EXEC", 5, "'A)B'"},
+      {"nor one inside quotation marks", "SEND FROM(\"(\") END-EXEC", 5, "\"(\""},
+      {"a parenthesis left open", "SEND FROM(X(1) END-EXEC", 5, ""},
+      {"the closing parenthesis of a nested argument beyond the window",
+       "(" + std::string(200, 'A') + "(" + std::string(60, 'B') + "))", 0, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(extract_argument(row.text, row.position), row.expected);
+  }
+}
+
+// One command from the first line (and further lines) to its whole output and messages.
+struct CommandCase {
+  const char* name;
+  std::string first_line;
+  std::string further_lines;
+  std::string expected_output;
+  std::string expected_messages;
+};
+
+void check_command(const CommandCase& row) {
+  SCOPED_TRACE(row.name);
+  CommandRun command(row.first_line, row.further_lines);
+  convert_exec_statement(command.run);
+  EXPECT_EQ(command.output(), row.expected_output);
+  EXPECT_EQ(command.messages(), row.expected_messages);
+}
+
+TEST(ExecStatement, OptionsAreWholeWordsInAnyCase) {
+  CommandCase rows[] = {
+      {"MAP is not found inside MAPSET, ERASE not inside ERASEAUP",
+       "           EXEC ZARN SEND MAPSET('S1') ERASEAUP END-EXEC.", "",
+       lines({"      *    EXEC ZARN SEND MAPSET('S1') ERASEAUP END-EXEC.",
+              pad80("           MOVE 'U' TO ERASESW.")}),
+       "line 0001 - SEND found - no recognized parameters - removed\n"},
+      {"lower-case options are recognised and their arguments upper-cased",
+       "           EXEC ZARN send map('m1') mapset('s1') erase END-EXEC", "",
+       lines({"      *    EXEC ZARN send map('m1') mapset('s1') erase END-EXEC",
+              pad80("           MOVE 'E' TO ERASESW "),
+              pad80("           MOVE 'M1' TO USRMAPNAME "),
+              pad80("           MOVE 'S1' TO USRMAPSET ")}),
+       "line 0001 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n"},
+      {"an option on a later line counts as well", "           EXEC ZARN SEND ERASE MAP('M1')",
+       "           END-EXEC.\n",
+       lines({"      *    EXEC ZARN SEND ERASE MAP('M1')", "      *    END-EXEC.",
+              pad80("           MOVE 'E' TO ERASESW."),
+              pad80("           MOVE 'M1' TO USRMAPNAME.")}),
+       "line 0001 - ZARN SEND MAP handled for map 'M1' mapset \n"},
+      {"a word inside the first literal is no option",
+       "           EXEC ZARN SEND FROM('MAP ERASE') END-EXEC.", "",
+       lines({"      *    EXEC ZARN SEND FROM('MAP ERASE') END-EXEC.",
+              pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."),
+              pad80("           MOVE 'MAP ERASE' TO TEXTAREA."),
+              pad80("           MOVE FUNCTION LENGTH('MAP ERASE') TO USRMAPLN.")}),
+       "line 0001 - ZARN SEND FROM handled as SEND TEXT\n"},
+  };
+  for (const CommandCase& row : rows) check_command(row);
+}
+
+TEST(ExecStatement, TerminatorIsAPeriodAfterEndExec) {
+  CommandCase rows[] = {
+      {"period right after END-EXEC", "           EXEC ZARN SEND CONTROL END-EXEC.", "",
+       lines({"      *    EXEC ZARN SEND CONTROL END-EXEC.", pad80("           .")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+      {"period after blanks behind END-EXEC", "           EXEC ZARN SEND CONTROL END-EXEC   .", "",
+       lines({"      *    EXEC ZARN SEND CONTROL END-EXEC   .", pad80("           .")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+      {"no period: a blank ends each statement", "           EXEC ZARN SEND CONTROL END-EXEC", "",
+       lines({"      *    EXEC ZARN SEND CONTROL END-EXEC", pad80("            ")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+      {"a period before END-EXEC does not count",
+       "           EXEC ZARN SEND CONTROL FROM('A.B') END-EXEC", "",
+       lines({"      *    EXEC ZARN SEND CONTROL FROM('A.B') END-EXEC", pad80("            ")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+      {"END-EXEC only in a comment line: any period of the text counts",
+       "           EXEC ZARN SEND CONTROL FROM(A.B)", "      *    END-EXEC\n",
+       lines({"      *    EXEC ZARN SEND CONTROL FROM(A.B)", "      *    END-EXEC",
+              pad80("           .")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+      {"a lower-case end-exec does not end the command",
+       "           EXEC ZARN SEND CONTROL end-exec", "           END-EXEC.\n",
+       lines({"      *    EXEC ZARN SEND CONTROL end-exec", "      *    END-EXEC.",
+              pad80("           .")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+  };
+  for (const CommandCase& row : rows) check_command(row);
+}
+
+TEST(ExecStatement, ReplacementStatementsStartInColumn12OrUnderExec) {
+  CommandCase rows[] = {
+      {"EXEC in column 8", "       EXEC ZARN SEND CONTROL END-EXEC.", "",
+       lines({"      *EXEC ZARN SEND CONTROL END-EXEC.", pad80("           .")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+      {"EXEC after a sequence number and an IF",
+       "000100     IF A = B EXEC ZARN SEND CONTROL END-EXEC", "",
+       lines({"000100*    IF A = B EXEC ZARN SEND CONTROL END-EXEC", pad80(std::string(20, ' '))}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+      {"EXEC in column 50 gives column 33",
+       std::string(49, ' ') + "EXEC ZARN SEND CONTROL END-EXEC.", "",
+       lines({"      *" + std::string(42, ' ') + "EXEC ZARN SEND CONTROL END-EXEC.",
+              pad80(std::string(32, ' ') + ".")}),
+       "line 0001 - *** ZARN SEND CONTROL found\n"},
+  };
+  for (const CommandCase& row : rows) check_command(row);
+}
+
+TEST(ExecStatement, RenamesApplyToTheTextButNotToTheSourceLines) {
+  CommandCase rows[] = {
+      {"a field inside parentheses keeps its name",
+       "           EXEC ZARN SEND TEXT FROM(WS-MSG) LENGTH(EIBCALEN) END-EXEC.", "",
+       lines({"      *    EXEC ZARN SEND TEXT FROM(WS-MSG) LENGTH(EIBCALEN) END-EXEC.",
+              pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."),
+              pad80("           MOVE WS-MSG TO TEXTAREA."),
+              pad80("           MOVE EIBCALEN TO USRMAPLN.")}),
+       "line 0001 - ZARN SEND TEXT handled\n"},
+      {"a whole-word field is renamed, also in lower case",
+       "           EXEC ZARN SEND TEXT FROM( eibtrmid ) END-EXEC.", "",
+       lines({"      *    EXEC ZARN SEND TEXT FROM( eibtrmid ) END-EXEC.",
+              pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."),
+              pad80("           MOVE  USRTRMID  TO TEXTAREA."),
+              pad80("           MOVE FUNCTION LENGTH( USRTRMID ) TO USRMAPLN.")}),
+       "line 0001 - EIBTRMID changed\nline 0001 - ZARN SEND TEXT handled\n"},
+  };
+  for (const CommandCase& row : rows) check_command(row);
+}
+
+TEST(ExecStatement, OptionCharactersAndTheirCounters) {
+  CommandRun command(
+      "           EXEC ZARN SEND MAP('M1') ERASE ERASEAUP ALARM MAPONLY DATAONLY END-EXEC.", "");
+  convert_exec_statement(command.run);
+  EXPECT_EQ(
+      command.output(),
+      lines({"      *    EXEC ZARN SEND MAP('M1') ERASE ERASEAUP ALARM MAPONLY DATAONLY END-EXEC.",
+             pad80("           MOVE 'U' TO ERASESW."), pad80("           MOVE 'A' TO ALARMSW."),
+             pad80("           MOVE 'M1' TO USRMAPNAME.")}));
+  const ConversionRun& run = command.run;
+  EXPECT_EQ(run.erase_count, 1);
+  EXPECT_EQ(run.eraseaup_count, 1);
+  EXPECT_EQ(run.alarm_count, 1);
+  EXPECT_EQ(run.maponly_count, 1);
+  EXPECT_EQ(run.dataonly_count, 1);
+  ASSERT_EQ(run.map_requests.records.size(), 1u);
+  const MapRequest& request = run.map_requests.records[0];
+  EXPECT_EQ(request.erase_code, 'U');
+  EXPECT_EQ(request.alarm_code, 'A');
+  EXPECT_EQ(request.send_type, 'D');
+
+  CommandRun plain("           EXEC ZARN SEND MAP('M1') MAPONLY END-EXEC.", "");
+  convert_exec_statement(plain.run);
+  ASSERT_EQ(plain.run.map_requests.records.size(), 1u);
+  EXPECT_EQ(plain.run.map_requests.records[0].erase_code, ' ');
+  EXPECT_EQ(plain.run.map_requests.records[0].alarm_code, ' ');
+  EXPECT_EQ(plain.run.map_requests.records[0].send_type, 'M');
+  EXPECT_EQ(plain.run.erase_count + plain.run.eraseaup_count + plain.run.alarm_count +
+                plain.run.dataonly_count,
+            0);
+  EXPECT_EQ(plain.run.maponly_count, 1);
+}
+
+TEST(ExecStatement, CountsAndTheFirstLineBecomesAComment) {
+  CommandRun command("           EXEC ZARN SEND CONTROL",
+                     "      * a remark\n           END-EXEC.\n");
+  command.run.output_line_count = 41;
+  command.run.input_line_count = 50;
+  convert_exec_statement(command.run);
+  EXPECT_EQ(command.run.line, "      *    EXEC ZARN SEND CONTROL");
+  EXPECT_EQ(command.run.exec_count, 1);
+  EXPECT_EQ(command.run.converted_command_count, 1);
+  EXPECT_EQ(command.run.input_line_count, 52);
+  EXPECT_EQ(command.run.output_line_count, 45);
+  EXPECT_EQ(command.output(), lines({"      *    EXEC ZARN SEND CONTROL", "      * a remark",
+                                     "      *    END-EXEC.", pad80("           .")}));
+  EXPECT_EQ(command.messages(), "line 0042 - *** ZARN SEND CONTROL found\n");
+}
+
+TEST(ExecStatement, CommandsNotReplacedKeepTheirLinesActive) {
+  CommandRun command("           EXEC ZARN READ DATASET('F1') INTO(REC)",
+                     "             RIDFLD(EIBTRMID) END-EXEC\n");
+  convert_exec_statement(command.run);
+  EXPECT_EQ(command.run.line, "           EXEC ZARN READ DATASET('F1') INTO(REC)");
+  EXPECT_EQ(command.run.converted_command_count, 0);
+  EXPECT_EQ(command.run.exec_count, 1);
+  EXPECT_EQ(command.output(), lines({"           EXEC ZARN READ DATASET('F1') INTO(REC)",
+                                     "             RIDFLD(EIBTRMID) END-EXEC"}));
+  EXPECT_EQ(command.messages(), "");
+}
+
+TEST(ExecStatement, TwentyLinesAtMost) {
+  std::string nineteen;
+  for (int i = 0; i < 18; ++i) nineteen += "             FROM(X)\n";
+  {
+    SCOPED_TRACE("END-EXEC on the twentieth line: converted");
+    CommandRun command("           EXEC ZARN SEND CONTROL",
+                       nineteen + "           END-EXEC.\nNEXT\n");
+    convert_exec_statement(command.run);
+    EXPECT_EQ(command.run.input_line_count, 19);
+    EXPECT_EQ(command.run.output_line_count, 21);
+    EXPECT_EQ(command.run.converted_command_count, 1);
+    std::string piece;
+    ASSERT_TRUE(command.run.input_file->read_piece(piece));
+    EXPECT_EQ(piece, "NEXT");
+    std::string expected = "      *    EXEC ZARN SEND CONTROL\n";
+    for (int i = 0; i < 18; ++i) expected += "      *      FROM(X)\n";
+    expected += "      *    END-EXEC.\n" + pad80("           .") + "\n";
+    EXPECT_EQ(command.output(), expected);
+  }
+  {
+    SCOPED_TRACE("END-EXEC on the twenty-first line: 20 lines copied unchanged");
+    CommandRun command("           EXEC ZARN SEND CONTROL",
+                       nineteen + "             FROM(X)\n           END-EXEC.\n");
+    convert_exec_statement(command.run);
+    EXPECT_EQ(command.run.exec_count, 1);
+    EXPECT_EQ(command.run.input_line_count, 19);
+    EXPECT_EQ(command.run.output_line_count, 20);
+    EXPECT_EQ(command.run.converted_command_count, 0);
+    EXPECT_EQ(command.run.send_control_count, 0);
+    std::string piece;
+    ASSERT_TRUE(command.run.input_file->read_piece(piece));
+    EXPECT_EQ(piece, "           END-EXEC.");
+    std::string expected = "           EXEC ZARN SEND CONTROL\n";
+    for (int i = 0; i < 19; ++i) expected += "             FROM(X)\n";
+    EXPECT_EQ(command.output(), expected);
+    EXPECT_EQ(command.messages(), "");
+  }
+}
+
+TEST(ExecStatement, InputEndingInsideACommandIsCopiedUnchanged) {
+  CommandRun command("           EXEC ZARN SEND MAP('M1')", "             ERASE EIBCALEN\n");
+  convert_exec_statement(command.run);
+  EXPECT_EQ(command.run.exec_count, 1);
+  EXPECT_EQ(command.run.input_line_count, 1);
+  EXPECT_EQ(command.run.output_line_count, 2);
+  EXPECT_EQ(command.run.converted_command_count, 0);
+  EXPECT_EQ(command.run.erase_count + command.run.eibcalen_count + command.run.send_map_count, 0);
+  EXPECT_EQ(command.output(),
+            lines({"           EXEC ZARN SEND MAP('M1')", "             ERASE EIBCALEN"}));
+  EXPECT_EQ(command.messages(), "");
+}
+
+TEST(ExecStatement, GeneratedLinesStayWithinColumn72) {
+  CommandRun command("", "");
+  command.run.output_line_count = 3;
+  write_generated_line(command.run, "           MOVE 'M1' TO USRMAPNAME.");
+  write_generated_line(
+      command.run,
+      "           MOVE WS-A-RATHER-LONG-DATA-NAME-FOR-THE-TEXT-AREA OF WS-MESSAGES TO TEXTAREA.");
+  write_block_line(command.run, "           IF USRAID IS EQUAL TO KVZPF3");
+  write_block_line(
+      command.run,
+      "               GO TO A-PARAGRAPH-NAME-OF-SOME-LENGTH IN A-SECTION-NAME-PAST-THE-MARGIN");
+  EXPECT_EQ(command.run.output_line_count, 9);
+  EXPECT_EQ(command.output(),
+            lines({pad80("           MOVE 'M1' TO USRMAPNAME."),
+                   pad80("           MOVE WS-A-RATHER-LONG-DATA-NAME-FOR-THE-TEXT-AREA OF"),
+                   pad80("               WS-MESSAGES TO TEXTAREA."),
+                   "           IF USRAID IS EQUAL TO KVZPF3",
+                   "               GO TO A-PARAGRAPH-NAME-OF-SOME-LENGTH IN",
+                   "                   A-SECTION-NAME-PAST-THE-MARGIN"}));
+}
+
+}  // namespace
+}  // namespace converter

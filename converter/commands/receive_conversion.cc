@@ -1,13 +1,48 @@
 // RECEIVE commands: the map-name check with the attention-key and MAPFAIL blocks.
 #include "converter/commands/receive_conversion.h"
 
+#include <string>
+
+#include "converter/commands/attention_keys.h"
 #include "converter/commands/exec_statement.h"
+#include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
+#include "converter/driver/text_format.h"
+#include "converter/frontend/map_request_table.h"
 
 namespace converter {
 
-void convert_receive(ConversionRun&, const ExecStatement&) {}
+void convert_receive(ConversionRun& run, const ExecStatement& statement) {
+  if (statement.has(Keyword::kMap)) {
+    ++run.receive_map_count;
+    std::string map = statement.argument(Keyword::kMap);
+    emit_map_name_check(run, statement, map);
+    // Logged after the messages of the inserted blocks.
+    log_line(run, statement.start_line, format("ZARN RECEIVE MAP for map %s handled", {map}));
+    add_map_request(run, 'R', statement.text, statement.position(Keyword::kMap),
+                    statement.position(Keyword::kMapset), statement.erase_code,
+                    statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
+                    statement.position(Keyword::kInto), statement.position(Keyword::kLength),
+                    statement.has(Keyword::kFreekb));
+    return;
+  }
+  if (statement.has(Keyword::kBuffer)) {
+    ++run.receive_buffer_count;
+    log_line(run, statement.start_line, "*** EXEC ZARN RECEIVE BUFFER found");
+    return;
+  }
+  log_line(run, statement.start_line, "*** EXEC ZARN RECEIVE with no MAP parameter");
+}
 
-void emit_map_name_check(ConversionRun&, const ExecStatement&, std::string_view) {}
+void emit_map_name_check(ConversionRun& run, const ExecStatement& statement, std::string_view map) {
+  const std::string& indent = statement.indent;
+  write_generated_line(run, format("%11sIF %s IS NOT EQUAL TO USRMAPNAME", {indent, map}));
+  write_generated_line(run, format("%11s    GO TO BADMAPNAME", {indent}));
+  write_generated_line(run, format("%11sEND-IF%c", {indent, statement.terminator}));
+  run.badmapname_pending = true;
+  // The blocks follow the check in the order the HANDLE commands of the source set them.
+  if (!run.aid_handlers.empty()) emit_aid_blocks(run, indent);
+  if (!run.mapfail_label.empty()) emit_mapfail_block(run, indent);
+}
 
 }  // namespace converter

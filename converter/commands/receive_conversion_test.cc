@@ -1,1 +1,183 @@
-// Tests of receive conversion.
+// Tests of the RECEIVE conversion: the map-name check, the blocks that HANDLE commands set up,
+// the recorded request, and the RECEIVE commands without a map.
+#include "converter/commands/receive_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "converter/commands/exec_statement.h"
+#include "tests/support/conversion_harness.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::make_statement;
+using test_support::pad80;
+using test_support::RunHarness;
+
+const std::string kIndent(11, ' ');
+
+// Runs the conversion as the assembly would after writing the command's one source line.
+void receive(RunHarness& harness, const ExecStatement& statement) {
+  harness.run.output_line_count = statement.start_line + 1;
+  convert_receive(harness.run, statement);
+}
+
+TEST(ReceiveConversion, MapWithoutHandleSettings) {
+  RunHarness harness;
+  ExecStatement statement = make_statement(
+      "    EXEC ZARN RECEIVE MAP('M1') MAPSET('S1') INTO(M1I) END-EXEC.", kIndent, '.', 30);
+  receive(harness, statement);
+  EXPECT_EQ(harness.output(), pad80("           IF 'M1' IS NOT EQUAL TO USRMAPNAME") + "\n" +
+                                  pad80("               GO TO BADMAPNAME") + "\n" +
+                                  pad80("           END-IF.") + "\n");
+  EXPECT_EQ(harness.messages(), "line 0031 - ZARN RECEIVE MAP for map 'M1' handled\n");
+  EXPECT_EQ(harness.run.output_line_count, 34);
+  EXPECT_EQ(harness.run.receive_map_count, 1);
+  EXPECT_EQ(harness.run.receive_buffer_count, 0);
+  EXPECT_TRUE(harness.run.badmapname_pending);
+
+  MapRequest expected;
+  expected.kind = 'R';
+  expected.erase_code = ' ';
+  expected.send_type = ' ';
+  expected.alarm_code = ' ';
+  expected.map_name = "'M1'";
+  expected.mapset_name = "'S1'";
+  expected.data_arg = "M1I";
+  ASSERT_EQ(harness.run.map_requests.records.size(), 1u);
+  EXPECT_TRUE(harness.run.map_requests.records[0] == expected);
+}
+
+TEST(ReceiveConversion, OptionsAreRecordedWithTheRequest) {
+  RunHarness harness;
+  ExecStatement statement = make_statement(
+      "EXEC ZARN RECEIVE MAP(WS-MAP) MAPSET(WS-SET) INTO(WS-AREA) LENGTH(WS-LEN) FRSET FREEKB END-EXEC",
+      kIndent, ' ', 0);
+  statement.erase_code = 'U';
+  statement.alarm_code = 'A';
+  statement.send_type = 'D';
+  receive(harness, statement);
+
+  MapRequest expected;
+  expected.kind = 'R';
+  expected.erase_code = 'U';
+  expected.send_type = 'D';
+  expected.alarm_code = 'A';
+  expected.freekb_flag = 'F';
+  expected.frset_flag = 'F';
+  expected.map_name = "WS-MAP";
+  expected.mapset_name = "WS-SET";
+  expected.data_arg = "WS-AREA";
+  expected.length_arg = "WS-LEN";
+  ASSERT_EQ(harness.run.map_requests.records.size(), 1u);
+  EXPECT_TRUE(harness.run.map_requests.records[0] == expected);
+  EXPECT_EQ(harness.run.frset_count, 1);
+  EXPECT_EQ(harness.run.freekb_count, 1);
+  EXPECT_EQ(harness.output(), pad80("           IF WS-MAP IS NOT EQUAL TO USRMAPNAME") + "\n" +
+                                  pad80("               GO TO BADMAPNAME") + "\n" +
+                                  pad80("           END-IF ") + "\n");
+}
+
+// The blocks follow the check: attention keys first, then MAPFAIL; their messages come before
+// the RECEIVE message. The settings stay for the next RECEIVE MAP.
+TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
+  RunHarness harness;
+  harness.run.aid_handlers = "&PF03=END-RTN&CLEAR=CLR-RTN";
+  harness.run.mapfail_label = "NO-DATA";
+  const std::string expected_lines = pad80("           IF 'M1' IS NOT EQUAL TO USRMAPNAME") + "\n" +
+                                     pad80("               GO TO BADMAPNAME") + "\n" +
+                                     pad80("           END-IF.") + "\n" +
+                                     "           IF USRAID IS EQUAL TO KVZPF3\n"
+                                     "               GO TO END-RTN\n"
+                                     "           END-IF\n"
+                                     "           IF USRAID IS EQUAL TO KVZCLEAR\n"
+                                     "               GO TO CLR-RTN\n"
+                                     "           END-IF\n"
+                                     "           IF USRMAPLN IS EQUAL TO 0\n"
+                                     "               GO TO NO-DATA\n"
+                                     "           END-IF\n";
+
+  receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", kIndent, '.', 30));
+  EXPECT_EQ(harness.output(), expected_lines);
+  EXPECT_EQ(harness.run.output_line_count, 43);
+  EXPECT_EQ(harness.messages(),
+            "line 0035 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n"
+            "line 0041 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n"
+            "line 0031 - ZARN RECEIVE MAP for map 'M1' handled\n");
+
+  receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", kIndent, '.', 43));
+  EXPECT_EQ(harness.output(), expected_lines + expected_lines);
+  EXPECT_EQ(harness.run.aid_handlers, "&PF03=END-RTN&CLEAR=CLR-RTN");
+  EXPECT_EQ(harness.run.mapfail_label, "NO-DATA");
+  EXPECT_EQ(harness.run.receive_map_count, 2);
+  EXPECT_EQ(harness.run.map_requests.records.size(), 2u);
+}
+
+TEST(ReceiveConversion, MapfailBlockAlone) {
+  RunHarness harness;
+  harness.run.mapfail_label = "NO-MAP";
+  receive(harness,
+          make_statement("EXEC ZARN RECEIVE MAP('M2') END-EXEC", std::string(20, ' '), ' ', 4));
+  EXPECT_EQ(harness.output(), pad80("                    IF 'M2' IS NOT EQUAL TO USRMAPNAME") +
+                                  "\n" + pad80("                        GO TO BADMAPNAME") + "\n" +
+                                  pad80("                    END-IF ") + "\n" +
+                                  "                    IF USRMAPLN IS EQUAL TO 0\n"
+                                  "                        GO TO NO-MAP\n"
+                                  "                    END-IF\n");
+  EXPECT_EQ(harness.messages(),
+            "line 0009 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n"
+            "line 0005 - ZARN RECEIVE MAP for map 'M2' handled\n");
+}
+
+// A check line that would reach past column 72 goes on over two lines.
+TEST(ReceiveConversion, LongMapNameKeptWithinColumn72) {
+  RunHarness harness;
+  receive(harness,
+          make_statement("EXEC ZARN RECEIVE MAP(WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS) END-EXEC.",
+                         kIndent, '.', 0));
+  EXPECT_EQ(harness.output(),
+            pad80("           IF WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS IS NOT EQUAL TO") + "\n" +
+                pad80("               USRMAPNAME") + "\n" +
+                pad80("               GO TO BADMAPNAME") + "\n" + pad80("           END-IF.") +
+                "\n");
+  EXPECT_EQ(harness.run.output_line_count, 5);
+  EXPECT_EQ(harness.messages(),
+            "line 0001 - ZARN RECEIVE MAP for map WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS handled\n");
+}
+
+TEST(ReceiveConversion, ReceiveWithoutMap) {
+  struct Row {
+    const char* text;
+    const char* messages;
+    int buffer_count;
+  };
+  const Row rows[] = {
+      {"EXEC ZARN RECEIVE BUFFER INTO(B) LENGTH(L) END-EXEC.",
+       "line 0008 - *** EXEC ZARN RECEIVE BUFFER found\n", 1},
+      {"EXEC ZARN RECEIVE INTO(X) LENGTH(L) END-EXEC.",
+       "line 0008 - *** EXEC ZARN RECEIVE with no MAP parameter\n", 0},
+      // MAP inside another word is no MAP option.
+      {"EXEC ZARN RECEIVE MAPSET('S1') INTO(X) END-EXEC.",
+       "line 0008 - *** EXEC ZARN RECEIVE with no MAP parameter\n", 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    RunHarness harness;
+    harness.run.aid_handlers = "&PF03=END-RTN";
+    harness.run.mapfail_label = "NO-DATA";
+    receive(harness, make_statement(row.text, kIndent, '.', 7));
+    EXPECT_EQ(harness.output(), "");
+    EXPECT_EQ(harness.messages(), row.messages);
+    EXPECT_EQ(harness.run.output_line_count, 8);
+    EXPECT_EQ(harness.run.receive_buffer_count, row.buffer_count);
+    EXPECT_EQ(harness.run.receive_map_count, 0);
+    EXPECT_FALSE(harness.run.badmapname_pending);
+    EXPECT_TRUE(harness.run.map_requests.records.empty());
+  }
+}
+
+}  // namespace
+}  // namespace converter

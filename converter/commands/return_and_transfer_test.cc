@@ -1,1 +1,272 @@
-// Tests of return and transfer.
+// Tests of RETURN, ADDRESS, HANDLE, LINK, XCTL, ASSIGN TERMCODE and ROUTE.
+#include "converter/commands/return_and_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "converter/commands/exec_statement.h"
+#include "tests/support/conversion_harness.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::make_statement;
+using test_support::pad80;
+using test_support::RunHarness;
+
+const std::string kIndent(11, ' ');
+
+// The lines as the converter writes replacement statements: each filled to 80 columns.
+std::string padded(std::initializer_list<std::string_view> lines) {
+  std::string all;
+  for (std::string_view line : lines) all += pad80(line) + "\n";
+  return all;
+}
+
+TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
+  struct Row {
+    const char* text;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"EXEC ZARN RETURN END-EXEC.",
+       "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
+      {"EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) END-EXEC.",
+       "EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) handled"},
+      {"EXEC ZARN RETURN COMMAREA(WS-AREA) END-EXEC.",
+       "EXEC ZARN RETURN COMMAREA(WS-AREA) handled User COMMAREA Length was set to zero"},
+      {"EXEC ZARN RETURN TRANSID('T1') END-EXEC",
+       "EXEC ZARN RETURN TRANSID('T1') handled User COMMAREA Length was set to zero"},
+      {"EXEC ZARN RETURN LENGTH(EIBCALEN) END-EXEC.", "EXEC ZARN RETURN LENGTH(EIBCALEN) handled"},
+      // The pieces keep their fixed order whatever the order of the options.
+      {"EXEC ZARN RETURN LENGTH(L) COMMAREA(C) TRANSID(T) END-EXEC.",
+       "EXEC ZARN RETURN TRANSID(T) COMMAREA(C) LENGTH(L) handled"},
+      {"EXEC ZARN RETURN IMMEDIATE END-EXEC.",
+       "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(return_message(make_statement(row.text)), row.message);
+  }
+}
+
+TEST(ReturnAndTransfer, LongReturnMessageIsNeverCut) {
+  const std::string area(120, 'A');
+  const std::string length(110, 'L');
+  ExecStatement statement =
+      make_statement("EXEC ZARN RETURN TRANSID(WS-NEXT-TRANSACTION) COMMAREA(" + area +
+                     ") LENGTH(" + length + ") END-EXEC.");
+  std::string expected = "EXEC ZARN RETURN TRANSID(WS-NEXT-TRANSACTION) COMMAREA(" + area +
+                         ") LENGTH(" + length + ") handled";
+  ASSERT_GT(expected.size(), 255u);
+  EXPECT_EQ(return_message(statement), expected);
+}
+
+TEST(ReturnAndTransfer, ReturnLines) {
+  struct Row {
+    const char* text;
+    char terminator;
+    std::string lines;
+    const char* messages;
+  };
+  const Row rows[] = {
+      {"    EXEC ZARN RETURN END-EXEC.", '.',
+       padded({"           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       "line 0013 - EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n"},
+      {"    EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) END-EXEC.", '.',
+       padded({"           MOVE 'T1' TO NXTRNID",
+               "           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
+               "           MOVE WS-LEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       "line 0013 - EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) handled\n"},
+      {"    EXEC ZARN RETURN COMMAREA(WS-AREA) END-EXEC.", '.',
+       padded({"           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
+               "           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       "line 0013 - EXEC ZARN RETURN COMMAREA(WS-AREA) handled User COMMAREA Length was set to zero\n"},
+      // Inside an IF no line ends the sentence.
+      {"    EXEC ZARN RETURN TRANSID(WS-TRAN) END-EXEC", ' ',
+       padded({"           MOVE WS-TRAN TO NXTRNID", "           MOVE ZEROS TO USRCALEN",
+               "           EXEC ZARN RETURN END-EXEC "}),
+       "line 0013 - EXEC ZARN RETURN TRANSID(WS-TRAN) handled User COMMAREA Length was set to zero\n"},
+      {"    EXEC ZARN RETURN LENGTH(EIBCALEN) END-EXEC.", '.',
+       padded({"           MOVE EIBCALEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       "line 0013 - EXEC ZARN RETURN LENGTH(EIBCALEN) handled\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    RunHarness harness;
+    harness.run.output_line_count = 13;
+    convert_return(harness.run, make_statement(row.text, kIndent, row.terminator, 12));
+    EXPECT_EQ(harness.output(), row.lines);
+    EXPECT_EQ(harness.messages(), row.messages);
+    EXPECT_EQ(harness.run.return_count, 1);
+  }
+}
+
+// EXEC in a deep column: the statements start in its column, and a long one goes on over two
+// lines within column 72.
+TEST(ReturnAndTransfer, ReturnLinesFollowTheIndentation) {
+  RunHarness harness;
+  const std::string indent(30, ' ');
+  convert_return(
+      harness.run,
+      make_statement("EXEC ZARN RETURN COMMAREA(WS-COMMUNICATION-AREA) END-EXEC.", indent, '.', 0));
+  EXPECT_EQ(harness.output(),
+            padded({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
+                    std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE ZEROS TO USRCALEN",
+                    indent + "EXEC ZARN RETURN END-EXEC."}));
+  EXPECT_EQ(harness.run.output_line_count, 4);
+}
+
+TEST(ReturnAndTransfer, Address) {
+  struct Row {
+    const char* text;
+    char terminator;
+    std::string lines;
+    const char* messages;
+  };
+  const Row rows[] = {
+      {"    EXEC ZARN ADDRESS TCTUA(P1) COMMAREA(P2) END-EXEC.", '.',
+       padded({"           SET P1 TO ADDRESS OF USRTCTUA ",
+               "           SET P2 TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
+       "line 0006 - ZARN ADDRESS TCTUA handled\nline 0006 - ZARN ADDRESS COMMAREA handled\n"},
+      {"    EXEC ZARN ADDRESS COMMAREA(PTR) END-EXEC.", '.',
+       padded({"           SET PTR TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
+       "line 0006 - ZARN ADDRESS COMMAREA handled\n"},
+      {"    EXEC ZARN ADDRESS TCTUA(P1) END-EXEC.", '.',
+       padded({"           SET P1 TO ADDRESS OF USRTCTUA."}),
+       "line 0006 - ZARN ADDRESS TCTUA handled\n"},
+      {"    EXEC ZARN ADDRESS TCTUA(P1) COMMAREA(P2) END-EXEC", ' ',
+       padded({"           SET P1 TO ADDRESS OF USRTCTUA ",
+               "           SET P2 TO ADDRESS OF USRCOMM OF KVZCOMMAREA "}),
+       "line 0006 - ZARN ADDRESS TCTUA handled\nline 0006 - ZARN ADDRESS COMMAREA handled\n"},
+      // Only counted.
+      {"    EXEC ZARN ADDRESS CWA(P3) END-EXEC.", '.', "", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    RunHarness harness;
+    convert_address(harness.run, make_statement(row.text, kIndent, row.terminator, 5));
+    EXPECT_EQ(harness.output(), row.lines);
+    EXPECT_EQ(harness.messages(), row.messages);
+    EXPECT_EQ(harness.run.address_count, 1);
+  }
+}
+
+TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {
+  RunHarness harness;
+  ConversionRun& run = harness.run;
+
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL(NO-DATA) END-EXEC.",
+                                     kIndent, '.', 9));
+  EXPECT_EQ(run.mapfail_label, "NO-DATA");
+  EXPECT_EQ(run.aid_handlers, "");
+
+  convert_handle(
+      run, make_statement("    EXEC ZARN HANDLE AID PF3(END-RTN) CLEAR(CLR-RTN) END-EXEC.", kIndent,
+                          '.', 19));
+  EXPECT_EQ(run.mapfail_label, "NO-DATA");
+  EXPECT_EQ(run.aid_handlers, "&PF03=END-RTN&CLEAR=CLR-RTN");
+
+  // A HANDLE AID naming no key it can record leaves no keys at all.
+  convert_handle(
+      run, make_statement("    EXEC ZARN HANDLE AID ENTER(GO-ON) END-EXEC.", kIndent, '.', 29));
+  EXPECT_EQ(run.aid_handlers, "");
+
+  // MAPFAIL without a label of its own takes the next parenthesised text.
+  convert_handle(run,
+                 make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL ERROR(ERR-RTN) END-EXEC.",
+                                kIndent, '.', 39));
+  EXPECT_EQ(run.mapfail_label, "ERR-RTN");
+  convert_handle(
+      run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL END-EXEC.", kIndent, '.', 49));
+  EXPECT_EQ(run.mapfail_label, "");
+
+  // Neither MAPFAIL nor AID: nothing at all.
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION ERROR(ERR-RTN) END-EXEC.",
+                                     kIndent, '.', 59));
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE ABEND LABEL(ABEND-RTN) END-EXEC.",
+                                     kIndent, '.', 69));
+
+  EXPECT_EQ(run.handle_mapfail_count, 3);
+  EXPECT_EQ(run.handle_aid_count, 2);
+  EXPECT_EQ(harness.output(), "");
+  EXPECT_EQ(harness.messages(),
+            "line 0010 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
+            "line 0020 - *** ZARN HANDLE AID found\n"
+            "line 0030 - *** ZARN HANDLE AID found\n"
+            "line 0040 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
+            "line 0050 - *** ZARN HANDLE CONDITION MAPFAIL found\n");
+}
+
+TEST(ReturnAndTransfer, HandleWithMapfailAndAidInOneCommand) {
+  RunHarness harness;
+  harness.run.aid_handlers = "&PA1=OLD";
+  convert_handle(
+      harness.run,
+      make_statement(
+          "    EXEC ZARN HANDLE AID PF25(X) PF3(END-RTN) CONDITION MAPFAIL(NO-DATA) END-EXEC.",
+          kIndent, '.', 3));
+  EXPECT_EQ(harness.run.mapfail_label, "NO-DATA");
+  EXPECT_EQ(harness.run.aid_handlers, "&PF03=END-RTN");
+  EXPECT_EQ(harness.run.handle_mapfail_count, 1);
+  EXPECT_EQ(harness.run.handle_aid_count, 1);
+  EXPECT_EQ(harness.messages(),
+            "line 0004 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
+            "line 0004 - *** ZARN HANDLE AID found\n"
+            "line 0004 - Invalid PF Key\n");
+}
+
+TEST(ReturnAndTransfer, MapfailLabelIsKeptWhole) {
+  RunHarness harness;
+  const std::string label = "NO-DATA-ON-THE-SCREEN-SO-THE-PROGRAM-GOES-BACK";
+  ASSERT_GT(label.size(), 32u);
+  convert_handle(harness.run,
+                 make_statement("EXEC ZARN HANDLE CONDITION MAPFAIL(" + label + ") END-EXEC."));
+  EXPECT_EQ(harness.run.mapfail_label, label);
+}
+
+TEST(ReturnAndTransfer, LinkAndXctlAreReported) {
+  struct Row {
+    const char* text;
+    const char* messages;
+    int link_count;
+    int xctl_count;
+  };
+  const Row rows[] = {
+      {"    EXEC ZARN LINK PROGRAM('PGM1') COMMAREA(WS) END-EXEC.",
+       "line 0022 - EXEC ZARN LINK to program 'PGM1' found\n", 1, 0},
+      {"    EXEC ZARN XCTL PROGRAM('PGM2') COMMAREA(WS) END-EXEC.",
+       "line 0022 - EXEC ZARN XCTL to program 'PGM2' found\n", 0, 1},
+      {"    EXEC ZARN XCTL PROGRAM(WS-NEXT-PROGRAM) END-EXEC.",
+       "line 0022 - EXEC ZARN XCTL to program WS-NEXT-PROGRAM found\n", 0, 1},
+      {"    EXEC ZARN XCTL END-EXEC.", "line 0022 - EXEC ZARN XCTL to program  found\n", 0, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    RunHarness harness;
+    convert_link_or_xctl(harness.run, make_statement(row.text, kIndent, '.', 21));
+    EXPECT_EQ(harness.output(), "");
+    EXPECT_EQ(harness.messages(), row.messages);
+    EXPECT_EQ(harness.run.link_count, row.link_count);
+    EXPECT_EQ(harness.run.xctl_count, row.xctl_count);
+  }
+}
+
+TEST(ReturnAndTransfer, AssignTermcodeAndRouteAreReported) {
+  RunHarness harness;
+  convert_assign(harness.run,
+                 make_statement("    EXEC ZARN ASSIGN TERMCODE(TC) END-EXEC.", kIndent, '.', 1));
+  convert_route(harness.run,
+                make_statement("    EXEC ZARN ROUTE LIST(RL) END-EXEC.", kIndent, '.', 2));
+  EXPECT_EQ(harness.output(), "");
+  EXPECT_EQ(harness.messages(),
+            "line 0002 - ASSIGN TERMCODE found - program logic should be checked\n"
+            "line 0003 - *** ZVL ROUTE command found\n");
+  EXPECT_EQ(harness.run.assign_termcode_count, 1);
+  EXPECT_EQ(harness.run.route_count, 1);
+}
+
+}  // namespace
+}  // namespace converter

@@ -1,15 +1,129 @@
 // SEND and CONVERSE commands: moves into the header fields, or removal with a message.
 #include "converter/commands/send_conversion.h"
 
+#include <string>
+
 #include "converter/commands/exec_statement.h"
+#include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
+#include "converter/driver/text_format.h"
+#include "converter/frontend/map_request_table.h"
 
 namespace converter {
 
-void convert_send(ConversionRun&, const ExecStatement&) {}
+namespace {
 
-void convert_converse(ConversionRun&, const ExecStatement&) {}
+// The length moved into USRMAPLN for SEND TEXT and SEND FROM. Without a LENGTH option the
+// monitor took the length of the FROM area, so the converted program does the same; with
+// neither option the move names nothing.
+std::string text_length(const ExecStatement& statement, const std::string& source) {
+  if (statement.has(Keyword::kLength) || source.empty())
+    return statement.argument(Keyword::kLength);
+  return format("FUNCTION LENGTH(%s)", {source});
+}
 
-void emit_map_moves(ConversionRun&, const ExecStatement&, std::string_view, std::string_view) {}
+// The moves and the 'T' request shared by SEND TEXT and SEND FROM.
+void convert_text(ConversionRun& run, const ExecStatement& statement) {
+  std::string source = statement.argument(Keyword::kFrom);
+  emit_text_moves(run, statement, source, text_length(statement, source));
+  add_map_request(run, 'T', statement.text, std::string::npos, std::string::npos,
+                  statement.erase_code, statement.alarm_code, statement.send_type,
+                  statement.has(Keyword::kFrset), statement.position(Keyword::kFrom),
+                  statement.position(Keyword::kLength), statement.has(Keyword::kFreekb));
+}
+
+}  // namespace
+
+void emit_erase_switch(ConversionRun& run, const ExecStatement& statement, char erase_code) {
+  write_generated_line(run, format("%11sMOVE '%c' TO ERASESW%c",
+                                   {statement.indent, erase_code, statement.terminator}));
+}
+
+void emit_alarm_switch(ConversionRun& run, const ExecStatement& statement, char alarm_code) {
+  write_generated_line(run, format("%11sMOVE '%c' TO ALARMSW%c",
+                                   {statement.indent, alarm_code, statement.terminator}));
+}
+
+void emit_map_moves(ConversionRun& run, const ExecStatement& statement, std::string_view map,
+                    std::string_view mapset) {
+  write_generated_line(
+      run, format("%11sMOVE %s TO USRMAPNAME%c", {statement.indent, map, statement.terminator}));
+  if (!mapset.empty())
+    write_generated_line(run, format("%11sMOVE %s TO USRMAPSET%c",
+                                     {statement.indent, mapset, statement.terminator}));
+}
+
+void emit_text_moves(ConversionRun& run, const ExecStatement& statement, std::string_view source,
+                     std::string_view length) {
+  emit_map_moves(run, statement, "'SENDTEXT'", std::string_view());
+  write_generated_line(
+      run, format("%11sMOVE %s TO TEXTAREA%c", {statement.indent, source, statement.terminator}));
+  write_generated_line(
+      run, format("%11sMOVE %s TO USRMAPLN%c", {statement.indent, length, statement.terminator}));
+}
+
+void emit_terminator_line(ConversionRun& run, const ExecStatement& statement) {
+  write_generated_line(run, format("%11s%c", {statement.indent, statement.terminator}));
+}
+
+void convert_send(ConversionRun& run, const ExecStatement& statement) {
+  const int at = statement.start_line;
+  if (statement.has(Keyword::kErase) || statement.has(Keyword::kEraseaup))
+    emit_erase_switch(run, statement, statement.erase_code);
+  if (statement.has(Keyword::kAlarm)) emit_alarm_switch(run, statement, statement.alarm_code);
+  if (statement.has(Keyword::kPage)) {
+    ++run.page_count;
+    log_line(run, at, "*** SEND PAGE found");
+  }
+
+  if (statement.has(Keyword::kMap)) {
+    std::string map = statement.argument(Keyword::kMap);
+    std::string mapset = statement.argument(Keyword::kMapset);
+    emit_map_moves(run, statement, map, mapset);
+    ++run.send_map_count;
+    log_line(run, at, format("ZARN SEND MAP handled for map %s mapset %s", {map, mapset}));
+    if (statement.has(Keyword::kAccum)) {
+      ++run.accum_count;
+      log_line(run, at, "*** SEND ACCUM found");
+    }
+    add_map_request(run, 'S', statement.text, statement.position(Keyword::kMap),
+                    statement.position(Keyword::kMapset), statement.erase_code,
+                    statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
+                    statement.position(Keyword::kFrom), statement.position(Keyword::kLength),
+                    statement.has(Keyword::kFreekb));
+  } else if (statement.has(Keyword::kText)) {
+    ++run.send_text_count;
+    log_line(run, at, "ZARN SEND TEXT handled");
+    convert_text(run, statement);
+  } else if (statement.has(Keyword::kControl)) {
+    ++run.send_control_count;
+    log_line(run, at, "*** ZARN SEND CONTROL found");
+    emit_terminator_line(run, statement);
+  } else if (statement.has(Keyword::kConvid) || statement.has(Keyword::kSession)) {
+    ++run.send_convid_count;
+    log_line(run, at, "*** XPCM SEND found - ignored");
+  } else if (statement.has(Keyword::kFrom)) {
+    ++run.send_text_count;
+    log_line(run, at, "ZARN SEND FROM handled as SEND TEXT");
+    convert_text(run, statement);
+  } else if (statement.has(Keyword::kCtlchar)) {
+    ++run.send_from_only_count;
+    log_line(run, at, "Send CTLCHAR found - removed");
+  } else {
+    ++run.send_bare_count;
+    log_line(run, at, "SEND found - no recognized parameters - removed");
+  }
+}
+
+void convert_converse(ConversionRun& run, const ExecStatement& statement) {
+  ++run.converse_count;
+  log_line(run, statement.start_line, "CONVERSE removed - program logic must be checked");
+  if (statement.has(Keyword::kMap)) {
+    emit_map_moves(run, statement, statement.argument(Keyword::kMap),
+                   statement.argument(Keyword::kMapset));
+  } else {
+    log_line(run, statement.start_line, "MAP parameter missing");
+  }
+}
 
 }  // namespace converter

@@ -15,8 +15,23 @@ void convert_send(ConversionRun& run, const ExecStatement& statement);
 /// Converts a command holding CONVERSE: reported, and the map moves when it names a map.
 void convert_converse(ConversionRun& run, const ExecStatement& statement);
 
+/// "%11sMOVE '%c' TO ERASESW%c" with `erase_code`.
+void emit_erase_switch(ConversionRun& run, const ExecStatement& statement, char erase_code);
+
+/// "%11sMOVE '%c' TO ALARMSW%c" with `alarm_code`.
+void emit_alarm_switch(ConversionRun& run, const ExecStatement& statement, char alarm_code);
+
 /// "%11sMOVE %s TO USRMAPNAME%c", then "%11sMOVE %s TO USRMAPSET%c" when `mapset` is not empty.
 void emit_map_moves(ConversionRun& run, const ExecStatement& statement, std::string_view map,
                     std::string_view mapset);
+
+/// The map-name move with 'SENDTEXT' and no mapset, then "%11sMOVE %s TO TEXTAREA%c" with
+/// `source` and "%11sMOVE %s TO USRMAPLN%c" with `length`.
+void emit_text_moves(ConversionRun& run, const ExecStatement& statement, std::string_view source,
+                     std::string_view length);
+
+/// "%11s%c": the indentation and the terminator alone, so that a SEND CONTROL that ended a
+/// sentence still does.
+void emit_terminator_line(ConversionRun& run, const ExecStatement& statement);
 
 }  // namespace converter

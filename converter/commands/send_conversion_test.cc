@@ -1,1 +1,285 @@
-// Tests of send conversion.
+// Tests of the SEND and CONVERSE conversions: the lines written, messages, counters, requests.
+#include "converter/commands/send_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "converter/commands/exec_statement.h"
+#include "converter/driver/conversion_run.h"
+#include "converter/driver/keyword_scanner.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::pad80;
+
+// A run whose output and message file can be read back.
+class SendRun {
+ public:
+  SendRun() {
+    run.output_file = OutputFile::open(folder_.file("PROG.new"));
+    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
+    run.output_line_count = 8;
+  }
+  std::string output() {
+    run.output_file->close();
+    return folder_.read("PROG.new");
+  }
+  std::string messages() {
+    run.message_file->close();
+    return folder_.read("PROG.msg");
+  }
+
+ private:
+  test_support::TempFolder folder_;
+
+ public:
+  ConversionRun run;
+};
+
+// The statement that the command assembly makes of an (upper-case) command text whose first
+// line is output line 7, with EXEC in column 12.
+ExecStatement statement_for(const std::string& text, char terminator) {
+  ExecStatement statement;
+  statement.start_line = 6;
+  statement.indent = std::string(11, ' ');
+  statement.text = text;
+  statement.terminator = terminator;
+  for (std::size_t k = 0; k < kKeywordCount; ++k)
+    statement.options[k] = find_keyword(text, keyword_text(static_cast<Keyword>(k)));
+  if (statement.has(Keyword::kErase)) statement.erase_code = 'E';
+  if (statement.has(Keyword::kAlarm)) statement.alarm_code = 'A';
+  if (statement.has(Keyword::kEraseaup)) statement.erase_code = 'U';
+  if (statement.has(Keyword::kMaponly)) statement.send_type = 'M';
+  if (statement.has(Keyword::kDataonly)) statement.send_type = 'D';
+  return statement;
+}
+
+// The names of the counters this conversion may touch, each as often as it was counted.
+std::string counted(const ConversionRun& run) {
+  struct Counter {
+    const char* name;
+    int value;
+  } counters[] = {
+      {"send_map", run.send_map_count},
+      {"send_text", run.send_text_count},
+      {"send_control", run.send_control_count},
+      {"send_convid", run.send_convid_count},
+      {"send_from_only", run.send_from_only_count},
+      {"send_bare", run.send_bare_count},
+      {"converse", run.converse_count},
+      {"page", run.page_count},
+      {"accum", run.accum_count},
+      {"freekb", run.freekb_count},
+      {"frset", run.frset_count},
+  };
+  std::string names;
+  for (const Counter& counter : counters)
+    for (int i = 0; i < counter.value; ++i)
+      names += names.empty() ? counter.name : std::string(" ") + counter.name;
+  return names;
+}
+
+// Each stored request on a line: kind, map, mapset, data, length, the three codes, the flags.
+std::string requests(const ConversionRun& run) {
+  std::string all;
+  for (const MapRequest& r : run.map_requests.records) {
+    all += std::string(1, r.kind) + " map=" + r.map_name + " mapset=" + r.mapset_name +
+           " data=" + r.data_arg + " length=" + r.length_arg + " codes=" + r.erase_code +
+           r.alarm_code + r.send_type + " flags=" + (r.freekb_flag == 'F' ? "F" : "-") +
+           (r.frset_flag == 'F' ? "F" : "-") + "\n";
+  }
+  return all;
+}
+
+std::string lines(std::initializer_list<std::string> each) {
+  std::string all;
+  for (const std::string& line : each) all.append(pad80(line)).append("\n");
+  return all;
+}
+
+struct SendRow {
+  const char* text;
+  char terminator;
+  std::string expected_output;
+  std::string expected_messages;
+  std::string expected_counts;
+  std::string expected_requests;
+};
+
+void check_rows(const std::vector<SendRow>& rows,
+                void (*convert)(ConversionRun&, const ExecStatement&)) {
+  for (const SendRow& row : rows) {
+    SCOPED_TRACE(row.text);
+    SendRun send;
+    convert(send.run, statement_for(row.text, row.terminator));
+    EXPECT_EQ(send.output(), row.expected_output);
+    EXPECT_EQ(send.messages(), row.expected_messages);
+    EXPECT_EQ(counted(send.run), row.expected_counts);
+    EXPECT_EQ(requests(send.run), row.expected_requests);
+    // Every line written is counted.
+    std::size_t written = 0;
+    for (char c : row.expected_output) written += c == '\n';
+    EXPECT_EQ(send.run.output_line_count, 8 + static_cast<int>(written));
+  }
+}
+
+TEST(SendConversion, SendMap) {
+  check_rows(
+      {
+          {"EXEC ZARN SEND MAP('M1') MAPSET('S1') FROM(M1O) ERASE ALARM FREEKB END-EXEC.", '.',
+           lines({"           MOVE 'E' TO ERASESW.", "           MOVE 'A' TO ALARMSW.",
+                  "           MOVE 'M1' TO USRMAPNAME.", "           MOVE 'S1' TO USRMAPSET."}),
+           "line 0007 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n", "send_map freekb",
+           "S map='M1' mapset='S1' data=M1O length= codes=EA  flags=F-\n"},
+          {"EXEC ZARN SEND MAP(WS-MAP) DATAONLY FRSET LENGTH(WS-LEN) END-EXEC", ' ',
+           lines({"           MOVE WS-MAP TO USRMAPNAME "}),
+           "line 0007 - ZARN SEND MAP handled for map WS-MAP mapset \n", "send_map frset",
+           "S map=WS-MAP mapset= data= length=WS-LEN codes=  D flags=-F\n"},
+          {"EXEC ZARN SEND TEXT MAP('M1') FROM(X) END-EXEC.", '.',
+           lines({"           MOVE 'M1' TO USRMAPNAME."}),
+           "line 0007 - ZARN SEND MAP handled for map 'M1' mapset \n", "send_map",
+           "S map='M1' mapset= data=X length= codes=    flags=--\n"},
+          {"EXEC ZARN SEND PAGE MAP('M1') MAPSET('S1') ACCUM ERASEAUP END-EXEC.", '.',
+           lines({"           MOVE 'U' TO ERASESW.", "           MOVE 'M1' TO USRMAPNAME.",
+                  "           MOVE 'S1' TO USRMAPSET."}),
+           "line 0007 - *** SEND PAGE found\nline 0007 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n"
+           "line 0007 - *** SEND ACCUM found\n",
+           "send_map page accum", "S map='M1' mapset='S1' data= length= codes=U   flags=--\n"},
+      },
+      convert_send);
+}
+
+TEST(SendConversion, SendTextAndSendFrom) {
+  check_rows(
+      {
+          {"EXEC ZARN SEND TEXT FROM(MSG) LENGTH(MSG-LEN) END-EXEC.", '.',
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
+                  "           MOVE MSG-LEN TO USRMAPLN."}),
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data=MSG length=MSG-LEN codes=    flags=--\n"},
+          {"EXEC ZARN SEND FROM(MSG) LENGTH(20) CTLCHAR(C) END-EXEC.", '.',
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
+                  "           MOVE 20 TO USRMAPLN."}),
+           "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
+           "T map= mapset= data=MSG length=20 codes=    flags=--\n"},
+          {"EXEC ZARN SEND TEXT FROM(MSG) ERASE FREEKB FRSET END-EXEC", ' ',
+           lines({"           MOVE 'E' TO ERASESW ", "           MOVE 'SENDTEXT' TO USRMAPNAME ",
+                  "           MOVE MSG TO TEXTAREA ",
+                  "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN "}),
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text freekb frset",
+           "T map= mapset= data=MSG length= codes=E   flags=FF\n"},
+          {"EXEC ZARN SEND FROM('HELLO') END-EXEC.", '.',
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                  "           MOVE 'HELLO' TO TEXTAREA.",
+                  "           MOVE FUNCTION LENGTH('HELLO') TO USRMAPLN."}),
+           "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
+           "T map= mapset= data='HELLO' length= codes=    flags=--\n"},
+          {"EXEC ZARN SEND FROM(WS-LINE(WS-I)) END-EXEC.", '.',
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                  "           MOVE WS-LINE(WS-I) TO TEXTAREA.",
+                  "           MOVE FUNCTION LENGTH(WS-LINE(WS-I)) TO USRMAPLN."}),
+           "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
+           "T map= mapset= data=WS-LINE(WS-I) length= codes=    flags=--\n"},
+          {"EXEC ZARN SEND TEXT END-EXEC.", '.',
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE  TO TEXTAREA.",
+                  "           MOVE  TO USRMAPLN."}),
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data= length= codes=    flags=--\n"},
+          {"EXEC ZARN SEND TEXT LENGTH(20) END-EXEC.", '.',
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE  TO TEXTAREA.",
+                  "           MOVE 20 TO USRMAPLN."}),
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data= length=20 codes=    flags=--\n"},
+          {"EXEC ZARN SEND TEXT FROM(MSG) ACCUM END-EXEC.", '.',
+           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
+                  "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN."}),
+           "line 0007 - ZARN SEND TEXT handled\n", "send_text",
+           "T map= mapset= data=MSG length= codes=    flags=--\n"},
+      },
+      convert_send);
+}
+
+TEST(SendConversion, SendFormsWithoutAnEquivalent) {
+  check_rows(
+      {
+          {"EXEC ZARN SEND CONTROL ERASE END-EXEC.", '.',
+           lines({"           MOVE 'E' TO ERASESW.", "           ."}),
+           "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
+          {"EXEC ZARN SEND CONTROL ERASE END-EXEC", ' ',
+           lines({"           MOVE 'E' TO ERASESW ", ""}),
+           "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
+          {"EXEC ZARN SEND CONTROL FROM(X) END-EXEC.", '.', lines({"           ."}),
+           "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
+          {"EXEC ZARN SEND CONVID(C) FROM(X) ALARM END-EXEC.", '.',
+           lines({"           MOVE 'A' TO ALARMSW."}),
+           "line 0007 - *** XPCM SEND found - ignored\n", "send_convid", ""},
+          {"EXEC ZARN SEND SESSION(S) END-EXEC.", '.', "",
+           "line 0007 - *** XPCM SEND found - ignored\n", "send_convid", ""},
+          {"EXEC ZARN SEND CTLCHAR(C) END-EXEC.", '.', "",
+           "line 0007 - Send CTLCHAR found - removed\n", "send_from_only", ""},
+          {"EXEC ZARN SEND PAGE END-EXEC.", '.', "",
+           "line 0007 - *** SEND PAGE found\nline 0007 - SEND found - no recognized parameters - removed\n",
+           "send_bare page", ""},
+          {"EXEC ZARN SEND ERASEAUP ALARM WAIT END-EXEC", ' ',
+           lines({"           MOVE 'U' TO ERASESW ", "           MOVE 'A' TO ALARMSW "}),
+           "line 0007 - SEND found - no recognized parameters - removed\n", "send_bare", ""},
+      },
+      convert_send);
+}
+
+TEST(SendConversion, Converse) {
+  check_rows(
+      {
+          {"EXEC ZARN CONVERSE FROM(A) INTO(B) END-EXEC.", '.', "",
+           "line 0007 - CONVERSE removed - program logic must be checked\nline 0007 - MAP parameter missing\n",
+           "converse", ""},
+          {"EXEC ZARN CONVERSE MAP('M1') MAPSET('S1') ERASE ALARM FREEKB ACCUM PAGE END-EXEC.", '.',
+           lines({"           MOVE 'M1' TO USRMAPNAME.", "           MOVE 'S1' TO USRMAPSET."}),
+           "line 0007 - CONVERSE removed - program logic must be checked\n", "converse", ""},
+          {"EXEC ZARN CONVERSE MAP(M2) END-EXEC", ' ', lines({"           MOVE M2 TO USRMAPNAME "}),
+           "line 0007 - CONVERSE removed - program logic must be checked\n", "converse", ""},
+      },
+      convert_converse);
+}
+
+TEST(SendConversion, LinesFollowTheIndentationAndTheMargin) {
+  SendRun send;
+  ExecStatement statement = statement_for("EXEC ZARN SEND MAP('M1') END-EXEC.", '.');
+  statement.indent = std::string(32, ' ');
+  emit_erase_switch(send.run, statement, 'E');
+  emit_alarm_switch(send.run, statement, 'A');
+  emit_map_moves(send.run, statement, "WS-LONG-MAP-NAME-FIELD-OF-PROG", "WS-MAPSET");
+  emit_text_moves(send.run, statement, "WS-MESSAGE", "WS-MESSAGE-LENGTH");
+  statement.indent = std::string(7, ' ');
+  statement.terminator = ' ';
+  emit_terminator_line(send.run, statement);
+  EXPECT_EQ(send.output(), lines({std::string(32, ' ') + "MOVE 'E' TO ERASESW.",
+                                  std::string(32, ' ') + "MOVE 'A' TO ALARMSW.",
+                                  std::string(32, ' ') + "MOVE WS-LONG-MAP-NAME-FIELD-OF-PROG TO",
+                                  std::string(36, ' ') + "USRMAPNAME.",
+                                  std::string(32, ' ') + "MOVE WS-MAPSET TO USRMAPSET.",
+                                  std::string(32, ' ') + "MOVE 'SENDTEXT' TO USRMAPNAME.",
+                                  std::string(32, ' ') + "MOVE WS-MESSAGE TO TEXTAREA.",
+                                  std::string(32, ' ') + "MOVE WS-MESSAGE-LENGTH TO USRMAPLN.",
+                                  std::string(12, ' ')}));
+  EXPECT_EQ(send.run.output_line_count, 8 + 9);
+}
+
+TEST(SendConversion, FullTableStillConvertsTheCommand) {
+  SendRun send;
+  send.run.map_requests.records.resize(kMapRequestCapacity);
+  for (MapRequest& record : send.run.map_requests.records) record.kind = 'T';
+  convert_send(send.run, statement_for("EXEC ZARN SEND MAP('M1') FREEKB FRSET END-EXEC.", '.'));
+  EXPECT_EQ(send.output(), lines({"           MOVE 'M1' TO USRMAPNAME."}));
+  EXPECT_EQ(send.messages(), "line 0007 - ZARN SEND MAP handled for map 'M1' mapset \n");
+  EXPECT_EQ(counted(send.run), "send_map");
+  EXPECT_EQ(send.run.map_requests.records.size(), kMapRequestCapacity);
+  EXPECT_EQ(send.run.map_requests.records.back().map_name, "");
+}
+
+}  // namespace
+}  // namespace converter

@@ -100,12 +100,17 @@ StartUp start_run(ConversionRun& run, const std::vector<std::string>& arguments)
 
   run.input_file = LineReader::open(run.input_file_name);
   if (!run.input_file) return StartUp::kFileError;
-  run.output_file = OutputFile::open(run.output_file_name);
+  // A default name that is a link to a file the run already has open would empty that file
+  // before it is read or mix two outputs in one: such a name counts as one that cannot be opened.
+  if (!same_file(run.output_file_name, run.input_file_name))
+    run.output_file = OutputFile::open(run.output_file_name);
   if (!run.output_file) {
     run.input_file.reset();
     return StartUp::kFileError;
   }
-  run.message_file = OutputFile::open(run.message_file_name);
+  if (!same_file(run.message_file_name, run.input_file_name) &&
+      !same_file(run.message_file_name, run.output_file_name))
+    run.message_file = OutputFile::open(run.message_file_name);
   if (!run.message_file) {
     run.input_file.reset();
     run.output_file.reset();

@@ -1,1 +1,436 @@
-// Tests of command line.
+// Tests of the command line: program names from paths, file naming, warnings and exit codes.
+#include "converter/driver/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "converter/driver/conversion_run.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::TempFolder;
+
+const char kUsageText[] =
+    "\n"
+    "   TANVERO V1.2\n"
+    "\n"
+    "   Command usage is:\n"
+    "\n"
+    "     QUILLOX cobol-file-name <new-file-name> <new-front-end-name>\n"
+    "\n"
+    "The cobol file name is assumed to have a file extension of ZSC.\n"
+    "If not new file name is given, the converted program wil have\n"
+    "a file extension of NEW.\n"
+    "If the new front end name parameter is specified, then a\n"
+    "new skeleton DSP4 front end program will be built.";
+
+const char kSameName[] = "Old and new names are the same - ignoring new name";
+const char kSameFrontEnd[] = "Old and new names are the same - ignoring new front end name";
+
+// Runs the test inside a folder and goes back to the previous working folder afterwards.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::filesystem::path& folder)
+      : saved_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~WorkingFolder() { std::filesystem::current_path(saved_); }
+
+ private:
+  std::filesystem::path saved_;
+};
+
+// Files in the folder, sorted, for telling what a start-up created.
+std::vector<std::string> listing(const TempFolder& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(CommandLine, NameFromPath) {
+  struct Row {
+    std::string path;
+    std::string expected;
+  } rows[] = {
+      {"PROG", "PROG"},
+      {"newprog.cbl", "NEWPROG"},
+      {"c:\\work\\newprog.cbl", "NEWPROG"},
+      {"work/sub/newprog.cbl", "NEWPROG"},
+      {"a\\b/c.x", "C"},
+      {"a/b\\c.x", "C"},
+      {"v1.2/prog", "PROG"},
+      {"Mixed-Case_9", "MIXED-CASE_9"},
+      {"\xE9t\xE9", "\xE9T\xE9"},
+      {"out\\", ""},
+      {"out/", ""},
+      {".new", ""},
+      {"", ""},
+      // 29 characters stay whole; a 30th is cut.
+      {"abcdefghijklmnopqrstuvwxyz123", "ABCDEFGHIJKLMNOPQRSTUVWXYZ123"},
+      {"abcdefghijklmnopqrstuvwxyz1234", "ABCDEFGHIJKLMNOPQRSTUVWXYZ123"},
+      {"dir\\abcdefghijklmnopqrstuvwxyz1234567890.cbl", "ABCDEFGHIJKLMNOPQRSTUVWXYZ123"},
+      // A period among the first 29 characters cuts; one at the 30th place is cut off anyway.
+      {"abcdefghijklmnopqrstuvwxyz12.cbl", "ABCDEFGHIJKLMNOPQRSTUVWXYZ12"},
+      {"abcdefghijklmnopqrstuvwxyz123.cbl", "ABCDEFGHIJKLMNOPQRSTUVWXYZ123"},
+      {"ab.cd.ef", "AB"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    EXPECT_EQ(name_from_path(row.path), row.expected);
+  }
+}
+
+TEST(CommandLine, DirectoryOf) {
+  struct Row {
+    std::string path;
+    std::string expected;
+  } rows[] = {
+      {"PROG", ""},
+      {"", ""},
+      {"c:\\work\\PROG", "c:\\work\\"},
+      {"work/sub/PROG.zsc", "work/sub/"},
+      {"a\\b/c", "a\\b/"},
+      {"a/b\\c", "a/b\\"},
+      {"dir/", "dir/"},
+      {"/PROG", "/"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    EXPECT_EQ(directory_of(row.path), row.expected);
+  }
+}
+
+TEST(CommandLine, UsageForNoArgumentOrAQuestionMark) {
+  std::vector<std::vector<std::string>> calls = {
+      {}, {"?"}, {"/?"}, {"-?"}, {"x?"}, {"?PROG", "NEW", "FE"}, {"-?", "PROG.zsc"}};
+  for (const auto& arguments : calls) {
+    SCOPED_TRACE(arguments.empty() ? std::string("(none)") : arguments[0]);
+    TempFolder folder;
+    folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+    WorkingFolder inside(folder.path());
+    ConversionRun run;
+    testing::internal::CaptureStdout();
+    StartUp result = start_run(run, arguments);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), kUsageText);
+    EXPECT_EQ(result, StartUp::kUsage);
+    EXPECT_EQ(listing(folder), std::vector<std::string>{"PROG.zsc"});
+  }
+}
+
+TEST(CommandLine, QuestionMarkLaterThanTheSecondCharacterIsAName) {
+  TempFolder folder;
+  WorkingFolder inside(folder.path());
+  ConversionRun run;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(start_run(run, {"ab?"}), StartUp::kFileError);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(run.input_file_name, "ab?.zsc");
+}
+
+// One start-up over a folder holding PROG.zsc (and whatever else the row needs).
+struct NamingRow {
+  const char* why;
+  std::vector<std::string> arguments;
+  std::string stdout_text;
+  std::string input;
+  std::string output;
+  std::string message;
+  std::string new_program_name;
+  std::string front_end_file;
+  std::string front_end_name;
+};
+
+TEST(CommandLine, FileNamesAndWarnings) {
+  // clang-format off
+  std::vector<NamingRow> rows = {
+      {"base name alone", {"PROG"}, "", "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"base name with extension", {"PROG.zsc"}, "", "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"cut at the first period", {"PROG.old.zsc"}, "", "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"second argument names the converted program",
+       {"PROG", "newprog.cbl"}, "", "PROG.zsc", "newprog.cbl", "PROG.msg", "NEWPROG", "", ""},
+      {"second argument equal to the first", {"PROG", "PROG"}, kSameName,
+       "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"second argument differs from the first only in case",
+       {"PROG", "prog"}, "", "PROG.zsc", "prog", "PROG.msg", "PROG", "", ""},
+      {"second argument is the program to convert", {"PROG", "PROG.zsc"}, kSameName,
+       "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"second argument is the program by another path", {"PROG", "./PROG.zsc"}, kSameName,
+       "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"second argument is the message file", {"PROG", "PROG.msg"}, kSameName,
+       "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"second argument is the message file by another path", {"PROG", "./PROG.msg"}, kSameName,
+       "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"second argument with an empty name part", {"PROG", "out\\"}, "",
+       "PROG.zsc", "out\\", "PROG.msg", "", "", ""},
+      {"second argument that is only an extension", {"PROG", ".new"}, "",
+       "PROG.zsc", ".new", "PROG.msg", "", "", ""},
+      {"third argument names the front end", {"PROG", "newprog.cbl", "front.cbl"}, "",
+       "PROG.zsc", "newprog.cbl", "PROG.msg", "NEWPROG", "front.cbl", "FRONT"},
+      {"third argument equal to the first", {"PROG", "newprog.cbl", "PROG"}, kSameFrontEnd,
+       "PROG.zsc", "newprog.cbl", "PROG.msg", "NEWPROG", "", ""},
+      {"both equal to the first: two warnings on one line", {"PROG", "PROG", "PROG"},
+       std::string(kSameName) + kSameFrontEnd, "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"third argument is the converted program", {"PROG", "newprog.cbl", "newprog.cbl"},
+       kSameFrontEnd, "PROG.zsc", "newprog.cbl", "PROG.msg", "NEWPROG", "", ""},
+      {"third argument is the default converted program", {"PROG", "PROG", "PROG.new"},
+       std::string(kSameName) + kSameFrontEnd, "PROG.zsc", "PROG.new", "PROG.msg", "", "", ""},
+      {"third argument is the program to convert", {"PROG", "new.cbl", "PROG.zsc"}, kSameFrontEnd,
+       "PROG.zsc", "new.cbl", "PROG.msg", "NEW", "", ""},
+      {"third argument is the message file", {"PROG", "new.cbl", "./PROG.msg"}, kSameFrontEnd,
+       "PROG.zsc", "new.cbl", "PROG.msg", "NEW", "", ""},
+      {"third argument is the template", {"PROG", "new.cbl", "NEWDSP4.TXT"}, kSameFrontEnd,
+       "PROG.zsc", "new.cbl", "PROG.msg", "NEW", "", ""},
+      {"arguments after the third are ignored", {"PROG", "new.cbl", "fe.cbl", "PROG", "x"}, "",
+       "PROG.zsc", "new.cbl", "PROG.msg", "NEW", "fe.cbl", "FE"},
+  };
+  // clang-format on
+  for (const NamingRow& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempFolder folder;
+    folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+    WorkingFolder inside(folder.path());
+    ConversionRun run;
+    testing::internal::CaptureStdout();
+    StartUp result = start_run(run, row.arguments);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), row.stdout_text);
+    ASSERT_EQ(result, StartUp::kRun);
+    EXPECT_EQ(run.input_file_name, row.input);
+    EXPECT_EQ(run.output_file_name, row.output);
+    EXPECT_EQ(run.message_file_name, row.message);
+    EXPECT_EQ(run.new_program_name, row.new_program_name);
+    EXPECT_EQ(run.rename_pending, !row.new_program_name.empty());
+    EXPECT_EQ(run.front_end_file_name, row.front_end_file);
+    EXPECT_EQ(run.front_end_name, row.front_end_name);
+    EXPECT_EQ(run.first_argument, row.arguments[0]);
+    // The converted program and the message file exist from the start, empty.
+    EXPECT_TRUE(folder.exists(row.output));
+    EXPECT_TRUE(folder.exists(row.message));
+    EXPECT_EQ(folder.read("PROG.zsc"), "       IDENTIFICATION DIVISION.\n");
+  }
+}
+
+TEST(CommandLine, TemplateBesideTheProgramIsNoFrontEndName) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "src");
+  folder.write("src/PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  WorkingFolder inside(folder.path());
+  ConversionRun run;
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(start_run(run, {"src/PROG", "src/new.cbl", "src/NEWDSP4.TXT"}), StartUp::kRun);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), kSameFrontEnd);
+  EXPECT_EQ(run.front_end_file_name, "");
+  EXPECT_EQ(run.front_end_name, "");
+  EXPECT_EQ(run.output_file_name, "src/new.cbl");
+  EXPECT_EQ(run.message_file_name, "src/PROG.msg");
+}
+
+TEST(CommandLine, PeriodInTheDirectoryPartCutsTheBaseName) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "v1.2");
+  folder.write("v1.2/PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  folder.write("v1.zsc", "       PROGRAM-ID. OTHER.\n");
+  WorkingFolder inside(folder.path());
+  ConversionRun run;
+  ASSERT_EQ(start_run(run, {"v1.2/PROG"}), StartUp::kRun);
+  EXPECT_EQ(run.input_file_name, "v1.zsc");
+  EXPECT_EQ(run.output_file_name, "v1.new");
+  EXPECT_EQ(run.message_file_name, "v1.msg");
+  EXPECT_TRUE(folder.exists("v1.new"));
+  EXPECT_TRUE(folder.exists("v1.msg"));
+}
+
+TEST(CommandLine, RelativePathStartingWithTwoPeriods) {
+  // "../PROG" is cut at its first character: the base name is empty.
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "work");
+  folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  WorkingFolder inside(folder.path() / "work");
+  ConversionRun run;
+  EXPECT_EQ(start_run(run, {"../PROG"}), StartUp::kFileError);
+  EXPECT_EQ(run.input_file_name, ".zsc");
+  EXPECT_EQ(run.output_file_name, ".new");
+  EXPECT_EQ(run.message_file_name, ".msg");
+}
+
+TEST(CommandLine, LongNamesAreUsedWhole) {
+  TempFolder folder;
+  std::string directory =
+      std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(100, 'c');
+  std::filesystem::create_directories(folder.path() / directory);
+  std::string base = directory + "/PROG";
+  folder.write(base + ".zsc", "       IDENTIFICATION DIVISION.\n");
+  WorkingFolder inside(folder.path());
+  ConversionRun run;
+  std::string output = directory + "/" + std::string(200, 'n') + ".cbl";
+  ASSERT_EQ(start_run(run, {base, output}), StartUp::kRun);
+  EXPECT_EQ(run.input_file_name, base + ".zsc");
+  EXPECT_EQ(run.output_file_name, output);
+  EXPECT_EQ(run.new_program_name, std::string(29, 'N'));
+  EXPECT_TRUE(folder.exists(output));
+  EXPECT_TRUE(folder.exists(base + ".msg"));
+}
+
+TEST(CommandLine, FilesThatCannotBeOpened) {
+  struct Row {
+    const char* why;
+    std::vector<std::string> arguments;
+    bool program_exists;
+    const char* directory;  // made as a folder before the start-up, or nullptr
+    std::vector<std::string> expected_listing;
+  } rows[] = {
+      {"missing program: nothing created", {"PROG"}, false, nullptr, {}},
+      {"program is a folder: nothing created", {"PROG"}, false, "PROG.zsc", {"PROG.zsc"}},
+      {"converted program cannot be opened: no message file",
+       {"PROG", "out"},
+       true,
+       "out",
+       {"PROG.zsc", "out"}},
+      {"converted program in a missing folder",
+       {"PROG", "missing/new.cbl"},
+       true,
+       nullptr,
+       {"PROG.zsc"}},
+      {"message file cannot be opened: converted program already created",
+       {"PROG"},
+       true,
+       "PROG.msg",
+       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempFolder folder;
+    if (row.program_exists) folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+    if (row.directory != nullptr) std::filesystem::create_directory(folder.path() / row.directory);
+    WorkingFolder inside(folder.path());
+    {
+      ConversionRun run;
+      EXPECT_EQ(start_run(run, row.arguments), StartUp::kFileError);
+      EXPECT_EQ(run.input_file, nullptr);
+      EXPECT_EQ(run.output_file, nullptr);
+      EXPECT_EQ(run.message_file, nullptr);
+    }
+    EXPECT_EQ(listing(folder), row.expected_listing);
+  }
+}
+
+TEST(CommandLine, LinkedFileNamesNeverEmptyTheProgram) {
+  const std::string program = "       IDENTIFICATION DIVISION.\n";
+  struct Row {
+    const char* why;
+    const char* link;
+    const char* target;
+    std::vector<std::string> expected_listing;
+  } rows[] = {
+      {"converted program links to the program", "PROG.new", "PROG.zsc", {"PROG.new", "PROG.zsc"}},
+      {"message file links to the program",
+       "PROG.msg",
+       "PROG.zsc",
+       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+      {"message file links to the converted program",
+       "PROG.msg",
+       "PROG.new",
+       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempFolder folder;
+    folder.write("PROG.zsc", program);
+    if (std::string(row.target) == "PROG.new") folder.write("PROG.new", "OLD OUTPUT\n");
+    std::filesystem::create_symlink(row.target, folder.path() / row.link);
+    WorkingFolder inside(folder.path());
+    EXPECT_EQ(run_converter({"PROG"}), 100);
+    EXPECT_EQ(folder.read("PROG.zsc"), program);
+    EXPECT_EQ(listing(folder), row.expected_listing);
+  }
+}
+
+TEST(CommandLine, ExitCodes) {
+  TempFolder folder;
+  folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  WorkingFolder inside(folder.path());
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(run_converter(std::vector<std::string>{}), 1);
+  EXPECT_EQ(run_converter({"-?"}), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(kUsageText) + kUsageText);
+  EXPECT_EQ(run_converter({"MISSING"}), 100);
+  EXPECT_EQ(run_converter({"PROG"}), 0);
+  EXPECT_EQ(folder.read("PROG.new"), test_support::pad80("       IDENTIFICATION DIVISION.") + "\n");
+}
+
+TEST(CommandLine, WriteFailureOfTheConvertedProgram) {
+  TempFolder folder;
+  folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  WorkingFolder inside(folder.path());
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(run_converter({"PROG", "/dev/full"}), 100);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "QUILLOX: error writing /dev/full\n");
+  // The run went to its end: the message file holds the whole summary.
+  EXPECT_EQ(folder.read("PROG.msg"),
+            "\n"
+            "    1 Input lines read\n"
+            "    1 Output lines written\n"
+            "    0 Total copy statements found\n"
+            "    0 Total -INC statements found\n"
+            "\n"
+            "    0 EXEC ZARN Statements\n"
+            "    0 Total EXEC ZARN LINK statements found\n"
+            "    0 Total EXEC ZARN XCTL statements found\n"
+            "\n"
+            "    0 SEND MAP statements\n"
+            "    0 SEND TEXT statements\n"
+            "    0 SEND CONTROL statements\n"
+            "    0 SEND CONVID or SESSION statements\n"
+            "    0 SEND with FROM or CTLCHAR only\n"
+            "    0 SEND with no other parameters\n"
+            "    0 RECEIVE MAP statements\n"
+            "    0 RECEIVE BUFFER statementss\n"
+            "    0 CONVERSE statements\n"
+            "    0 RETURN statements\n"
+            "    0 ADDRESS statements\n"
+            "    0 HANDLE MAPFAIL statements\n"
+            "    0 HANDLE AID statements\n"
+            "    0 ROUTE statements\n"
+            "\n"
+            "    0 MAPONLY parameters\n"
+            "    0 DATAONLY parameters\n"
+            "    0 ERASE parameters\n"
+            "    0 ERASEAUP parameters\n"
+            "    0 ALARM parameters\n"
+            "    0 ACCUM parameters\n"
+            "    0 PAGE parameters\n"
+            "    0 FRSET statements\n"
+            "    0 FREEKB statements\n"
+            "\n"
+            "    0 EIBAID variables\n"
+            "    0 EIBTRMID variables\n"
+            "    0 EIBTRNID variables\n"
+            "    0 EIBCALEN variables\n"
+            "    0 EIBCPOSN variables\n"
+            "\n"
+            "    0 KVZCOMMAREA references\n"
+            "    0 ASSIGN TERMCODE references\n");
+}
+
+TEST(CommandLine, MainCommandLineSkipsTheProgramName) {
+  TempFolder folder;
+  WorkingFolder inside(folder.path());
+  char program[] = "QUILLOX";
+  char first[] = "PROG";
+  char* argv[] = {program, first, nullptr};
+  EXPECT_EQ(run_converter(2, argv), 100);
+  char* alone[] = {program, nullptr};
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(run_converter(1, alone), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), kUsageText);
+}
+
+}  // namespace
+}  // namespace converter

@@ -62,10 +62,10 @@ bool copy_member_name(ConversionRun& run, std::string_view line) {
   return true;
 }
 
-void push_include(ConversionRun& run, const std::string& name, std::string_view line) {
+void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   if (name.empty() || is_reserved_member(name)) return;
   OutputFile& log = *run.message_file;
-  log.print("  opening copy book %s at line %d\n", {name, run.input_line_count});
+  log.print("  opening copy book %s at line %d\n", {name, copy_line});
   if (run.include_depth >= kMaxIncludeDepth) {
     log.print(" ***error*** copy book nesting exceeds 10 levels - %s not opened\n", {name});
     return;
@@ -94,10 +94,6 @@ void push_include(ConversionRun& run, const std::string& name, std::string_view 
   levels[0].input_line_count = run.input_line_count;
   levels[0].output_line_count = run.output_line_count;
   ++run.include_depth;
-
-  levels[0].output_file->write_padded(line);
-  ++levels[0].output_line_count;
-  run.line_written = true;
 
   run.input_file = std::move(input);
   run.output_file = std::move(output);

@@ -37,10 +37,10 @@ bool reading_member(const ConversionRun& run);
 /// name into `run.copybook_name` (empty when the line gives no usable name).
 bool copy_member_name(ConversionRun& run, std::string_view line);
 
-/// Suspends the current file and makes member `name` and its ".new" output current; writes
-/// the COPY `line` to the enclosing output and sets `run.line_written` when the member opened.
-/// Reserved and unusable names open nothing.
-void push_include(ConversionRun& run, const std::string& name, std::string_view line);
+/// Suspends the current file and makes member `name` and its ".new" output current. The COPY
+/// line, number `copy_line` of the current input, has already been written to the current
+/// output. Reserved and unusable names open nothing; a refused member is logged.
+void push_include(ConversionRun& run, const std::string& name, int copy_line);
 
 /// Resumes the most recently suspended file (streams are not closed here).
 void pop_include(ConversionRun& run);

@@ -1,1 +1,411 @@
-// Tests of copybook expansion.
+// Tests of copybook expansion: member names, opening and refusing members, the suspended levels
+// and the end of a member.
+#include "converter/driver/copybook_expansion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "converter/driver/conversion_run.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::pad80;
+
+// A run converting PROG.zsc into PROG.new in a fresh folder that is the working folder, so that
+// members are looked up there as a user's run would.
+class CopybookExpansion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_folder_ = std::filesystem::current_path();
+    std::filesystem::current_path(folder_.path());
+    folder_.write("PROG.zsc", "       PROCEDURE DIVISION.\n");
+    run_.input_file_name = "PROG.zsc";
+    run_.output_file_name = "PROG.new";
+    run_.message_file_name = "PROG.msg";
+    run_.input_file = LineReader::open(run_.input_file_name);
+    run_.output_file = OutputFile::open(run_.output_file_name);
+    run_.message_file = OutputFile::open(run_.message_file_name);
+    ASSERT_TRUE(run_.input_file && run_.output_file && run_.message_file);
+    run_.input_line_count = 57;
+    run_.output_line_count = 41;
+  }
+
+  void TearDown() override {
+    while (reading_member(run_)) {
+      close_output(run_, run_.output_file);
+      close_input(run_, run_.input_file);
+      pop_include(run_);
+    }
+    close_input(run_, run_.input_file);
+    close_output(run_, run_.output_file);
+    close_output(run_, run_.message_file);
+    std::filesystem::current_path(previous_folder_);
+  }
+
+  // Everything written to the message file; closes it.
+  std::string message_text() {
+    close_output(run_, run_.message_file);
+    return folder_.read("PROG.msg");
+  }
+
+  // Lines of the member being read, as the line loop would take them through.
+  void copy_member_lines() {
+    std::string line;
+    while (run_.input_file->read_piece(line)) {
+      ++run_.input_line_count;
+      run_.output_file->write_padded(line);
+      ++run_.output_line_count;
+    }
+  }
+
+  test_support::TempFolder folder_;
+  std::filesystem::path previous_folder_;
+  ConversionRun run_;
+};
+
+struct NameRow {
+  const char* line;
+  bool copy_line;
+  const char* name;
+  int copy_count;
+  int inc_count;
+};
+
+TEST_F(CopybookExpansion, MemberNameIsTakenFromCopyOrIncLine) {
+  const NameRow rows[] = {
+      {"           COPY ABCREC.", true, "ABCREC", 1, 0},
+      {"           COPY ABCREC REPLACING ==A== BY ==B==.", true, "ABCREC", 1, 0},
+      {"           COPY ABCREC", true, "ABCREC", 1, 0},
+      {"           COPY    ABCREC  .", true, "ABCREC", 1, 0},
+      {"           COPY ABC.CPY.", true, "ABC", 1, 0},
+      {"-INC MEMBER", true, "MEMBER", 0, 1},
+      {"       -INC MEMBER.", true, "MEMBER", 0, 1},
+      {"-INC TWO   COPY ONE.", true, "ONE", 1, 0},
+      {"           COPY ONE. -INC TWO", true, "ONE", 1, 0},
+      {"           COPY", true, "", 1, 0},
+      {"           COPY ", true, "", 1, 0},
+      {"           COPY.", true, "", 1, 0},
+      {"           COPY .", true, "", 1, 0},
+      {"           COPY    ", true, "", 1, 0},
+      {"       -INC", true, "", 0, 1},
+      {"           copy abcrec.", false, "", 0, 0},
+      {"           Copy ABCREC.", false, "", 0, 0},
+      {"           DISPLAY 'COPY ABCREC'.", false, "", 0, 0},
+      {"           DISPLAY 'COPY X'. COPY ABCREC.", true, "ABCREC", 1, 0},
+      {"           MOVE WS-COPY TO X.", false, "", 0, 0},
+      {"           COPY-ABCREC.", false, "", 0, 0},
+      {"           COPYBOOK ABCREC.", false, "", 0, 0},
+      {"           MOVE X-INC TO Y.", false, "", 0, 0},
+  };
+  for (const NameRow& row : rows) {
+    SCOPED_TRACE(row.line);
+    ConversionRun run;
+    run.copybook_name = "EARLIER";
+    EXPECT_EQ(copy_member_name(run, row.line), row.copy_line);
+    if (row.copy_line) {
+      EXPECT_EQ(run.copybook_name, row.name);
+    }
+    EXPECT_EQ(run.copy_count, row.copy_count);
+    EXPECT_EQ(run.inc_count, row.inc_count);
+  }
+}
+
+TEST_F(CopybookExpansion, OpenedMemberBecomesCurrentAndProgramIsSuspended) {
+  folder_.write("ABCREC", "       01  ABC-REC.\n");
+  const LineReader* program_input = run_.input_file.get();
+  const OutputFile* program_output = run_.output_file.get();
+
+  push_include(run_, "ABCREC", 57);
+
+  EXPECT_EQ(run_.include_depth, 1);
+  EXPECT_TRUE(reading_member(run_));
+  ASSERT_TRUE(run_.input_file && run_.output_file);
+  EXPECT_EQ(run_.input_file->name(), "ABCREC");
+  EXPECT_EQ(run_.output_file->name(), "ABCREC.new");
+  EXPECT_EQ(run_.input_line_count, 0);
+  EXPECT_EQ(run_.output_line_count, 0);
+  const IncludeLevel& saved = run_.include_stack.levels[0];
+  EXPECT_EQ(saved.input_file.get(), program_input);
+  EXPECT_EQ(saved.output_file.get(), program_output);
+  EXPECT_EQ(saved.input_line_count, 57);
+  EXPECT_EQ(saved.output_line_count, 41);
+  EXPECT_FALSE(run_.include_stack.levels[1].input_file);
+  EXPECT_FALSE(run_.line_written);
+
+  // Resuming hands back the very streams that were suspended, still open.
+  pop_include(run_);
+  EXPECT_EQ(run_.input_file.get(), program_input);
+  EXPECT_EQ(run_.output_file.get(), program_output);
+  EXPECT_EQ(run_.input_line_count, 57);
+  EXPECT_EQ(run_.output_line_count, 41);
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_FALSE(reading_member(run_));
+  EXPECT_EQ(message_text(), "  opening copy book ABCREC at line 57\n");
+}
+
+TEST_F(CopybookExpansion, EndOfMemberClosesItLogsCountsAndResumes) {
+  folder_.write("ABCREC", "       01  ABC-REC.\n           05  ABC-KEY  PIC X.\n");
+  push_include(run_, "ABCREC", 57);
+  copy_member_lines();
+  // One more written line than read, as an insertion would give.
+  run_.output_file->write_padded("      * inserted");
+  ++run_.output_line_count;
+
+  end_member(run_);
+
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_FALSE(reading_member(run_));
+  ASSERT_TRUE(run_.input_file && run_.output_file);
+  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+  EXPECT_EQ(run_.output_file->name(), "PROG.new");
+  EXPECT_EQ(run_.input_line_count, 57);
+  EXPECT_EQ(run_.output_line_count, 41);
+  EXPECT_EQ(folder_.read("ABCREC.new"), pad80("       01  ABC-REC.") + "\n" +
+                                            pad80("           05  ABC-KEY  PIC X.") + "\n" +
+                                            pad80("      * inserted") + "\n");
+  EXPECT_EQ(message_text(),
+            "  opening copy book ABCREC at line 57\n"
+            "  2 lines read in copy book\n"
+            "  3 lines written in copy book\n");
+}
+
+TEST_F(CopybookExpansion, EmptyMemberGivesEmptyOutputAndZeroCounts) {
+  folder_.write("EMPTY", "");
+  push_include(run_, "EMPTY", 57);
+  copy_member_lines();
+  end_member(run_);
+  EXPECT_TRUE(folder_.exists("EMPTY.new"));
+  EXPECT_EQ(folder_.read("EMPTY.new"), "");
+  EXPECT_EQ(message_text(),
+            "  opening copy book EMPTY at line 57\n"
+            "  0 lines read in copy book\n"
+            "  0 lines written in copy book\n");
+}
+
+TEST_F(CopybookExpansion, NestedMembersEndInnermostFirst) {
+  folder_.write("OUTER", "           COPY INNER.\n");
+  folder_.write("INNER", "       01  A  PIC X.\n       01  B  PIC X.\n");
+  push_include(run_, "OUTER", 57);
+  std::string line;
+  ASSERT_TRUE(run_.input_file->read_piece(line));
+  ++run_.input_line_count;
+  run_.output_file->write_padded(line);
+  ++run_.output_line_count;
+  push_include(run_, "INNER", run_.input_line_count);
+  EXPECT_EQ(run_.include_depth, 2);
+  EXPECT_EQ(run_.include_stack.levels[0].input_file->name(), "OUTER");
+  EXPECT_EQ(run_.include_stack.levels[1].input_file->name(), "PROG.zsc");
+  copy_member_lines();
+  end_member(run_);
+  EXPECT_EQ(run_.input_file->name(), "OUTER");
+  EXPECT_EQ(run_.input_line_count, 1);
+  EXPECT_EQ(run_.output_line_count, 1);
+  copy_member_lines();
+  end_member(run_);
+  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_EQ(message_text(),
+            "  opening copy book OUTER at line 57\n"
+            "  opening copy book INNER at line 1\n"
+            "  2 lines read in copy book\n"
+            "  2 lines written in copy book\n"
+            "  1 lines read in copy book\n"
+            "  1 lines written in copy book\n");
+}
+
+TEST_F(CopybookExpansion, ReservedAndNamelessMembersAreNeverOpened) {
+  for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK"})
+    folder_.write(name, "       01  X  PIC X.\n");
+  for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK", ""}) {
+    SCOPED_TRACE(name);
+    push_include(run_, name, 57);
+    EXPECT_EQ(run_.include_depth, 0);
+    EXPECT_FALSE(reading_member(run_));
+    EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+    EXPECT_FALSE(folder_.exists(std::string(name) + ".new"));
+  }
+  EXPECT_EQ(message_text(), "");
+}
+
+TEST_F(CopybookExpansion, ReservedNamesAreComparedExactly) {
+  folder_.write("KVZAID2", "");
+  push_include(run_, "KVZAID2", 57);
+  EXPECT_EQ(run_.include_depth, 1);
+  EXPECT_TRUE(folder_.exists("KVZAID2.new"));
+  EXPECT_EQ(message_text(), "  opening copy book KVZAID2 at line 57\n");
+}
+
+TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
+  struct Row {
+    const char* member;
+    const char* output;
+  };
+  for (const Row& row :
+       {Row{"ABC.CPY", "ABC.new"}, Row{"A.B.C", "A.new"}, Row{"PLAIN", "PLAIN.new"}}) {
+    SCOPED_TRACE(row.member);
+    folder_.write(row.member, "");
+    push_include(run_, row.member, 57);
+    ASSERT_TRUE(reading_member(run_));
+    EXPECT_EQ(run_.input_file->name(), row.member);
+    EXPECT_EQ(run_.output_file->name(), row.output);
+    end_member(run_);
+    EXPECT_TRUE(folder_.exists(row.output));
+  }
+}
+
+TEST_F(CopybookExpansion, MissingMemberIsLoggedAndNothingChanges) {
+  push_include(run_, "NOSUCH", 57);
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_FALSE(reading_member(run_));
+  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+  EXPECT_EQ(run_.input_line_count, 57);
+  EXPECT_EQ(run_.output_line_count, 41);
+  EXPECT_FALSE(folder_.exists("NOSUCH.new"));
+  EXPECT_EQ(message_text(),
+            "  opening copy book NOSUCH at line 57\n"
+            " ***error*** opening copy file NOSUCH\n");
+}
+
+TEST_F(CopybookExpansion, MemberThatIsFolderCannotBeOpened) {
+  std::filesystem::create_directory(folder_.file("DIR"));
+  push_include(run_, "DIR", 57);
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_FALSE(folder_.exists("DIR.new"));
+  EXPECT_EQ(message_text(),
+            "  opening copy book DIR at line 57\n"
+            " ***error*** opening copy file DIR\n");
+}
+
+TEST_F(CopybookExpansion, OutputThatCannotBeOpenedIsLoggedAndNothingChanges) {
+  folder_.write("ABC", "       01  A  PIC X.\n");
+  std::filesystem::create_directory(folder_.file("ABC.new"));
+  push_include(run_, "ABC", 57);
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_FALSE(reading_member(run_));
+  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+  EXPECT_EQ(run_.output_line_count, 41);
+  EXPECT_EQ(message_text(),
+            "  opening copy book ABC at line 57\n"
+            " ***error*** opening output copy file ABC.new\n");
+}
+
+// A member is never read from a file that the run writes, and its output never replaces a
+// file that the run has open.
+TEST_F(CopybookExpansion, FilesInUseAreRefused) {
+  struct Row {
+    const char* member;
+    const char* message;
+  };
+  // PROG's output is the converted program; the member named PROG.new is that program itself
+  // and so a file being written; PROG.zsc's output would also be PROG.new.
+  const Row rows[] = {
+      {"PROG", " ***error*** opening output copy file PROG.new\n"},
+      {"PROG.zsc", " ***error*** opening output copy file PROG.new\n"},
+      {"PROG.new", " ***error*** opening copy file PROG.new\n"},
+      {"PROG.msg", " ***error*** opening copy file PROG.msg\n"},
+      {"./PROG.msg", " ***error*** opening copy file ./PROG.msg\n"},
+  };
+  folder_.write("PROG", "       01  A  PIC X.\n");
+  std::string expected;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.member);
+    push_include(run_, row.member, 57);
+    EXPECT_EQ(run_.include_depth, 0);
+    EXPECT_EQ(run_.output_file->name(), "PROG.new");
+    expected += std::string("  opening copy book ") + row.member + " at line 57\n" + row.message;
+  }
+  EXPECT_EQ(message_text(), expected);
+}
+
+TEST_F(CopybookExpansion, MemberWhoseOutputIsItsOwnInputIsRefused) {
+  folder_.write("X.new", "       01  A  PIC X.\n");
+  push_include(run_, "X.new", 57);
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_EQ(folder_.read("X.new"), "       01  A  PIC X.\n");
+  EXPECT_EQ(message_text(),
+            "  opening copy book X.new at line 57\n"
+            " ***error*** opening output copy file X.new\n");
+}
+
+TEST_F(CopybookExpansion, MemberCopyingItselfDirectlyOrThroughOthersIsRefused) {
+  folder_.write("SELF", "       01  A  PIC X.\n");
+  folder_.write("OTHER", "");
+  push_include(run_, "SELF", 57);
+  push_include(run_, "SELF", 1);
+  EXPECT_EQ(run_.include_depth, 1);
+  push_include(run_, "OTHER", 2);
+  EXPECT_EQ(run_.include_depth, 2);
+  push_include(run_, "SELF", 3);
+  EXPECT_EQ(run_.include_depth, 2);
+  EXPECT_EQ(run_.input_file->name(), "OTHER");
+  end_member(run_);
+  end_member(run_);
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_EQ(folder_.read("SELF"), "       01  A  PIC X.\n");
+  EXPECT_EQ(message_text(),
+            "  opening copy book SELF at line 57\n"
+            "  opening copy book SELF at line 1\n"
+            " ***error*** opening output copy file SELF.new\n"
+            "  opening copy book OTHER at line 2\n"
+            "  opening copy book SELF at line 3\n"
+            " ***error*** opening output copy file SELF.new\n"
+            "  0 lines read in copy book\n"
+            "  0 lines written in copy book\n"
+            "  0 lines read in copy book\n"
+            "  0 lines written in copy book\n");
+}
+
+TEST_F(CopybookExpansion, EleventhNestedMemberIsRefusedAndNoLevelIsLost) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= kMaxIncludeDepth + 1; ++i) {
+    names.push_back("M" + std::to_string(i));
+    folder_.write(names.back(), "");
+  }
+  std::string expected = "  opening copy book M1 at line 57\n";
+  push_include(run_, names[0], 57);
+  for (int i = 1; i < kMaxIncludeDepth; ++i) {
+    // Each member has read i lines when it names the next one.
+    run_.input_line_count = i;
+    run_.output_line_count = 100 + i;
+    push_include(run_, names[i], i);
+    expected += "  opening copy book " + names[i] + " at line " + std::to_string(i) + "\n";
+  }
+  ASSERT_EQ(run_.include_depth, kMaxIncludeDepth);
+  push_include(run_, names[kMaxIncludeDepth], 7);
+  expected += "  opening copy book M11 at line 7\n";
+  expected += " ***error*** copy book nesting exceeds 10 levels - M11 not opened\n";
+  EXPECT_EQ(run_.include_depth, kMaxIncludeDepth);
+  EXPECT_EQ(run_.input_file->name(), "M10");
+  EXPECT_FALSE(folder_.exists("M11.new"));
+  EXPECT_EQ(run_.include_stack.levels[kMaxIncludeDepth - 1].input_file->name(), "PROG.zsc");
+
+  for (int i = kMaxIncludeDepth; i >= 1; --i) {
+    SCOPED_TRACE(i);
+    ASSERT_TRUE(reading_member(run_));
+    EXPECT_EQ(run_.input_file->name(), names[i - 1]);
+    end_member(run_);
+    // The innermost member never named another one, so its counts stayed at 0.
+    int read = i == kMaxIncludeDepth ? 0 : i;
+    int written = i == kMaxIncludeDepth ? 0 : 100 + i;
+    expected += "  " + std::to_string(read) + " lines read in copy book\n  " +
+                std::to_string(written) + " lines written in copy book\n";
+    if (i > 1) {
+      EXPECT_EQ(run_.input_line_count, i - 1);
+      EXPECT_EQ(run_.output_line_count, 100 + i - 1);
+    }
+  }
+  EXPECT_FALSE(reading_member(run_));
+  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+  EXPECT_EQ(run_.input_line_count, 57);
+  EXPECT_EQ(run_.output_line_count, 41);
+  EXPECT_EQ(run_.include_depth, 0);
+  EXPECT_EQ(message_text(), expected);
+}
+
+}  // namespace
+}  // namespace converter

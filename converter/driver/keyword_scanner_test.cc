@@ -1,1 +1,146 @@
-// Tests of keyword scanner.
+// Tests of the converter's word search and blank skipper.
+#include "converter/driver/keyword_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace converter {
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+struct FindRow {
+  const char* why;
+  std::string text;
+  std::string word;
+  std::size_t expected;
+};
+
+void check_rows(const std::vector<FindRow>& rows) {
+  for (const FindRow& row : rows) {
+    SCOPED_TRACE(std::string(row.why) + ": [" + row.text + "] word [" + row.word + "]");
+    EXPECT_EQ(find_keyword(row.text, row.word), row.expected);
+  }
+}
+
+TEST(KeywordScanner, WordMissingOrTextEmpty) {
+  check_rows({
+      {"empty text", "", "COPY", kNone},
+      {"word does not occur", "       MOVE A TO B.", "COPY", kNone},
+      {"text shorter than the word", "COP", "COPY", kNone},
+  });
+}
+
+TEST(KeywordScanner, WholeWordAtTheEdgesOfTheText) {
+  check_rows({
+      {"the word alone fills the text", "COPY", "COPY", 0},
+      {"word and period at the start", "PROGRAM-ID. OLDPROG.", "PROGRAM-ID", 0},
+      {"word ends the text", "       COPY", "COPY", 7},
+      {"word followed by a blank", "       COPY ABC.", "COPY", 7},
+      {"word followed by a period", "       COPY.", "COPY", 7},
+      {"word followed by an opening parenthesis", "  SEND MAP('M1')", "MAP", 7},
+  });
+}
+
+TEST(KeywordScanner, NeighboursThatBreakTheWord) {
+  check_rows({
+      {"comma after, nothing later", " MAP, ", "MAP", kNone},
+      {"comma after, a whole word later", " MAP, MAP('M1')", "MAP", 6},
+      {"opening parenthesis before, a whole word later", " (MAP) MAP.", "MAP", 7},
+      {"period before", " X.MAP", "MAP", kNone},
+      {"hyphen after", " MAP-NAME", "MAP", kNone},
+      {"apostrophe after", " MAP'", "MAP", kNone},
+      {"letter after", " MAPSET('S1')", "MAP", kNone},
+      {"digit after", " MAP1", "MAP", kNone},
+      {"letter before", " XMAP", "MAP", kNone},
+      {"letter before, whole word later", " XMAP MAP", "MAP", 6},
+      {"closing parenthesis after", " (MAP)", "MAP", kNone},
+      {"tab before is no blank", "\tMAP", "MAP", kNone},
+      {"tab after is no blank", " MAP\t", "MAP", kNone},
+      {"overlapping occurrences, the second whole", " EEXEC EXEC", "EXEC", 7},
+  });
+}
+
+TEST(KeywordScanner, HyphenatedWordsHoldNoShorterWords) {
+  check_rows({
+      {"END-EXEC holds no END", "     END-EXEC.", "END", kNone},
+      {"END-EXEC holds no EXEC", "     END-EXEC.", "EXEC", kNone},
+      {"END-EXEC is a word of its own", "     END-EXEC.", "END-EXEC", 5},
+      {"PROGRAM-ID holds no PROGRAM", "       PROGRAM-ID. X.", "PROGRAM", kNone},
+      {"END PROGRAM after PROGRAM-ID", " PROGRAM-ID END PROGRAM X.", "PROGRAM", 16},
+      {"-INC at the start of a word", "-INC MEMBER", "-INC", 0},
+  });
+}
+
+TEST(KeywordScanner, OnlyTheFirstLiteralShieldsAWord) {
+  check_rows({
+      {"inside the first literal only", " MOVE 'A COPY B' TO X.", "COPY", kNone},
+      {"inside the first literal and after it", " MOVE ' COPY ' TO X COPY Y.", "COPY", 20},
+      {"word touching the apostrophes is no whole word", " DISPLAY 'COPY'", "COPY", kNone},
+      {"inside the second of two literals", " MOVE 'A' TO X 'B COPY C'", "COPY", 18},
+      {"before the first literal", " COPY 'X'", "COPY", 1},
+      {"literal without closing apostrophe", " MOVE 'ABC COPY D", "COPY", 11},
+      {"literal not closed, opened at the start", "' COPY", "COPY", 2},
+      {"quotation marks do not delimit literals", " MOVE \"A COPY B\" TO X.", "COPY", 9},
+      {"two occurrences in the first literal, one after", " 'X COPY COPY ' COPY", "COPY", 16},
+      {"empty first literal shields nothing", " '' COPY", "COPY", 4},
+  });
+}
+
+TEST(KeywordScanner, SearchIsCaseSensitive) {
+  check_rows({
+      {"lower case", "       copy abc.", "COPY", kNone},
+      {"mixed case", "       Copy abc.", "COPY", kNone},
+      {"lower case first, capitals later", " copy COPY", "COPY", 6},
+  });
+}
+
+TEST(KeywordScanner, RestOfALineIsATextOfItsOwn) {
+  // Looking for ZARN in the text behind EXEC: the start of that text counts as a word start,
+  // and its own first apostrophe starts the literal that shields.
+  std::string line = "           EXEC ZARN SEND";
+  std::string_view rest = std::string_view(line).substr(16);
+  EXPECT_EQ(find_keyword(rest, "ZARN"), 0u);
+
+  // In the whole line the first literal is 'A', so ZARN in the second literal is found; in
+  // the text behind EXEC that literal comes first and shields it.
+  std::string quoted = " X 'A' EXEC 'B ZARN C' ZARN";
+  EXPECT_EQ(find_keyword(quoted, "ZARN"), 15u);
+  std::string_view behind = std::string_view(quoted).substr(12);
+  EXPECT_EQ(find_keyword(behind, "ZARN"), 11u);
+}
+
+TEST(KeywordScanner, BytesAboveAsciiAndNulAreOrdinaryCharacters) {
+  check_rows({
+      {"NUL before the word is no blank", std::string(" \0COPY", 6), "COPY", kNone},
+      {"NUL after the word is no blank", std::string(" COPY\0", 6), "COPY", kNone},
+      {"word found after a NUL", std::string(" \0 COPY", 7), "COPY", 3},
+      {"byte above 127 before the word",
+       " \xE9"
+       "COPY COPY",
+       "COPY", 7},
+  });
+}
+
+TEST(KeywordScanner, SkipBlanks) {
+  struct Row {
+    std::string text;
+    std::size_t expected;
+  } rows[] = {
+      {"", 0},
+      {"     ", 5},
+      {"MOVE", 0},
+      {"   MOVE A", 3},
+      {"\t MOVE", 0},
+      {"  \tMOVE", 2},
+      {std::string("  \0X", 4), 2},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE("[" + row.text + "]");
+    EXPECT_EQ(skip_blanks(row.text), row.expected);
+  }
+}
+
+}  // namespace
+}  // namespace converter

@@ -106,8 +106,13 @@ void convert_line(ConversionRun& run) {
   std::string& line = run.line;
   run.line_written = false;
   run.line_renamed = false;
+  // A COPY line is converted and written like any other line, at its own level; the member
+  // becomes current only after that, so the line's findings, and the lines a command on it
+  // reads, belong to the file that holds it.
+  bool copy_line = false;
+  int copy_line_number = run.input_line_count;
   if (is_examined(line)) {
-    if (copy_member_name(run, line)) push_include(run, run.copybook_name, line);
+    copy_line = copy_member_name(run, line);
 
     if (run.rename_pending) {
       std::size_t keyword = find_keyword(line, "PROGRAM-ID");
@@ -164,6 +169,7 @@ void convert_line(ConversionRun& run) {
     }
   }
   if (!run.line_written) write_source_line(run);
+  if (copy_line) push_include(run, run.copybook_name, copy_line_number);
 }
 
 void convert_program(ConversionRun& run) {

@@ -1,1 +1,383 @@
-// Tests of line loop.
+// Tests of the source line loop: the insertions, the blanked KVZCOMMAREA declaration, the
+// PROGRAM-ID change, the BADMAPNAME paragraph and the EXEC ZARN test.
+#include "converter/driver/line_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "converter/driver/conversion_run.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::pad80;
+using test_support::TempFolder;
+
+// A run writing PROG.new and PROG.msg in a fresh folder, fed one line at a time.
+class LoopFixture {
+ public:
+  LoopFixture() {
+    run.output_file = OutputFile::open(folder.file("PROG.new"));
+    run.message_file = OutputFile::open(folder.file("PROG.msg"));
+  }
+  void feed(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+      run.line = line;
+      ++run.input_line_count;
+      convert_line(run);
+    }
+  }
+  std::string output() {
+    EXPECT_TRUE(run.output_file->close());
+    return folder.read("PROG.new");
+  }
+  std::string messages() {
+    EXPECT_TRUE(run.message_file->close());
+    return folder.read("PROG.msg");
+  }
+
+  TempFolder folder;
+  ConversionRun run;
+};
+
+std::string blanks(std::size_t count) {
+  return std::string(count, ' ');
+}
+
+// Source lines as the loop writes them: each filled with blanks to 80 columns.
+std::string written(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += pad80(line) + "\n";
+  return text;
+}
+
+// The fixed lines that follow a LINKAGE SECTION line.
+const std::string kAfterLinkage =
+    "       01  KVZCOMMAREA.\n"
+    "           COPY STDHEAD.\n"
+    "           02  USRCOMM.\n"
+    "      * Insert User COMMAREA, TCTUA, ZVL MAPS HERE\n";
+
+// The fixed lines that go before a PROCEDURE DIVISION line when no LINKAGE SECTION was met.
+const std::string kBeforeProcedure =
+    "       LINKAGE SECTION.\n"
+    "       01 KVZCOMMAREA.\n"
+    "           COPY STDHEAD.\n";
+
+const std::string kBadmapnameParagraph =
+    "       BADMAPNAME.\n"
+    "           MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.\n"
+    "           MOVE 'SENDTEXT' TO USRMAPNAME.\n"
+    "           MOVE ZEROS TO USRCALEN.\n"
+    "           EXEC ZARN RETURN END-EXEC.\n";
+
+TEST(LineLoop, OwnCommareaDeclarationIsBlankedInPlace) {
+  const std::string identification = "IDENT001";
+  std::string with_area = "000900 01  KVZCOMMAREA.";
+  with_area.resize(72, ' ');
+  with_area += identification;
+  struct Row {
+    const char* why;
+    std::string line;
+    std::string expected;  // before padding to 80
+  } rows[] = {
+      {"declaration alone", "       01  KVZCOMMAREA.", blanks(23)},
+      {"declaration with sequence number", "000800 01  KVZCOMMAREA.", "000800" + blanks(17)},
+      {"identification area keeps columns 73 to 80", with_area,
+       "000900" + blanks(66) + identification},
+      {"text after the period keeps its column", "       01  KVZCOMMAREA.  05 X PIC 9.",
+       blanks(23) + "  05 X PIC 9."},
+      {"period further on", "       01  KVZCOMMAREA PIC X(100). REST", blanks(34) + " REST"},
+      {"01 in the sequence area only", "010100 05  KVZCOMMAREA.", "010100 05  KVZCOMMAREA."},
+      {"01 in the sequence area and from column 8", "010100 01  KVZCOMMAREA.",
+       "010100" + blanks(17)},
+      {"01 after the keyword", "       05  KVZCOMMAREA PIC X(01).",
+       "       05  KVZCOMMAREA PIC X(01)."},
+      {"no period after the keyword", "       01  KVZCOMMAREA", "       01  KVZCOMMAREA"},
+      {"name is longer", "       01  KVZCOMMAREA-X.", "       01  KVZCOMMAREA-X."},
+      {"name in lower case", "       01  kvzcommarea.", "       01  kvzcommarea."},
+      {"name only in the first literal", "       01  X VALUE ' KVZCOMMAREA '.",
+       "       01  X VALUE ' KVZCOMMAREA '."},
+      {"comment line", "      *01  KVZCOMMAREA.", "      *01  KVZCOMMAREA."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    LoopFixture loop;
+    loop.feed({row.line});
+    EXPECT_EQ(loop.output(), pad80(row.expected) + "\n");
+    EXPECT_EQ(loop.messages(), "");
+    EXPECT_EQ(loop.run.output_line_count, 1);
+  }
+}
+
+TEST(LineLoop, OwnCommareaInTheProcedureDivisionIsNotBlanked) {
+  // There the name is a reference like any other: renamed, not blanked.
+  LoopFixture loop;
+  loop.run.in_procedure_division = true;
+  loop.feed({"       01  KVZCOMMAREA."});
+  EXPECT_EQ(loop.output(), pad80("       01  USRCOMM OF KVZCOMMAREA.") + "\n");
+  EXPECT_EQ(loop.messages(), "line 0001 - KVZCOMMAREA changed\n");
+}
+
+TEST(LineLoop, ProcedureDivisionLineItselfIsBeforeTheDivision) {
+  // The header line is still a line before the procedure division: its declaration is
+  // blanked, not renamed, before the linkage section goes in front of it.
+  LoopFixture loop;
+  loop.feed({"       PROCEDURE DIVISION. 01 KVZCOMMAREA."});
+  EXPECT_EQ(loop.output(), kBeforeProcedure + written({"       PROCEDURE DIVISION." + blanks(16)}));
+  EXPECT_EQ(loop.messages(), "line 0001 - LINKAGE SECTION INSERTED\n");
+  EXPECT_TRUE(loop.run.in_procedure_division);
+}
+
+TEST(LineLoop, LinkageSectionGetsTheCommunicationArea) {
+  LoopFixture loop;
+  loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.",
+             "       DATA DIVISION.", "       LINKAGE SECTION.", "       01  LK-A PIC X.",
+             "       PROCEDURE DIVISION."});
+  EXPECT_EQ(loop.output(),
+            written({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.",
+                     "       DATA DIVISION.", "       LINKAGE SECTION."}) +
+                kAfterLinkage + written({"       01  LK-A PIC X.", "       PROCEDURE DIVISION."}));
+  // The message names the "02  USRCOMM." line, output line 7.
+  EXPECT_EQ(loop.messages(), "line 0007 - COPY for STDHEAD in KVZCOMMAREA inserted\n");
+  EXPECT_EQ(loop.run.output_line_count, 10);
+  EXPECT_TRUE(loop.run.linkage_seen);
+  EXPECT_TRUE(loop.run.in_procedure_division);
+}
+
+TEST(LineLoop, LinkageWordsInAnyOrder) {
+  LoopFixture loop;
+  loop.feed({"       SECTION LINKAGE"});
+  EXPECT_EQ(loop.output(), written({"       SECTION LINKAGE"}) + kAfterLinkage);
+  EXPECT_EQ(loop.messages(), "line 0004 - COPY for STDHEAD in KVZCOMMAREA inserted\n");
+}
+
+TEST(LineLoop, ProcedureDivisionWithoutLinkageSection) {
+  LoopFixture loop;
+  loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A.",
+             "       PROCEDURE DIVISION.", "           GOBACK.", "       PROGRAM-ID. B.",
+             "       PROCEDURE DIVISION USING X."});
+  EXPECT_EQ(
+      loop.output(),
+      written({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A."}) + kBeforeProcedure +
+          written({"       PROCEDURE DIVISION.", "           GOBACK.", "       PROGRAM-ID. B."}) +
+          kBeforeProcedure + written({"       PROCEDURE DIVISION USING X."}));
+  // Each message names its inserted "LINKAGE SECTION." line.
+  EXPECT_EQ(loop.messages(),
+            "line 0003 - LINKAGE SECTION INSERTED\n"
+            "line 0009 - LINKAGE SECTION INSERTED\n");
+  EXPECT_EQ(loop.run.output_line_count, 12);
+  EXPECT_FALSE(loop.run.linkage_seen);
+}
+
+TEST(LineLoop, ProgramIdIsChangedOnce) {
+  struct Row {
+    const char* why;
+    std::string line;
+    std::string expected;
+  } rows[] = {
+      {"keyword and period", "000200 PROGRAM-ID. OLDPROG.", "000200 PROGRAM-ID. NEWPROG."},
+      {"keyword without period", "       PROGRAM-ID OLDPROG.", "       PROGRAM-ID. NEWPROG."},
+      {"identification area dropped", "       PROGRAM-ID. OLDPROG." + blanks(45) + "IDENT001",
+       "       PROGRAM-ID. NEWPROG."},
+      {"keyword ends the line", "       PROGRAM-ID", "       PROGRAM-ID. NEWPROG."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    LoopFixture loop;
+    loop.run.new_program_name = "NEWPROG";
+    loop.run.rename_pending = true;
+    loop.feed({"      * PROGRAM-ID. IN A COMMENT.", "       IDENTIFICATION DIVISION.", row.line,
+               "       PROGRAM-ID. SECOND."});
+    EXPECT_EQ(loop.output(),
+              written({"      * PROGRAM-ID. IN A COMMENT.", "       IDENTIFICATION DIVISION.",
+                       row.expected, "       PROGRAM-ID. SECOND."}));
+    EXPECT_EQ(loop.messages(), "line 0003 - PROGRAM-ID paragraph changed\n");
+    EXPECT_FALSE(loop.run.rename_pending);
+  }
+}
+
+TEST(LineLoop, ProgramIdLeftAloneWithoutNewName) {
+  LoopFixture loop;
+  loop.feed({"       PROGRAM-ID. OLDPROG."});
+  EXPECT_EQ(loop.output(), pad80("       PROGRAM-ID. OLDPROG.") + "\n");
+  EXPECT_EQ(loop.messages(), "");
+}
+
+TEST(LineLoop, ShortAndIndicatorLinesAreNotExamined) {
+  LoopFixture loop;
+  loop.run.new_program_name = "NEWPROG";
+  loop.run.rename_pending = true;
+  std::vector<std::string> lines = {
+      "",
+      "LINK",
+      "000100",
+      "      *LINKAGE SECTION.",
+      "      /PROCEDURE DIVISION.",
+      "      -PROGRAM-ID. X.",
+      "      *01  KVZCOMMAREA.",
+  };
+  loop.feed(lines);
+  EXPECT_EQ(loop.output(),
+            written({"", "LINK", "000100", "      *LINKAGE SECTION.", "      /PROCEDURE DIVISION.",
+                     "      -PROGRAM-ID. X.", "      *01  KVZCOMMAREA."}));
+  EXPECT_EQ(loop.messages(), "");
+  EXPECT_EQ(loop.run.output_line_count, 7);
+  EXPECT_TRUE(loop.run.rename_pending);
+  EXPECT_FALSE(loop.run.in_procedure_division);
+  EXPECT_FALSE(loop.run.linkage_seen);
+}
+
+TEST(LineLoop, BadmapnameParagraphBeforeEndProgram) {
+  LoopFixture loop;
+  loop.run.in_procedure_division = true;
+  loop.run.badmapname_pending = true;
+  loop.feed({"           GOBACK.", "      *END PROGRAM IN A COMMENT.", "       END-PROGRAM.",
+             "       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."});
+  EXPECT_EQ(
+      loop.output(),
+      written({"           GOBACK.", "      *END PROGRAM IN A COMMENT.", "       END-PROGRAM."}) +
+          kBadmapnameParagraph +
+          written({"       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."}));
+  EXPECT_FALSE(loop.run.badmapname_pending);
+  EXPECT_EQ(loop.run.output_line_count, 10);
+  EXPECT_EQ(loop.messages(), "");
+}
+
+TEST(LineLoop, BadmapnameNotWrittenBeforeTheProcedureDivision) {
+  LoopFixture loop;
+  loop.run.badmapname_pending = true;
+  loop.feed({"       END PROGRAM OLDPROG."});
+  EXPECT_EQ(loop.output(), pad80("       END PROGRAM OLDPROG.") + "\n");
+  EXPECT_TRUE(loop.run.badmapname_pending);
+}
+
+TEST(LineLoop, StartsExecCommand) {
+  struct Row {
+    std::string line;
+    bool expected;
+  } rows[] = {
+      {"           EXEC ZARN SEND MAP('M1') END-EXEC.", true},
+      {"           EXEC ZARN", true},
+      {"           EXEC  ZARN RETURN", true},
+      {"           EXEC SQL ZARN", true},
+      {"           EXEC", false},
+      {"           EXEC.", false},
+      {"           EXEC Z", false},
+      {"           EXECZARN", false},
+      {"           END-EXEC ZARN", false},
+      {"           EXEC 'ZARN '", false},
+      {"           exec zarn send", false},
+      {"           EXEC zarn", false},
+      {"           MOVE 'EXEC ' TO X EXEC ZARN", true},
+      {"           MOVE 'EXEC ZARN' TO X", false},
+      {"           EXEC(ZARN", true},  // the text behind EXEC starts 5 characters on
+      {"           EXEC ZARN-X", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    EXPECT_EQ(starts_exec_command(row.line), row.expected);
+  }
+}
+
+TEST(LineLoop, CommandNotInCapitalsIsReportedAndLeftAlone) {
+  const std::string kNotCapitals = "*** EXEC ZARN not in capitals - not converted";
+  struct Row {
+    const char* why;
+    std::string line;
+    bool in_procedure_division;
+    std::string written;
+    std::string messages;
+  } rows[] = {
+      {"both words in lower case", "           exec zarn return end-exec.", true,
+       "           exec zarn return end-exec.", "line 0001 - " + kNotCapitals + "\n"},
+      {"EXEC in mixed case", "           Exec ZARN RETURN END-EXEC.", true,
+       "           Exec ZARN RETURN END-EXEC.", "line 0001 - " + kNotCapitals + "\n"},
+      {"ZARN in lower case", "           EXEC zarn RETURN END-EXEC.", true,
+       "           EXEC zarn RETURN END-EXEC.", "line 0001 - " + kNotCapitals + "\n"},
+      {"another command in lower case", "           exec sql commit end-exec.", true,
+       "           exec sql commit end-exec.", ""},
+      {"inside the first literal", "           MOVE 'exec zarn' TO X.", true,
+       "           MOVE 'exec zarn' TO X.", ""},
+      {"before the procedure division", "           exec zarn return end-exec.", false,
+       "           exec zarn return end-exec.", ""},
+      {"message comes before the rename message of the line",
+       "           exec zarn return EIBCALEN", true, "           exec zarn return USRCALEN",
+       "line 0001 - " + kNotCapitals + "\nline 0001 - EIBCALEN changed\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    LoopFixture loop;
+    loop.run.in_procedure_division = row.in_procedure_division;
+    loop.feed({row.line});
+    EXPECT_EQ(loop.output(), pad80(row.written) + "\n");
+    EXPECT_EQ(loop.messages(), row.messages);
+  }
+}
+
+TEST(LineLoop, EndOfInputWritesParagraphAndSummaryAndClosesEverything) {
+  LoopFixture loop;
+  loop.folder.write("PROG.zsc", "       PROCEDURE DIVISION.\n           GOBACK.\n");
+  loop.run.input_file = LineReader::open(loop.folder.file("PROG.zsc"));
+  loop.run.badmapname_pending = true;
+  convert_program(loop.run);
+  EXPECT_EQ(loop.run.input_file, nullptr);
+  EXPECT_EQ(loop.run.output_file, nullptr);
+  EXPECT_EQ(loop.run.message_file, nullptr);
+  EXPECT_TRUE(loop.run.write_failures.empty());
+  EXPECT_TRUE(loop.run.read_failures.empty());
+  EXPECT_EQ(loop.folder.read("PROG.new"),
+            kBeforeProcedure + written({"       PROCEDURE DIVISION.", "           GOBACK."}) +
+                kBadmapnameParagraph);
+  EXPECT_EQ(loop.folder.read("PROG.msg"),
+            "line 0001 - LINKAGE SECTION INSERTED\n"
+            "\n"
+            "    2 Input lines read\n"
+            "   10 Output lines written\n"
+            "    0 Total copy statements found\n"
+            "    0 Total -INC statements found\n"
+            "\n"
+            "    0 EXEC ZARN Statements\n"
+            "    0 Total EXEC ZARN LINK statements found\n"
+            "    0 Total EXEC ZARN XCTL statements found\n"
+            "\n"
+            "    0 SEND MAP statements\n"
+            "    0 SEND TEXT statements\n"
+            "    0 SEND CONTROL statements\n"
+            "    0 SEND CONVID or SESSION statements\n"
+            "    0 SEND with FROM or CTLCHAR only\n"
+            "    0 SEND with no other parameters\n"
+            "    0 RECEIVE MAP statements\n"
+            "    0 RECEIVE BUFFER statementss\n"
+            "    0 CONVERSE statements\n"
+            "    0 RETURN statements\n"
+            "    0 ADDRESS statements\n"
+            "    0 HANDLE MAPFAIL statements\n"
+            "    0 HANDLE AID statements\n"
+            "    0 ROUTE statements\n"
+            "\n"
+            "    0 MAPONLY parameters\n"
+            "    0 DATAONLY parameters\n"
+            "    0 ERASE parameters\n"
+            "    0 ERASEAUP parameters\n"
+            "    0 ALARM parameters\n"
+            "    0 ACCUM parameters\n"
+            "    0 PAGE parameters\n"
+            "    0 FRSET statements\n"
+            "    0 FREEKB statements\n"
+            "\n"
+            "    0 EIBAID variables\n"
+            "    0 EIBTRMID variables\n"
+            "    0 EIBTRNID variables\n"
+            "    0 EIBCALEN variables\n"
+            "    0 EIBCPOSN variables\n"
+            "\n"
+            "    0 KVZCOMMAREA references\n"
+            "    0 ASSIGN TERMCODE references\n");
+}
+
+}  // namespace
+}  // namespace converter

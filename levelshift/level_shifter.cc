@@ -1,0 +1,349 @@
+// NESTLVL: copies a copybook with every two-digit level number raised by one, and writes a
+// message file with the line counts.
+#include "levelshift/level_shifter.h"
+
+#include <cstdarg>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace levelshift {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Columns 1 to 6 hold the sequence number; column 7 is the indicator ("*" for a comment).
+constexpr std::size_t kSequenceWidth = 6;
+
+// Symbolic links followed at most when telling whether two names are one file.
+constexpr int kMaxLinkDepth = 40;
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Replaces `text` with `pattern` filled in as printf would.
+[[gnu::format(printf, 2, 3)]] void format_into(std::string& text, const char* pattern, ...) {
+  std::va_list args;
+  va_start(args, pattern);
+  std::va_list again;
+  va_copy(again, args);
+  int size = std::vsnprintf(nullptr, 0, pattern, args);
+  va_end(args);
+  text.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (size > 0) std::vsnprintf(text.data(), text.size() + 1, pattern, again);
+  va_end(again);
+}
+
+// A main file of the run. It is closed when the object goes; close() closes it earlier and
+// tells whether anything written to it was lost.
+class RunFile {
+ public:
+  explicit RunFile(std::FILE* stream) : stream_(stream) {}
+  ~RunFile() {
+    if (stream_ != nullptr) std::fclose(stream_);
+  }
+  RunFile(const RunFile&) = delete;
+  RunFile& operator=(const RunFile&) = delete;
+
+  explicit operator bool() const { return stream_ != nullptr; }
+  std::FILE* get() const { return stream_; }
+  bool close() {
+    bool intact = std::ferror(stream_) == 0;
+    intact = std::fclose(stream_) == 0 && intact;
+    stream_ = nullptr;
+    return intact;
+  }
+
+ private:
+  std::FILE* stream_;
+};
+
+void print_usage(std::FILE* console) {
+  std::fputs("\n   Command usage is:\n\n", console);
+  std::fputs("     NESTLVL input-file <output-file>\n\n", console);
+  std::fputs(" If no output file name is specified, ", console);
+  std::fputs("the converted program\nwill have a file ", console);
+  std::fputs("extension of .NEW appended automatically.\n", console);
+  std::fflush(console);
+}
+
+void write_bytes(std::FILE* out, const char* bytes, std::size_t size, CopyResult& result) {
+  if (size != 0 && std::fwrite(bytes, 1, size, out) != size) result.write_failed = true;
+}
+
+// `name` made absolute, with links followed (a link whose target does not exist yet too) and
+// "." and ".." resolved.
+fs::path resolved_path(const std::string& name) {
+  std::error_code error;
+  fs::path path = fs::absolute(name, error);
+  if (error) return fs::path(name);
+  for (int depth = 0; depth < kMaxLinkDepth && fs::is_symlink(path, error); ++depth) {
+    fs::path target = fs::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  fs::path canonical = fs::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : canonical;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The level number
+
+std::size_t LevelScanner::scan(char* bytes, std::size_t size) {
+  if (size == 0) return 0;
+  // A digit held back from the last call stands in front of the new bytes.
+  std::size_t at = place_ == Place::kSecondDigit ? 1 : 0;
+  while (at < size) {
+    switch (place_) {
+      case Place::kSequenceArea: {
+        if (column_ == 0) {
+          // A whole line in view is examined at once; one that goes on past the bytes at hand
+          // is followed byte by byte, whatever its length.
+          const void* line_end = std::memchr(bytes + at, '\n', size - at);
+          if (line_end != nullptr) {
+            std::size_t end = static_cast<std::size_t>(static_cast<const char*>(line_end) - bytes);
+            raise_in_line(bytes + at, end - at);
+            end_line();
+            at = end + 1;
+            break;
+          }
+        }
+        char c = bytes[at++];
+        if (c == '\n') {
+          end_line();
+        } else {
+          line_open_ = true;
+          if (++column_ == kSequenceWidth) place_ = Place::kIndicator;
+        }
+        break;
+      }
+      case Place::kIndicator: {
+        char c = bytes[at++];
+        if (c == '\n')
+          end_line();
+        else
+          place_ = c == '*' ? Place::kRestOfLine : Place::kBlanks;
+        break;
+      }
+      case Place::kBlanks: {
+        // Only the blank is skipped: a tab ends the search like any other character.
+        while (at < size && bytes[at] == ' ') ++at;
+        if (at == size) break;
+        char c = bytes[at++];
+        if (c == '\n')
+          end_line();
+        else
+          place_ = is_digit(c) ? Place::kSecondDigit : Place::kRestOfLine;
+        break;
+      }
+      case Place::kSecondDigit: {
+        char c = bytes[at];
+        if (c == '\n') {
+          end_line();
+        } else {
+          if (is_digit(c)) raise_pair(bytes[at - 1], bytes[at]);
+          place_ = Place::kRestOfLine;
+        }
+        ++at;
+        break;
+      }
+      case Place::kRestOfLine: {
+        const void* line_end = std::memchr(bytes + at, '\n', size - at);
+        if (line_end == nullptr) {
+          at = size;
+        } else {
+          at = static_cast<std::size_t>(static_cast<const char*>(line_end) - bytes) + 1;
+          end_line();
+        }
+        break;
+      }
+    }
+  }
+  return place_ == Place::kSecondDigit ? size - 1 : size;
+}
+
+void LevelScanner::raise_in_line(char* line, std::size_t length) {
+  // A line of 6 characters or fewer ends before the indicator column.
+  if (length <= kSequenceWidth || line[kSequenceWidth] == '*') return;
+  std::size_t at = kSequenceWidth + 1;
+  while (at < length && line[at] == ' ') ++at;
+  if (at + 1 < length && is_digit(line[at]) && is_digit(line[at + 1]))
+    raise_pair(line[at], line[at + 1]);
+}
+
+void LevelScanner::finish() {
+  if (line_open_) end_line();
+}
+
+void LevelScanner::end_line() {
+  ++line_count_;
+  place_ = Place::kSequenceArea;
+  column_ = 0;
+  line_open_ = false;
+}
+
+void LevelScanner::raise_pair(char& tens, char& units) {
+  // 99 has no two-digit successor: it stays, and the message file names its line.
+  if (tens == '9' && units == '9') {
+    ++ninety_nine_count_;
+    if (on_ninety_nine) on_ninety_nine(line_count_ + 1);
+    return;
+  }
+  if (units == '9') {
+    units = '0';
+    ++tens;
+  } else {
+    ++units;
+  }
+  ++raised_count_;
+}
+
+LevelChange raise_level_number(std::string& line) {
+  LevelScanner scanner;
+  scanner.scan(line.data(), line.size());
+  scanner.finish();
+  if (scanner.ninety_nine_count() > 0) return LevelChange::kNinetyNineKept;
+  return scanner.raised_count() > 0 ? LevelChange::kRaised : LevelChange::kUnchanged;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Message lines held back until the counts are written
+
+NoteSpool::~NoteSpool() {
+  if (spill_ != nullptr) std::fclose(spill_);
+}
+
+void NoteSpool::append(std::string_view text) {
+  held_.append(text);
+  if (held_.size() < kNoteMemoryLimit || failed_) return;
+  if (spill_ == nullptr) spill_ = std::tmpfile();
+  // Without a temporary file the lines stay in memory: complete, only larger.
+  if (spill_ == nullptr) return;
+  if (std::fwrite(held_.data(), 1, held_.size(), spill_) != held_.size()) failed_ = true;
+  held_.clear();
+}
+
+bool NoteSpool::write_to(std::FILE* out) {
+  bool complete = !failed_;
+  if (spill_ != nullptr) {
+    if (std::fflush(spill_) != 0) complete = false;
+    std::rewind(spill_);
+    std::vector<char> buffer(kNoteMemoryLimit);
+    std::size_t got;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), spill_)) > 0)
+      std::fwrite(buffer.data(), 1, got, out);
+    if (std::ferror(spill_) != 0) complete = false;
+  }
+  std::fwrite(held_.data(), 1, held_.size(), out);
+  return complete;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The copy
+
+CopyResult copy_raising_levels(std::FILE* in, std::FILE* out, NoteSpool& notes,
+                               std::size_t chunk_size) {
+  CopyResult result;
+  if (chunk_size == 0) chunk_size = 1;
+  std::string note;
+  LevelScanner scanner;
+  scanner.on_ninety_nine = [&notes, &note](long long line_number) {
+    format_into(note, "Level number 99 left unchanged at line %lld\n", line_number);
+    notes.append(note);
+  };
+  // One byte more than a chunk: room for a digit held back in front of the next chunk.
+  std::vector<char> buffer(chunk_size + 1);
+  std::size_t held = 0;
+  for (;;) {
+    std::size_t got = std::fread(buffer.data() + held, 1, chunk_size, in);
+    if (got == 0) break;
+    std::size_t total = held + got;
+    std::size_t settled = scanner.scan(buffer.data(), total);
+    write_bytes(out, buffer.data(), settled, result);
+    held = total - settled;
+    if (held != 0) buffer[0] = buffer[settled];
+  }
+  result.read_failed = std::ferror(in) != 0;
+  scanner.finish();
+  write_bytes(out, buffer.data(), held, result);
+  result.line_count = scanner.line_count();
+  return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The run
+
+FileNames form_file_names(const std::vector<std::string>& arguments) {
+  FileNames names;
+  names.input = arguments.front();
+  // The first period of the whole argument ends the base name, also one in a directory name.
+  std::string base = names.input.substr(0, names.input.find('.'));
+  names.output = arguments.size() > 1 ? arguments[1] : base + ".new";
+  names.message = base + ".msg";
+  return names;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  std::error_code error;
+  if (fs::exists(a, error) && fs::exists(b, error)) {
+    bool same = fs::equivalent(a, b, error);
+    return same && !error;
+  }
+  return resolved_path(a) == resolved_path(b);
+}
+
+int run_level_shifter(const std::vector<std::string>& arguments, std::FILE* console,
+                      std::FILE* errors) {
+  if (arguments.empty()) {
+    print_usage(console);
+    return kExitUsage;
+  }
+  FileNames names = form_file_names(arguments);
+
+  RunFile input(std::fopen(names.input.c_str(), "rb"));
+  std::error_code error;
+  if (!input || fs::is_directory(names.input, error)) return kExitFileError;
+  // Opening a file for writing empties it: nothing is opened while that would lose the input,
+  // or while the copy and the message file would end up in one file.
+  if (same_file(names.output, names.input) || same_file(names.message, names.input) ||
+      same_file(names.output, names.message)) {
+    std::fputs("NESTLVL: output would overwrite the input file\n", errors);
+    std::fflush(errors);
+    return kExitFileError;
+  }
+  RunFile output(std::fopen(names.output.c_str(), "wb"));
+  if (!output) return kExitFileError;
+  RunFile message(std::fopen(names.message.c_str(), "wb"));
+  if (!message) return kExitFileError;
+
+  // The copy reads and writes whole chunks, so the streams need no buffers of their own.
+  std::setvbuf(input.get(), nullptr, _IONBF, 0);
+  std::setvbuf(output.get(), nullptr, _IONBF, 0);
+  NoteSpool notes;
+  CopyResult copy = copy_raising_levels(input.get(), output.get(), notes);
+  // Every line read is written, so both counts are the same number.
+  std::fprintf(message.get(), "\nInput lines read %5lld\n", copy.line_count);
+  std::fprintf(message.get(), "Output lines written %5lld\n", copy.line_count);
+  bool notes_complete = notes.write_to(message.get());
+
+  input.close();
+  bool output_intact = output.close() && !copy.write_failed;
+  bool message_intact = message.close() && notes_complete;
+  if (copy.read_failed) std::fprintf(errors, "NESTLVL: error reading %s\n", names.input.c_str());
+  if (!output_intact) std::fprintf(errors, "NESTLVL: error writing %s\n", names.output.c_str());
+  if (!message_intact) std::fprintf(errors, "NESTLVL: error writing %s\n", names.message.c_str());
+  std::fflush(errors);
+  return copy.read_failed || !output_intact || !message_intact ? kExitFileError : kExitDone;
+}
+
+int run_level_shifter(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return run_level_shifter(arguments, stdout, stderr);
+}
+
+}  // namespace levelshift
