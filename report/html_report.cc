@@ -9,16 +9,16 @@ namespace report {
 namespace {
 
 // Chart geometry in pixels: names on the left, bars from kBarLeft, the total after each bar.
-constexpr int kChartWidth = 960;
-constexpr int kNameRight = 270;
-constexpr int kBarLeft = 280;
-constexpr int kBarRoom = 600;
+constexpr int kChartWidth = 700;
+constexpr int kNameRight = 170;
+constexpr int kBarLeft = 180;
+constexpr int kBarRoom = 460;
 constexpr int kRowHeight = 26;
 constexpr int kBarHeight = 18;
 constexpr int kChartMargin = 4;
 
 // Names longer than this many bytes are shortened in the chart; the table shows them whole.
-constexpr std::size_t kChartNameLength = 40;
+constexpr std::size_t kChartNameLength = 24;
 
 // One colour per finding kind, in the order of the kinds.
 constexpr std::array<std::string_view, kFindingKindCount> kColours = {
@@ -62,15 +62,21 @@ const char kStyle[] = R"(<style>
 body { font-family: system-ui, -apple-system, "Segoe UI", Roboto, Helvetica, Arial, sans-serif;
        margin: 24px; color: #1f2933; background: #ffffff; }
 h1 { font-size: 24px; margin: 0 0 4px 0; }
-h2 { font-size: 18px; margin: 28px 0 10px 0; }
+h2 { font-size: 18px; margin: 24px 0 10px 0; }
 p.folder { margin: 0 0 18px 0; color: #52606d; font-family: ui-monospace, monospace; }
-dl.totals { display: flex; flex-wrap: wrap; gap: 12px; margin: 0; }
-dl.totals div { border: 1px solid #d9e2ec; border-radius: 6px; padding: 10px 16px; min-width: 130px; }
+dl.totals { display: flex; flex-wrap: wrap; gap: 10px; margin: 0; }
+dl.totals div { border: 1px solid #d9e2ec; border-radius: 6px; padding: 8px 14px; min-width: 120px; }
 dl.totals dt { font-size: 13px; color: #52606d; }
 dl.totals dd { margin: 4px 0 0 0; font-size: 22px; font-weight: 600; }
 dl.totals div.attention dd { color: #c0392b; }
-ul.legend { list-style: none; padding: 0; margin: 0 0 10px 0; display: flex; flex-wrap: wrap; gap: 6px 16px; font-size: 13px; }
-ul.legend span { display: inline-block; width: 12px; height: 12px; margin-right: 5px; vertical-align: -1px; border-radius: 2px; }
+div.findings { display: flex; flex-wrap: wrap; gap: 24px; align-items: flex-start; }
+td.swatch span { display: inline-block; width: 12px; height: 12px; border-radius: 2px; vertical-align: -1px; }
+div.scroll { overflow-x: auto; }
+th.kind { padding: 6px 4px; }
+th.kind span { display: inline-block; writing-mode: vertical-rl; transform: rotate(180deg); white-space: nowrap; }
+table.kinds td.name { font-family: inherit; }
+table.kinds th, table.kinds td { padding: 2px 8px; }
+th.count { min-width: 56px; max-width: 84px; }
 svg.chart text { font-size: 12px; fill: #1f2933; }
 table { border-collapse: collapse; font-size: 13px; }
 th, td { border: 1px solid #d9e2ec; padding: 4px 8px; }
@@ -197,35 +203,32 @@ std::string html_report(const std::vector<ProgramSummary>& programs, std::string
   total("Programs with findings", attention, attention > 0);
   page += "</dl>\n";
 
-  page += "<h2>Findings by kind</h2>\n";
+  page += "<h2>Findings that need manual attention, per program</h2>\n<div class=\"findings\">\n";
+  page += findings_chart(programs);
   if (shown.empty()) {
     page += "<p>No finding needs manual attention.</p>\n";
   } else {
+    // The table of kinds is also the chart's legend.
     page +=
-        "<table class=\"kinds\">\n<thead><tr><th>Kind</th><th>Findings</th><th>Programs</th></tr></thead>\n<tbody>\n";
+        "<table class=\"kinds\">\n<thead><tr><th></th><th>Kind</th><th>Findings</th><th>Programs</th>"
+        "</tr></thead>\n<tbody>\n";
     for (std::size_t kind : shown)
-      page += "<tr><td class=\"name\">" + html_escape(finding_heading(kind_at(kind))) +
+      page += "<tr><td class=\"swatch\"><span style=\"background:" + std::string(kColours[kind]) +
+              "\"></span></td><td class=\"name\">" + html_escape(finding_heading(kind_at(kind))) +
               "</td><td>" + number(totals[kind]) + "</td><td>" + number(programs_with[kind]) +
               "</td></tr>\n";
     page += "</tbody>\n</table>\n";
   }
-
-  page += "<h2>Findings that need manual attention, per program</h2>\n";
-  if (!shown.empty()) {
-    page += "<ul class=\"legend\">\n";
-    for (std::size_t kind : shown)
-      page += "<li><span style=\"background:" + std::string(kColours[kind]) + "\"></span>" +
-              html_escape(finding_heading(kind_at(kind))) + "</li>\n";
-    page += "</ul>\n";
-  }
-  page += findings_chart(programs);
+  page += "</div>\n";
 
   page +=
-      "<h2>Programs</h2>\n<table class=\"programs\">\n<thead><tr><th>Program</th><th>Lines read</th>"
-      "<th>Lines written</th><th>EXEC ZARN statements</th>";
+      "<h2>Programs</h2>\n<div class=\"scroll\">\n<table class=\"programs\">\n<thead><tr>"
+      "<th>Program</th><th class=\"count\">Lines read</th><th class=\"count\">Lines written</th>"
+      "<th class=\"count\">EXEC ZARN statements</th>";
   for (std::size_t kind : shown)
-    page += "<th>" + html_escape(finding_heading(kind_at(kind))) + "</th>";
-  page += "<th>Total findings</th></tr></thead>\n<tbody>\n";
+    page +=
+        "<th class=\"kind\"><span>" + html_escape(finding_heading(kind_at(kind))) + "</span></th>";
+  page += "<th class=\"count\">Total findings</th></tr></thead>\n<tbody>\n";
   for (const ProgramSummary& program : programs) {
     page += "<tr><td class=\"name\">" + html_escape(program.name) + "</td><td>" +
             number(program.lines_read) + "</td><td>" + number(program.lines_written) + "</td><td>" +
@@ -236,7 +239,7 @@ std::string html_report(const std::vector<ProgramSummary>& programs, std::string
   page += "</tbody>\n<tfoot><tr><td class=\"name\">Total</td><td>" + number(lines_read) +
           "</td><td>" + number(lines_written) + "</td><td>" + number(exec_statements) + "</td>";
   for (std::size_t kind : shown) page += "<td>" + number(totals[kind]) + "</td>";
-  page += "<td>" + number(findings) + "</td></tr></tfoot>\n</table>\n";
+  page += "<td>" + number(findings) + "</td></tr></tfoot>\n</table>\n</div>\n";
 
   page +=
       "<p class=\"note\">Lines read and written are those of each program itself. Findings inside a "
