@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -329,6 +331,36 @@ TEST(MessageFile, FilesThatAreNotUnderstoodAreRefusedWithTheReason) {
     std::string error;
     EXPECT_EQ(read_message_file(row.text, summary_read, error), MessageFileKind::kUnrecognised);
     EXPECT_EQ(error, row.error);
+  }
+}
+
+TEST(MessageFile, AFileCutShortAnywhereIsRefusedUnlessOnlyFrontEndLinesAreMissing) {
+  std::string body =
+      "line 0004 - EXEC ZARN LINK to program 'PGM2' found\n"
+      "  opening copy book ABCREC at line 57\n"
+      " line 0003 - *** ZVL ROUTE command found\n"
+      "  12 lines read in copy book\n"
+      "  14 lines written in copy book\n";
+  std::string summary = summary_text({{1, 60}, {2, 70}, {3, 1}, {5, 2}, {6, 1}, {21, 1}});
+  std::string front_end =
+      "\n Creating new DSP4 front end prototype file - FE\n"
+      "Number of ZVL RECEIVE statements found in original Program - 2\n"
+      "**** Warning - Multiple receives found - manual changes required\n";
+  std::string text = body + summary + front_end;
+  // A file may end after the summary, after the heading of the front-end lines, or after a
+  // complete group of front-end counts: those are the only places a shorter file can stop.
+  const std::size_t complete[] = {
+      body.size() + summary.size(),
+      body.size() + summary.size() + front_end.find("Number"),
+      text.size(),
+  };
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    ProgramSummary summary_read;
+    std::string error;
+    MessageFileKind kind = read_message_file(text.substr(0, cut), summary_read, error);
+    bool allowed = std::find(std::begin(complete), std::end(complete), cut) != std::end(complete);
+    EXPECT_EQ(kind, allowed ? MessageFileKind::kConversion : MessageFileKind::kUnrecognised);
   }
 }
 
