@@ -7,6 +7,7 @@
 #include <string>
 
 #include "converter/driver/conversion_run.h"
+#include "tests/support/conversion_harness.h"
 #include "tests/support/test_files.h"
 
 namespace converter {
@@ -14,31 +15,13 @@ namespace {
 
 using test_support::pad80;
 
-// A run positioned on the first line of a command, with its further lines as the input.
-class CommandRun {
- public:
-  CommandRun(std::string_view first_line, std::string_view further_lines) {
-    folder_.write("PROG.zsc", further_lines);
-    run.input_file = LineReader::open(folder_.file("PROG.zsc"));
-    run.output_file = OutputFile::open(folder_.file("PROG.new"));
-    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
+// A run positioned on the first line of a command, with its further lines as the program.
+struct CommandRun : test_support::RunHarness {
+  CommandRun(std::string_view first_line, std::string_view further_lines)
+      : RunHarness(further_lines) {
     run.in_procedure_division = true;
     run.line = std::string(first_line);
   }
-  std::string output() {
-    run.output_file->close();
-    return folder_.read("PROG.new");
-  }
-  std::string messages() {
-    run.message_file->close();
-    return folder_.read("PROG.msg");
-  }
-
- private:
-  test_support::TempFolder folder_;
-
- public:
-  ConversionRun run;
 };
 
 // Each line followed by a line end.

@@ -14,7 +14,7 @@ namespace converter {
 namespace {
 
 using test_support::make_statement;
-using test_support::pad80;
+using test_support::padded_lines;
 using test_support::RunHarness;
 
 const std::string kIndent(11, ' ');
@@ -30,9 +30,9 @@ TEST(ReceiveConversion, MapWithoutHandleSettings) {
   ExecStatement statement = make_statement(
       "    EXEC ZARN RECEIVE MAP('M1') MAPSET('S1') INTO(M1I) END-EXEC.", kIndent, '.', 30);
   receive(harness, statement);
-  EXPECT_EQ(harness.output(), pad80("           IF 'M1' IS NOT EQUAL TO USRMAPNAME") + "\n" +
-                                  pad80("               GO TO BADMAPNAME") + "\n" +
-                                  pad80("           END-IF.") + "\n");
+  EXPECT_EQ(harness.output(),
+            padded_lines({"           IF 'M1' IS NOT EQUAL TO USRMAPNAME",
+                          "               GO TO BADMAPNAME", "           END-IF."}));
   EXPECT_EQ(harness.messages(), "line 0031 - ZARN RECEIVE MAP for map 'M1' handled\n");
   EXPECT_EQ(harness.run.output_line_count, 34);
   EXPECT_EQ(harness.run.receive_map_count, 1);
@@ -76,9 +76,9 @@ TEST(ReceiveConversion, OptionsAreRecordedWithTheRequest) {
   EXPECT_TRUE(harness.run.map_requests.records[0] == expected);
   EXPECT_EQ(harness.run.frset_count, 1);
   EXPECT_EQ(harness.run.freekb_count, 1);
-  EXPECT_EQ(harness.output(), pad80("           IF WS-MAP IS NOT EQUAL TO USRMAPNAME") + "\n" +
-                                  pad80("               GO TO BADMAPNAME") + "\n" +
-                                  pad80("           END-IF ") + "\n");
+  EXPECT_EQ(harness.output(),
+            padded_lines({"           IF WS-MAP IS NOT EQUAL TO USRMAPNAME",
+                          "               GO TO BADMAPNAME", "           END-IF "}));
 }
 
 // The blocks follow the check: attention keys first, then MAPFAIL; their messages come before
@@ -87,18 +87,18 @@ TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
   RunHarness harness;
   harness.run.aid_handlers = "&PF03=END-RTN&CLEAR=CLR-RTN";
   harness.run.mapfail_label = "NO-DATA";
-  const std::string expected_lines = pad80("           IF 'M1' IS NOT EQUAL TO USRMAPNAME") + "\n" +
-                                     pad80("               GO TO BADMAPNAME") + "\n" +
-                                     pad80("           END-IF.") + "\n" +
-                                     "           IF USRAID IS EQUAL TO KVZPF3\n"
-                                     "               GO TO END-RTN\n"
-                                     "           END-IF\n"
-                                     "           IF USRAID IS EQUAL TO KVZCLEAR\n"
-                                     "               GO TO CLR-RTN\n"
-                                     "           END-IF\n"
-                                     "           IF USRMAPLN IS EQUAL TO 0\n"
-                                     "               GO TO NO-DATA\n"
-                                     "           END-IF\n";
+  const std::string expected_lines =
+      padded_lines({"           IF 'M1' IS NOT EQUAL TO USRMAPNAME",
+                    "               GO TO BADMAPNAME", "           END-IF."}) +
+      "           IF USRAID IS EQUAL TO KVZPF3\n"
+      "               GO TO END-RTN\n"
+      "           END-IF\n"
+      "           IF USRAID IS EQUAL TO KVZCLEAR\n"
+      "               GO TO CLR-RTN\n"
+      "           END-IF\n"
+      "           IF USRMAPLN IS EQUAL TO 0\n"
+      "               GO TO NO-DATA\n"
+      "           END-IF\n";
 
   receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", kIndent, '.', 30));
   EXPECT_EQ(harness.output(), expected_lines);
@@ -121,12 +121,13 @@ TEST(ReceiveConversion, MapfailBlockAlone) {
   harness.run.mapfail_label = "NO-MAP";
   receive(harness,
           make_statement("EXEC ZARN RECEIVE MAP('M2') END-EXEC", std::string(20, ' '), ' ', 4));
-  EXPECT_EQ(harness.output(), pad80("                    IF 'M2' IS NOT EQUAL TO USRMAPNAME") +
-                                  "\n" + pad80("                        GO TO BADMAPNAME") + "\n" +
-                                  pad80("                    END-IF ") + "\n" +
-                                  "                    IF USRMAPLN IS EQUAL TO 0\n"
-                                  "                        GO TO NO-MAP\n"
-                                  "                    END-IF\n");
+  EXPECT_EQ(
+      harness.output(),
+      padded_lines({"                    IF 'M2' IS NOT EQUAL TO USRMAPNAME",
+                    "                        GO TO BADMAPNAME", "                    END-IF "}) +
+          "                    IF USRMAPLN IS EQUAL TO 0\n"
+          "                        GO TO NO-MAP\n"
+          "                    END-IF\n");
   EXPECT_EQ(harness.messages(),
             "line 0009 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n"
             "line 0005 - ZARN RECEIVE MAP for map 'M2' handled\n");
@@ -139,10 +140,9 @@ TEST(ReceiveConversion, LongMapNameKeptWithinColumn72) {
           make_statement("EXEC ZARN RECEIVE MAP(WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS) END-EXEC.",
                          kIndent, '.', 0));
   EXPECT_EQ(harness.output(),
-            pad80("           IF WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS IS NOT EQUAL TO") + "\n" +
-                pad80("               USRMAPNAME") + "\n" +
-                pad80("               GO TO BADMAPNAME") + "\n" + pad80("           END-IF.") +
-                "\n");
+            padded_lines({"           IF WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS IS NOT EQUAL TO",
+                          "               USRMAPNAME", "               GO TO BADMAPNAME",
+                          "           END-IF."}));
   EXPECT_EQ(harness.run.output_line_count, 5);
   EXPECT_EQ(harness.messages(),
             "line 0001 - ZARN RECEIVE MAP for map WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS handled\n");

@@ -13,17 +13,10 @@ namespace converter {
 namespace {
 
 using test_support::make_statement;
-using test_support::pad80;
+using test_support::padded_lines;
 using test_support::RunHarness;
 
 const std::string kIndent(11, ' ');
-
-// The lines as the converter writes replacement statements: each filled to 80 columns.
-std::string padded(std::initializer_list<std::string_view> lines) {
-  std::string all;
-  for (std::string_view line : lines) all += pad80(line) + "\n";
-  return all;
-}
 
 TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
   struct Row {
@@ -73,24 +66,25 @@ TEST(ReturnAndTransfer, ReturnLines) {
   };
   const Row rows[] = {
       {"    EXEC ZARN RETURN END-EXEC.", '.',
-       padded({"           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       padded_lines({"           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n"},
       {"    EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) END-EXEC.", '.',
-       padded({"           MOVE 'T1' TO NXTRNID",
-               "           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
-               "           MOVE WS-LEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       padded_lines(
+           {"           MOVE 'T1' TO NXTRNID", "           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
+            "           MOVE WS-LEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) handled\n"},
       {"    EXEC ZARN RETURN COMMAREA(WS-AREA) END-EXEC.", '.',
-       padded({"           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
-               "           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       padded_lines({"           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
+                     "           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN COMMAREA(WS-AREA) handled User COMMAREA Length was set to zero\n"},
       // Inside an IF no line ends the sentence.
       {"    EXEC ZARN RETURN TRANSID(WS-TRAN) END-EXEC", ' ',
-       padded({"           MOVE WS-TRAN TO NXTRNID", "           MOVE ZEROS TO USRCALEN",
-               "           EXEC ZARN RETURN END-EXEC "}),
+       padded_lines({"           MOVE WS-TRAN TO NXTRNID", "           MOVE ZEROS TO USRCALEN",
+                     "           EXEC ZARN RETURN END-EXEC "}),
        "line 0013 - EXEC ZARN RETURN TRANSID(WS-TRAN) handled User COMMAREA Length was set to zero\n"},
       {"    EXEC ZARN RETURN LENGTH(EIBCALEN) END-EXEC.", '.',
-       padded({"           MOVE EIBCALEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
+       padded_lines(
+           {"           MOVE EIBCALEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN LENGTH(EIBCALEN) handled\n"},
   };
   for (const Row& row : rows) {
@@ -113,9 +107,9 @@ TEST(ReturnAndTransfer, ReturnLinesFollowTheIndentation) {
       harness.run,
       make_statement("EXEC ZARN RETURN COMMAREA(WS-COMMUNICATION-AREA) END-EXEC.", indent, '.', 0));
   EXPECT_EQ(harness.output(),
-            padded({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
-                    std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE ZEROS TO USRCALEN",
-                    indent + "EXEC ZARN RETURN END-EXEC."}));
+            padded_lines({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
+                          std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE ZEROS TO USRCALEN",
+                          indent + "EXEC ZARN RETURN END-EXEC."}));
   EXPECT_EQ(harness.run.output_line_count, 4);
 }
 
@@ -128,18 +122,18 @@ TEST(ReturnAndTransfer, Address) {
   };
   const Row rows[] = {
       {"    EXEC ZARN ADDRESS TCTUA(P1) COMMAREA(P2) END-EXEC.", '.',
-       padded({"           SET P1 TO ADDRESS OF USRTCTUA ",
-               "           SET P2 TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
+       padded_lines({"           SET P1 TO ADDRESS OF USRTCTUA ",
+                     "           SET P2 TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
        "line 0006 - ZARN ADDRESS TCTUA handled\nline 0006 - ZARN ADDRESS COMMAREA handled\n"},
       {"    EXEC ZARN ADDRESS COMMAREA(PTR) END-EXEC.", '.',
-       padded({"           SET PTR TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
+       padded_lines({"           SET PTR TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
        "line 0006 - ZARN ADDRESS COMMAREA handled\n"},
       {"    EXEC ZARN ADDRESS TCTUA(P1) END-EXEC.", '.',
-       padded({"           SET P1 TO ADDRESS OF USRTCTUA."}),
+       padded_lines({"           SET P1 TO ADDRESS OF USRTCTUA."}),
        "line 0006 - ZARN ADDRESS TCTUA handled\n"},
       {"    EXEC ZARN ADDRESS TCTUA(P1) COMMAREA(P2) END-EXEC", ' ',
-       padded({"           SET P1 TO ADDRESS OF USRTCTUA ",
-               "           SET P2 TO ADDRESS OF USRCOMM OF KVZCOMMAREA "}),
+       padded_lines({"           SET P1 TO ADDRESS OF USRTCTUA ",
+                     "           SET P2 TO ADDRESS OF USRCOMM OF KVZCOMMAREA "}),
        "line 0006 - ZARN ADDRESS TCTUA handled\nline 0006 - ZARN ADDRESS COMMAREA handled\n"},
       // Only counted.
       {"    EXEC ZARN ADDRESS CWA(P3) END-EXEC.", '.', "", ""},

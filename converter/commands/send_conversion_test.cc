@@ -8,48 +8,23 @@
 
 #include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_run.h"
-#include "converter/driver/keyword_scanner.h"
+#include "tests/support/conversion_harness.h"
 #include "tests/support/test_files.h"
 
 namespace converter {
 namespace {
 
-using test_support::pad80;
+using test_support::padded_lines;
 
-// A run whose output and message file can be read back.
-class SendRun {
- public:
-  SendRun() {
-    run.output_file = OutputFile::open(folder_.file("PROG.new"));
-    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
-    run.output_line_count = 8;
-  }
-  std::string output() {
-    run.output_file->close();
-    return folder_.read("PROG.new");
-  }
-  std::string messages() {
-    run.message_file->close();
-    return folder_.read("PROG.msg");
-  }
-
- private:
-  test_support::TempFolder folder_;
-
- public:
-  ConversionRun run;
+// A run that has written 8 lines of the converted program when the conversion starts.
+struct SendRun : test_support::RunHarness {
+  SendRun() { run.output_line_count = 8; }
 };
 
 // The statement that the command assembly makes of an (upper-case) command text whose first
 // line is output line 7, with EXEC in column 12.
 ExecStatement statement_for(const std::string& text, char terminator) {
-  ExecStatement statement;
-  statement.start_line = 6;
-  statement.indent = std::string(11, ' ');
-  statement.text = text;
-  statement.terminator = terminator;
-  for (std::size_t k = 0; k < kKeywordCount; ++k)
-    statement.options[k] = find_keyword(text, keyword_text(static_cast<Keyword>(k)));
+  ExecStatement statement = test_support::make_statement(text, std::string(11, ' '), terminator, 6);
   if (statement.has(Keyword::kErase)) statement.erase_code = 'E';
   if (statement.has(Keyword::kAlarm)) statement.alarm_code = 'A';
   if (statement.has(Keyword::kEraseaup)) statement.erase_code = 'U';
@@ -95,12 +70,6 @@ std::string requests(const ConversionRun& run) {
   return all;
 }
 
-std::string lines(std::initializer_list<std::string> each) {
-  std::string all;
-  for (const std::string& line : each) all.append(pad80(line)).append("\n");
-  return all;
-}
-
 struct SendRow {
   const char* text;
   char terminator;
@@ -131,21 +100,22 @@ TEST(SendConversion, SendMap) {
   check_rows(
       {
           {"EXEC ZARN SEND MAP('M1') MAPSET('S1') FROM(M1O) ERASE ALARM FREEKB END-EXEC.", '.',
-           lines({"           MOVE 'E' TO ERASESW.", "           MOVE 'A' TO ALARMSW.",
-                  "           MOVE 'M1' TO USRMAPNAME.", "           MOVE 'S1' TO USRMAPSET."}),
+           padded_lines({"           MOVE 'E' TO ERASESW.", "           MOVE 'A' TO ALARMSW.",
+                         "           MOVE 'M1' TO USRMAPNAME.",
+                         "           MOVE 'S1' TO USRMAPSET."}),
            "line 0007 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n", "send_map freekb",
            "S map='M1' mapset='S1' data=M1O length= codes=EA  flags=F-\n"},
           {"EXEC ZARN SEND MAP(WS-MAP) DATAONLY FRSET LENGTH(WS-LEN) END-EXEC", ' ',
-           lines({"           MOVE WS-MAP TO USRMAPNAME "}),
+           padded_lines({"           MOVE WS-MAP TO USRMAPNAME "}),
            "line 0007 - ZARN SEND MAP handled for map WS-MAP mapset \n", "send_map frset",
            "S map=WS-MAP mapset= data= length=WS-LEN codes=  D flags=-F\n"},
           {"EXEC ZARN SEND TEXT MAP('M1') FROM(X) END-EXEC.", '.',
-           lines({"           MOVE 'M1' TO USRMAPNAME."}),
+           padded_lines({"           MOVE 'M1' TO USRMAPNAME."}),
            "line 0007 - ZARN SEND MAP handled for map 'M1' mapset \n", "send_map",
            "S map='M1' mapset= data=X length= codes=    flags=--\n"},
           {"EXEC ZARN SEND PAGE MAP('M1') MAPSET('S1') ACCUM ERASEAUP END-EXEC.", '.',
-           lines({"           MOVE 'U' TO ERASESW.", "           MOVE 'M1' TO USRMAPNAME.",
-                  "           MOVE 'S1' TO USRMAPSET."}),
+           padded_lines({"           MOVE 'U' TO ERASESW.", "           MOVE 'M1' TO USRMAPNAME.",
+                         "           MOVE 'S1' TO USRMAPSET."}),
            "line 0007 - *** SEND PAGE found\nline 0007 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n"
            "line 0007 - *** SEND ACCUM found\n",
            "send_map page accum", "S map='M1' mapset='S1' data= length= codes=U   flags=--\n"},
@@ -157,46 +127,49 @@ TEST(SendConversion, SendTextAndSendFrom) {
   check_rows(
       {
           {"EXEC ZARN SEND TEXT FROM(MSG) LENGTH(MSG-LEN) END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
-                  "           MOVE MSG-LEN TO USRMAPLN."}),
+           padded_lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                         "           MOVE MSG TO TEXTAREA.",
+                         "           MOVE MSG-LEN TO USRMAPLN."}),
            "line 0007 - ZARN SEND TEXT handled\n", "send_text",
            "T map= mapset= data=MSG length=MSG-LEN codes=    flags=--\n"},
           {"EXEC ZARN SEND FROM(MSG) LENGTH(20) CTLCHAR(C) END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
-                  "           MOVE 20 TO USRMAPLN."}),
+           padded_lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                         "           MOVE MSG TO TEXTAREA.", "           MOVE 20 TO USRMAPLN."}),
            "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
            "T map= mapset= data=MSG length=20 codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT FROM(MSG) ERASE FREEKB FRSET END-EXEC", ' ',
-           lines({"           MOVE 'E' TO ERASESW ", "           MOVE 'SENDTEXT' TO USRMAPNAME ",
-                  "           MOVE MSG TO TEXTAREA ",
-                  "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN "}),
+           padded_lines({"           MOVE 'E' TO ERASESW ",
+                         "           MOVE 'SENDTEXT' TO USRMAPNAME ",
+                         "           MOVE MSG TO TEXTAREA ",
+                         "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN "}),
            "line 0007 - ZARN SEND TEXT handled\n", "send_text freekb frset",
            "T map= mapset= data=MSG length= codes=E   flags=FF\n"},
           {"EXEC ZARN SEND FROM('HELLO') END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
-                  "           MOVE 'HELLO' TO TEXTAREA.",
-                  "           MOVE FUNCTION LENGTH('HELLO') TO USRMAPLN."}),
+           padded_lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                         "           MOVE 'HELLO' TO TEXTAREA.",
+                         "           MOVE FUNCTION LENGTH('HELLO') TO USRMAPLN."}),
            "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
            "T map= mapset= data='HELLO' length= codes=    flags=--\n"},
           {"EXEC ZARN SEND FROM(WS-LINE(WS-I)) END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
-                  "           MOVE WS-LINE(WS-I) TO TEXTAREA.",
-                  "           MOVE FUNCTION LENGTH(WS-LINE(WS-I)) TO USRMAPLN."}),
+           padded_lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                         "           MOVE WS-LINE(WS-I) TO TEXTAREA.",
+                         "           MOVE FUNCTION LENGTH(WS-LINE(WS-I)) TO USRMAPLN."}),
            "line 0007 - ZARN SEND FROM handled as SEND TEXT\n", "send_text",
            "T map= mapset= data=WS-LINE(WS-I) length= codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE  TO TEXTAREA.",
-                  "           MOVE  TO USRMAPLN."}),
+           padded_lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                         "           MOVE  TO TEXTAREA.", "           MOVE  TO USRMAPLN."}),
            "line 0007 - ZARN SEND TEXT handled\n", "send_text",
            "T map= mapset= data= length= codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT LENGTH(20) END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE  TO TEXTAREA.",
-                  "           MOVE 20 TO USRMAPLN."}),
+           padded_lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                         "           MOVE  TO TEXTAREA.", "           MOVE 20 TO USRMAPLN."}),
            "line 0007 - ZARN SEND TEXT handled\n", "send_text",
            "T map= mapset= data= length=20 codes=    flags=--\n"},
           {"EXEC ZARN SEND TEXT FROM(MSG) ACCUM END-EXEC.", '.',
-           lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.", "           MOVE MSG TO TEXTAREA.",
-                  "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN."}),
+           padded_lines({"           MOVE 'SENDTEXT' TO USRMAPNAME.",
+                         "           MOVE MSG TO TEXTAREA.",
+                         "           MOVE FUNCTION LENGTH(MSG) TO USRMAPLN."}),
            "line 0007 - ZARN SEND TEXT handled\n", "send_text",
            "T map= mapset= data=MSG length= codes=    flags=--\n"},
       },
@@ -207,15 +180,15 @@ TEST(SendConversion, SendFormsWithoutAnEquivalent) {
   check_rows(
       {
           {"EXEC ZARN SEND CONTROL ERASE END-EXEC.", '.',
-           lines({"           MOVE 'E' TO ERASESW.", "           ."}),
+           padded_lines({"           MOVE 'E' TO ERASESW.", "           ."}),
            "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
           {"EXEC ZARN SEND CONTROL ERASE END-EXEC", ' ',
-           lines({"           MOVE 'E' TO ERASESW ", ""}),
+           padded_lines({"           MOVE 'E' TO ERASESW ", ""}),
            "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
-          {"EXEC ZARN SEND CONTROL FROM(X) END-EXEC.", '.', lines({"           ."}),
+          {"EXEC ZARN SEND CONTROL FROM(X) END-EXEC.", '.', padded_lines({"           ."}),
            "line 0007 - *** ZARN SEND CONTROL found\n", "send_control", ""},
           {"EXEC ZARN SEND CONVID(C) FROM(X) ALARM END-EXEC.", '.',
-           lines({"           MOVE 'A' TO ALARMSW."}),
+           padded_lines({"           MOVE 'A' TO ALARMSW."}),
            "line 0007 - *** XPCM SEND found - ignored\n", "send_convid", ""},
           {"EXEC ZARN SEND SESSION(S) END-EXEC.", '.', "",
            "line 0007 - *** XPCM SEND found - ignored\n", "send_convid", ""},
@@ -225,7 +198,7 @@ TEST(SendConversion, SendFormsWithoutAnEquivalent) {
            "line 0007 - *** SEND PAGE found\nline 0007 - SEND found - no recognized parameters - removed\n",
            "send_bare page", ""},
           {"EXEC ZARN SEND ERASEAUP ALARM WAIT END-EXEC", ' ',
-           lines({"           MOVE 'U' TO ERASESW ", "           MOVE 'A' TO ALARMSW "}),
+           padded_lines({"           MOVE 'U' TO ERASESW ", "           MOVE 'A' TO ALARMSW "}),
            "line 0007 - SEND found - no recognized parameters - removed\n", "send_bare", ""},
       },
       convert_send);
@@ -238,9 +211,11 @@ TEST(SendConversion, Converse) {
            "line 0007 - CONVERSE removed - program logic must be checked\nline 0007 - MAP parameter missing\n",
            "converse", ""},
           {"EXEC ZARN CONVERSE MAP('M1') MAPSET('S1') ERASE ALARM FREEKB ACCUM PAGE END-EXEC.", '.',
-           lines({"           MOVE 'M1' TO USRMAPNAME.", "           MOVE 'S1' TO USRMAPSET."}),
+           padded_lines(
+               {"           MOVE 'M1' TO USRMAPNAME.", "           MOVE 'S1' TO USRMAPSET."}),
            "line 0007 - CONVERSE removed - program logic must be checked\n", "converse", ""},
-          {"EXEC ZARN CONVERSE MAP(M2) END-EXEC", ' ', lines({"           MOVE M2 TO USRMAPNAME "}),
+          {"EXEC ZARN CONVERSE MAP(M2) END-EXEC", ' ',
+           padded_lines({"           MOVE M2 TO USRMAPNAME "}),
            "line 0007 - CONVERSE removed - program logic must be checked\n", "converse", ""},
       },
       convert_converse);
@@ -257,15 +232,16 @@ TEST(SendConversion, LinesFollowTheIndentationAndTheMargin) {
   statement.indent = std::string(7, ' ');
   statement.terminator = ' ';
   emit_terminator_line(send.run, statement);
-  EXPECT_EQ(send.output(), lines({std::string(32, ' ') + "MOVE 'E' TO ERASESW.",
-                                  std::string(32, ' ') + "MOVE 'A' TO ALARMSW.",
-                                  std::string(32, ' ') + "MOVE WS-LONG-MAP-NAME-FIELD-OF-PROG TO",
-                                  std::string(36, ' ') + "USRMAPNAME.",
-                                  std::string(32, ' ') + "MOVE WS-MAPSET TO USRMAPSET.",
-                                  std::string(32, ' ') + "MOVE 'SENDTEXT' TO USRMAPNAME.",
-                                  std::string(32, ' ') + "MOVE WS-MESSAGE TO TEXTAREA.",
-                                  std::string(32, ' ') + "MOVE WS-MESSAGE-LENGTH TO USRMAPLN.",
-                                  std::string(12, ' ')}));
+  EXPECT_EQ(send.output(),
+            padded_lines({std::string(32, ' ') + "MOVE 'E' TO ERASESW.",
+                          std::string(32, ' ') + "MOVE 'A' TO ALARMSW.",
+                          std::string(32, ' ') + "MOVE WS-LONG-MAP-NAME-FIELD-OF-PROG TO",
+                          std::string(36, ' ') + "USRMAPNAME.",
+                          std::string(32, ' ') + "MOVE WS-MAPSET TO USRMAPSET.",
+                          std::string(32, ' ') + "MOVE 'SENDTEXT' TO USRMAPNAME.",
+                          std::string(32, ' ') + "MOVE WS-MESSAGE TO TEXTAREA.",
+                          std::string(32, ' ') + "MOVE WS-MESSAGE-LENGTH TO USRMAPLN.",
+                          std::string(12, ' ')}));
   EXPECT_EQ(send.run.output_line_count, 8 + 9);
 }
 
@@ -274,7 +250,7 @@ TEST(SendConversion, FullTableStillConvertsTheCommand) {
   send.run.map_requests.records.resize(kMapRequestCapacity);
   for (MapRequest& record : send.run.map_requests.records) record.kind = 'T';
   convert_send(send.run, statement_for("EXEC ZARN SEND MAP('M1') FREEKB FRSET END-EXEC.", '.'));
-  EXPECT_EQ(send.output(), lines({"           MOVE 'M1' TO USRMAPNAME."}));
+  EXPECT_EQ(send.output(), padded_lines({"           MOVE 'M1' TO USRMAPNAME."}));
   EXPECT_EQ(send.messages(), "line 0007 - ZARN SEND MAP handled for map 'M1' mapset \n");
   EXPECT_EQ(counted(send.run), "send_map");
   EXPECT_EQ(send.run.map_requests.records.size(), kMapRequestCapacity);

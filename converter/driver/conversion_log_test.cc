@@ -6,26 +6,14 @@
 #include <string>
 
 #include "converter/driver/conversion_run.h"
-#include "tests/support/test_files.h"
+#include "tests/support/conversion_harness.h"
+#include "tests/support/summary_report.h"
 
 namespace converter {
 namespace {
 
-using test_support::TempFolder;
-
-// A run whose message file is "PROG.msg" in a fresh folder.
-class LogFixture {
- public:
-  LogFixture() { run.message_file = OutputFile::open(folder.file("PROG.msg")); }
-  // Closes the message file and returns what it holds.
-  std::string contents() {
-    EXPECT_TRUE(run.message_file->close());
-    return folder.read("PROG.msg");
-  }
-
-  TempFolder folder;
-  ConversionRun run;
-};
+using test_support::RunHarness;
+using test_support::summary_report;
 
 TEST(ConversionLog, MessageLineNumbersAreOutputLinesPlusOne) {
   struct Row {
@@ -43,9 +31,9 @@ TEST(ConversionLog, MessageLineNumbersAreOutputLinesPlusOne) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.expected);
-    LogFixture log;
+    RunHarness log;
     log_line(log.run, row.output_lines, row.text);
-    EXPECT_EQ(log.contents(), row.expected);
+    EXPECT_EQ(log.messages(), row.expected);
   }
 }
 
@@ -60,76 +48,35 @@ TEST(ConversionLog, MessagesAreIndentedByCopybookDepth) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.depth);
-    LogFixture log;
+    RunHarness log;
     log.run.include_depth = row.depth;
     log_line(log.run, 2, "EIBAID changed");
-    EXPECT_EQ(log.contents(), row.expected);
+    EXPECT_EQ(log.messages(), row.expected);
   }
 }
 
 TEST(ConversionLog, MessageTextsAreWrittenWhole) {
-  LogFixture log;
+  RunHarness log;
   std::string text("MAP \0NAME", 9);
   log_line(log.run, 0, text);
   log_line(log.run, 1, std::string(300, 'X'));
-  EXPECT_EQ(log.contents(), std::string("line 0001 - MAP \0NAME\n", 22) + "line 0002 - " +
+  EXPECT_EQ(log.messages(), std::string("line 0001 - MAP \0NAME\n", 22) + "line 0002 - " +
                                 std::string(300, 'X') + "\n");
 }
 
 TEST(ConversionLog, SummaryOfARunWithoutFindings) {
-  LogFixture log;
+  RunHarness log;
   log.run.input_line_count = 7;
   log.run.output_line_count = 10;
   write_summary(log.run);
-  EXPECT_EQ(log.contents(),
-            "\n"
-            "    7 Input lines read\n"
-            "   10 Output lines written\n"
-            "    0 Total copy statements found\n"
-            "    0 Total -INC statements found\n"
-            "\n"
-            "    0 EXEC ZARN Statements\n"
-            "    0 Total EXEC ZARN LINK statements found\n"
-            "    0 Total EXEC ZARN XCTL statements found\n"
-            "\n"
-            "    0 SEND MAP statements\n"
-            "    0 SEND TEXT statements\n"
-            "    0 SEND CONTROL statements\n"
-            "    0 SEND CONVID or SESSION statements\n"
-            "    0 SEND with FROM or CTLCHAR only\n"
-            "    0 SEND with no other parameters\n"
-            "    0 RECEIVE MAP statements\n"
-            "    0 RECEIVE BUFFER statementss\n"
-            "    0 CONVERSE statements\n"
-            "    0 RETURN statements\n"
-            "    0 ADDRESS statements\n"
-            "    0 HANDLE MAPFAIL statements\n"
-            "    0 HANDLE AID statements\n"
-            "    0 ROUTE statements\n"
-            "\n"
-            "    0 MAPONLY parameters\n"
-            "    0 DATAONLY parameters\n"
-            "    0 ERASE parameters\n"
-            "    0 ERASEAUP parameters\n"
-            "    0 ALARM parameters\n"
-            "    0 ACCUM parameters\n"
-            "    0 PAGE parameters\n"
-            "    0 FRSET statements\n"
-            "    0 FREEKB statements\n"
-            "\n"
-            "    0 EIBAID variables\n"
-            "    0 EIBTRMID variables\n"
-            "    0 EIBTRNID variables\n"
-            "    0 EIBCALEN variables\n"
-            "    0 EIBCPOSN variables\n"
-            "\n"
-            "    0 KVZCOMMAREA references\n"
-            "    0 ASSIGN TERMCODE references\n");
+  EXPECT_EQ(log.messages(), summary_report(7, 10));
 }
 
+// The whole report, spelled out: the one place that pins every row's text and place. The other
+// tests build it with summary_report(), which is checked against this text here too.
 TEST(ConversionLog, SummaryShowsEachCounterInItsRow) {
   // Every counter a different value, so that a row showing another row's counter fails.
-  LogFixture log;
+  RunHarness log;
   ConversionRun& run = log.run;
   run.input_line_count = 1234;
   run.output_line_count = 1301;
@@ -173,104 +120,99 @@ TEST(ConversionLog, SummaryShowsEachCounterInItsRow) {
   // Copybook depth does not indent the report.
   run.include_depth = 2;
   write_summary(run);
-  EXPECT_EQ(log.contents(),
-            "\n"
-            " 1234 Input lines read\n"
-            " 1301 Output lines written\n"
-            "    3 Total copy statements found\n"
-            "    4 Total -INC statements found\n"
-            "\n"
-            "    5 EXEC ZARN Statements\n"
-            "    6 Total EXEC ZARN LINK statements found\n"
-            "    7 Total EXEC ZARN XCTL statements found\n"
-            "\n"
-            "    8 SEND MAP statements\n"
-            "    9 SEND TEXT statements\n"
-            "   10 SEND CONTROL statements\n"
-            "   11 SEND CONVID or SESSION statements\n"
-            "   12 SEND with FROM or CTLCHAR only\n"
-            "   13 SEND with no other parameters\n"
-            "   14 RECEIVE MAP statements\n"
-            "   15 RECEIVE BUFFER statementss\n"
-            "   16 CONVERSE statements\n"
-            "   17 RETURN statements\n"
-            "   18 ADDRESS statements\n"
-            "   19 HANDLE MAPFAIL statements\n"
-            "   20 HANDLE AID statements\n"
-            "   21 ROUTE statements\n"
-            "\n"
-            "   22 MAPONLY parameters\n"
-            "   23 DATAONLY parameters\n"
-            "   24 ERASE parameters\n"
-            "   25 ERASEAUP parameters\n"
-            "   26 ALARM parameters\n"
-            "   27 ACCUM parameters\n"
-            "   28 PAGE parameters\n"
-            "   29 FRSET statements\n"
-            "   30 FREEKB statements\n"
-            "\n"
-            "   31 EIBAID variables\n"
-            "   32 EIBTRMID variables\n"
-            "   33 EIBTRNID variables\n"
-            "   34 EIBCALEN variables\n"
-            "   35 EIBCPOSN variables\n"
-            "\n"
-            "   36 KVZCOMMAREA references\n"
-            "123456 ASSIGN TERMCODE references\n");
+  const std::string report =
+      "\n"
+      " 1234 Input lines read\n"
+      " 1301 Output lines written\n"
+      "    3 Total copy statements found\n"
+      "    4 Total -INC statements found\n"
+      "\n"
+      "    5 EXEC ZARN Statements\n"
+      "    6 Total EXEC ZARN LINK statements found\n"
+      "    7 Total EXEC ZARN XCTL statements found\n"
+      "\n"
+      "    8 SEND MAP statements\n"
+      "    9 SEND TEXT statements\n"
+      "   10 SEND CONTROL statements\n"
+      "   11 SEND CONVID or SESSION statements\n"
+      "   12 SEND with FROM or CTLCHAR only\n"
+      "   13 SEND with no other parameters\n"
+      "   14 RECEIVE MAP statements\n"
+      "   15 RECEIVE BUFFER statementss\n"
+      "   16 CONVERSE statements\n"
+      "   17 RETURN statements\n"
+      "   18 ADDRESS statements\n"
+      "   19 HANDLE MAPFAIL statements\n"
+      "   20 HANDLE AID statements\n"
+      "   21 ROUTE statements\n"
+      "\n"
+      "   22 MAPONLY parameters\n"
+      "   23 DATAONLY parameters\n"
+      "   24 ERASE parameters\n"
+      "   25 ERASEAUP parameters\n"
+      "   26 ALARM parameters\n"
+      "   27 ACCUM parameters\n"
+      "   28 PAGE parameters\n"
+      "   29 FRSET statements\n"
+      "   30 FREEKB statements\n"
+      "\n"
+      "   31 EIBAID variables\n"
+      "   32 EIBTRMID variables\n"
+      "   33 EIBTRNID variables\n"
+      "   34 EIBCALEN variables\n"
+      "   35 EIBCPOSN variables\n"
+      "\n"
+      "   36 KVZCOMMAREA references\n"
+      "123456 ASSIGN TERMCODE references\n";
+  EXPECT_EQ(log.messages(), report);
+  EXPECT_EQ(summary_report(1234, 1301,
+                           {{"Total copy statements found", 3},
+                            {"Total -INC statements found", 4},
+                            {"EXEC ZARN Statements", 5},
+                            {"Total EXEC ZARN LINK statements found", 6},
+                            {"Total EXEC ZARN XCTL statements found", 7},
+                            {"SEND MAP statements", 8},
+                            {"SEND TEXT statements", 9},
+                            {"SEND CONTROL statements", 10},
+                            {"SEND CONVID or SESSION statements", 11},
+                            {"SEND with FROM or CTLCHAR only", 12},
+                            {"SEND with no other parameters", 13},
+                            {"RECEIVE MAP statements", 14},
+                            {"RECEIVE BUFFER statementss", 15},
+                            {"CONVERSE statements", 16},
+                            {"RETURN statements", 17},
+                            {"ADDRESS statements", 18},
+                            {"HANDLE MAPFAIL statements", 19},
+                            {"HANDLE AID statements", 20},
+                            {"ROUTE statements", 21},
+                            {"MAPONLY parameters", 22},
+                            {"DATAONLY parameters", 23},
+                            {"ERASE parameters", 24},
+                            {"ERASEAUP parameters", 25},
+                            {"ALARM parameters", 26},
+                            {"ACCUM parameters", 27},
+                            {"PAGE parameters", 28},
+                            {"FRSET statements", 29},
+                            {"FREEKB statements", 30},
+                            {"EIBAID variables", 31},
+                            {"EIBTRMID variables", 32},
+                            {"EIBTRNID variables", 33},
+                            {"EIBCALEN variables", 34},
+                            {"EIBCPOSN variables", 35},
+                            {"KVZCOMMAREA references", 36},
+                            {"ASSIGN TERMCODE references", 123456}}),
+            report);
 }
 
 TEST(ConversionLog, SummaryFollowsTheMessages) {
-  LogFixture log;
+  RunHarness log;
   log.run.input_line_count = 2;
   log.run.output_line_count = 5;
   log.run.handle_aid_count = 2;
   log_line(log.run, 1, "LINKAGE SECTION INSERTED");
   write_summary(log.run);
-  EXPECT_EQ(log.contents(),
-            "line 0002 - LINKAGE SECTION INSERTED\n"
-            "\n"
-            "    2 Input lines read\n"
-            "    5 Output lines written\n"
-            "    0 Total copy statements found\n"
-            "    0 Total -INC statements found\n"
-            "\n"
-            "    0 EXEC ZARN Statements\n"
-            "    0 Total EXEC ZARN LINK statements found\n"
-            "    0 Total EXEC ZARN XCTL statements found\n"
-            "\n"
-            "    0 SEND MAP statements\n"
-            "    0 SEND TEXT statements\n"
-            "    0 SEND CONTROL statements\n"
-            "    0 SEND CONVID or SESSION statements\n"
-            "    0 SEND with FROM or CTLCHAR only\n"
-            "    0 SEND with no other parameters\n"
-            "    0 RECEIVE MAP statements\n"
-            "    0 RECEIVE BUFFER statementss\n"
-            "    0 CONVERSE statements\n"
-            "    0 RETURN statements\n"
-            "    0 ADDRESS statements\n"
-            "    0 HANDLE MAPFAIL statements\n"
-            "    2 HANDLE AID statements\n"
-            "    0 ROUTE statements\n"
-            "\n"
-            "    0 MAPONLY parameters\n"
-            "    0 DATAONLY parameters\n"
-            "    0 ERASE parameters\n"
-            "    0 ERASEAUP parameters\n"
-            "    0 ALARM parameters\n"
-            "    0 ACCUM parameters\n"
-            "    0 PAGE parameters\n"
-            "    0 FRSET statements\n"
-            "    0 FREEKB statements\n"
-            "\n"
-            "    0 EIBAID variables\n"
-            "    0 EIBTRMID variables\n"
-            "    0 EIBTRNID variables\n"
-            "    0 EIBCALEN variables\n"
-            "    0 EIBCPOSN variables\n"
-            "\n"
-            "    0 KVZCOMMAREA references\n"
-            "    0 ASSIGN TERMCODE references\n");
+  EXPECT_EQ(log.messages(), "line 0002 - LINKAGE SECTION INSERTED\n" +
+                                summary_report(2, 5, {{"HANDLE AID statements", 2}}));
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ struct ConversionRun {
   std::string aid_handlers;   // "&KEY=LABEL" entries of the last HANDLE AID
   std::string mapfail_label;  // label of the last HANDLE CONDITION MAPFAIL
   IncludeStack include_stack;
+  std::vector<std::string> member_files;  // members read and their ".new" files, kept from the front end
 
   // Files whose reading or writing failed; reported on standard error when the run ends.
   std::vector<std::string> write_failures;

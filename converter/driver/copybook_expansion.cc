@@ -95,6 +95,8 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   levels[0].output_line_count = run.output_line_count;
   ++run.include_depth;
 
+  run.member_files.push_back(name);
+  run.member_files.push_back(output_name);
   run.input_file = std::move(input);
   run.output_file = std::move(output);
   run.input_line_count = 0;

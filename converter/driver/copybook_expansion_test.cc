@@ -9,48 +9,35 @@
 #include <vector>
 
 #include "converter/driver/conversion_run.h"
+#include "tests/support/conversion_harness.h"
 #include "tests/support/test_files.h"
 
 namespace converter {
 namespace {
 
-using test_support::pad80;
+using test_support::padded_lines;
 
 // A run converting PROG.zsc into PROG.new in a fresh folder that is the working folder, so that
 // members are looked up there as a user's run would.
 class CopybookExpansion : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_folder_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_.path());
-    folder_.write("PROG.zsc", "       PROCEDURE DIVISION.\n");
-    run_.input_file_name = "PROG.zsc";
-    run_.output_file_name = "PROG.new";
-    run_.message_file_name = "PROG.msg";
-    run_.input_file = LineReader::open(run_.input_file_name);
-    run_.output_file = OutputFile::open(run_.output_file_name);
-    run_.message_file = OutputFile::open(run_.message_file_name);
     ASSERT_TRUE(run_.input_file && run_.output_file && run_.message_file);
     run_.input_line_count = 57;
     run_.output_line_count = 41;
   }
 
-  void TearDown() override {
-    while (reading_member(run_)) {
-      close_output(run_, run_.output_file);
-      close_input(run_, run_.input_file);
-      pop_include(run_);
-    }
-    close_input(run_, run_.input_file);
-    close_output(run_, run_.output_file);
-    close_output(run_, run_.message_file);
-    std::filesystem::current_path(previous_folder_);
-  }
-
-  // Everything written to the message file; closes it.
-  std::string message_text() {
-    close_output(run_, run_.message_file);
-    return folder_.read("PROG.msg");
+  // Names `member` on line 57 of the program, which must refuse it: the program stays the
+  // current level, its files and counts unchanged.
+  void push_refused(const std::string& member) {
+    push_include(run_, member, 57);
+    EXPECT_EQ(run_.include_depth, 0);
+    EXPECT_FALSE(reading_member(run_));
+    ASSERT_TRUE(run_.input_file && run_.output_file);
+    EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+    EXPECT_EQ(run_.output_file->name(), "PROG.new");
+    EXPECT_EQ(run_.input_line_count, 57);
+    EXPECT_EQ(run_.output_line_count, 41);
   }
 
   // Lines of the member being read, as the line loop would take them through.
@@ -63,9 +50,10 @@ class CopybookExpansion : public ::testing::Test {
     }
   }
 
-  test_support::TempFolder folder_;
-  std::filesystem::path previous_folder_;
-  ConversionRun run_;
+  test_support::RunHarness harness_{"       PROCEDURE DIVISION.\n"};
+  test_support::WorkingFolder inside_{harness_.folder.path()};
+  test_support::TempFolder& folder_ = harness_.folder;
+  ConversionRun& run_ = harness_.run;
 };
 
 struct NameRow {
@@ -145,7 +133,7 @@ TEST_F(CopybookExpansion, OpenedMemberBecomesCurrentAndProgramIsSuspended) {
   EXPECT_EQ(run_.output_line_count, 41);
   EXPECT_EQ(run_.include_depth, 0);
   EXPECT_FALSE(reading_member(run_));
-  EXPECT_EQ(message_text(), "  opening copy book ABCREC at line 57\n");
+  EXPECT_EQ(harness_.messages(), "  opening copy book ABCREC at line 57\n");
 }
 
 TEST_F(CopybookExpansion, EndOfMemberClosesItLogsCountsAndResumes) {
@@ -165,10 +153,10 @@ TEST_F(CopybookExpansion, EndOfMemberClosesItLogsCountsAndResumes) {
   EXPECT_EQ(run_.output_file->name(), "PROG.new");
   EXPECT_EQ(run_.input_line_count, 57);
   EXPECT_EQ(run_.output_line_count, 41);
-  EXPECT_EQ(folder_.read("ABCREC.new"), pad80("       01  ABC-REC.") + "\n" +
-                                            pad80("           05  ABC-KEY  PIC X.") + "\n" +
-                                            pad80("      * inserted") + "\n");
-  EXPECT_EQ(message_text(),
+  EXPECT_EQ(
+      folder_.read("ABCREC.new"),
+      padded_lines({"       01  ABC-REC.", "           05  ABC-KEY  PIC X.", "      * inserted"}));
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book ABCREC at line 57\n"
             "  2 lines read in copy book\n"
             "  3 lines written in copy book\n");
@@ -181,7 +169,7 @@ TEST_F(CopybookExpansion, EmptyMemberGivesEmptyOutputAndZeroCounts) {
   end_member(run_);
   EXPECT_TRUE(folder_.exists("EMPTY.new"));
   EXPECT_EQ(folder_.read("EMPTY.new"), "");
-  EXPECT_EQ(message_text(),
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book EMPTY at line 57\n"
             "  0 lines read in copy book\n"
             "  0 lines written in copy book\n");
@@ -209,7 +197,7 @@ TEST_F(CopybookExpansion, NestedMembersEndInnermostFirst) {
   end_member(run_);
   EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
   EXPECT_EQ(run_.include_depth, 0);
-  EXPECT_EQ(message_text(),
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book OUTER at line 57\n"
             "  opening copy book INNER at line 1\n"
             "  2 lines read in copy book\n"
@@ -223,13 +211,10 @@ TEST_F(CopybookExpansion, ReservedAndNamelessMembersAreNeverOpened) {
     folder_.write(name, "       01  X  PIC X.\n");
   for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK", ""}) {
     SCOPED_TRACE(name);
-    push_include(run_, name, 57);
-    EXPECT_EQ(run_.include_depth, 0);
-    EXPECT_FALSE(reading_member(run_));
-    EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
+    push_refused(name);
     EXPECT_FALSE(folder_.exists(std::string(name) + ".new"));
   }
-  EXPECT_EQ(message_text(), "");
+  EXPECT_EQ(harness_.messages(), "");
 }
 
 TEST_F(CopybookExpansion, ReservedNamesAreComparedExactly) {
@@ -237,7 +222,7 @@ TEST_F(CopybookExpansion, ReservedNamesAreComparedExactly) {
   push_include(run_, "KVZAID2", 57);
   EXPECT_EQ(run_.include_depth, 1);
   EXPECT_TRUE(folder_.exists("KVZAID2.new"));
-  EXPECT_EQ(message_text(), "  opening copy book KVZAID2 at line 57\n");
+  EXPECT_EQ(harness_.messages(), "  opening copy book KVZAID2 at line 57\n");
 }
 
 TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
@@ -259,24 +244,18 @@ TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
 }
 
 TEST_F(CopybookExpansion, MissingMemberIsLoggedAndNothingChanges) {
-  push_include(run_, "NOSUCH", 57);
-  EXPECT_EQ(run_.include_depth, 0);
-  EXPECT_FALSE(reading_member(run_));
-  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
-  EXPECT_EQ(run_.input_line_count, 57);
-  EXPECT_EQ(run_.output_line_count, 41);
+  push_refused("NOSUCH");
   EXPECT_FALSE(folder_.exists("NOSUCH.new"));
-  EXPECT_EQ(message_text(),
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book NOSUCH at line 57\n"
             " ***error*** opening copy file NOSUCH\n");
 }
 
 TEST_F(CopybookExpansion, MemberThatIsFolderCannotBeOpened) {
   std::filesystem::create_directory(folder_.file("DIR"));
-  push_include(run_, "DIR", 57);
-  EXPECT_EQ(run_.include_depth, 0);
+  push_refused("DIR");
   EXPECT_FALSE(folder_.exists("DIR.new"));
-  EXPECT_EQ(message_text(),
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book DIR at line 57\n"
             " ***error*** opening copy file DIR\n");
 }
@@ -284,12 +263,8 @@ TEST_F(CopybookExpansion, MemberThatIsFolderCannotBeOpened) {
 TEST_F(CopybookExpansion, OutputThatCannotBeOpenedIsLoggedAndNothingChanges) {
   folder_.write("ABC", "       01  A  PIC X.\n");
   std::filesystem::create_directory(folder_.file("ABC.new"));
-  push_include(run_, "ABC", 57);
-  EXPECT_EQ(run_.include_depth, 0);
-  EXPECT_FALSE(reading_member(run_));
-  EXPECT_EQ(run_.input_file->name(), "PROG.zsc");
-  EXPECT_EQ(run_.output_line_count, 41);
-  EXPECT_EQ(message_text(),
+  push_refused("ABC");
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book ABC at line 57\n"
             " ***error*** opening output copy file ABC.new\n");
 }
@@ -314,20 +289,17 @@ TEST_F(CopybookExpansion, FilesInUseAreRefused) {
   std::string expected;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.member);
-    push_include(run_, row.member, 57);
-    EXPECT_EQ(run_.include_depth, 0);
-    EXPECT_EQ(run_.output_file->name(), "PROG.new");
+    push_refused(row.member);
     expected += std::string("  opening copy book ") + row.member + " at line 57\n" + row.message;
   }
-  EXPECT_EQ(message_text(), expected);
+  EXPECT_EQ(harness_.messages(), expected);
 }
 
 TEST_F(CopybookExpansion, MemberWhoseOutputIsItsOwnInputIsRefused) {
   folder_.write("X.new", "       01  A  PIC X.\n");
-  push_include(run_, "X.new", 57);
-  EXPECT_EQ(run_.include_depth, 0);
+  push_refused("X.new");
   EXPECT_EQ(folder_.read("X.new"), "       01  A  PIC X.\n");
-  EXPECT_EQ(message_text(),
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book X.new at line 57\n"
             " ***error*** opening output copy file X.new\n");
 }
@@ -347,7 +319,7 @@ TEST_F(CopybookExpansion, MemberCopyingItselfDirectlyOrThroughOthersIsRefused) {
   end_member(run_);
   EXPECT_EQ(run_.include_depth, 0);
   EXPECT_EQ(folder_.read("SELF"), "       01  A  PIC X.\n");
-  EXPECT_EQ(message_text(),
+  EXPECT_EQ(harness_.messages(),
             "  opening copy book SELF at line 57\n"
             "  opening copy book SELF at line 1\n"
             " ***error*** opening output copy file SELF.new\n"
@@ -404,7 +376,7 @@ TEST_F(CopybookExpansion, EleventhNestedMemberIsRefusedAndNoLevelIsLost) {
   EXPECT_EQ(run_.input_line_count, 57);
   EXPECT_EQ(run_.output_line_count, 41);
   EXPECT_EQ(run_.include_depth, 0);
-  EXPECT_EQ(message_text(), expected);
+  EXPECT_EQ(harness_.messages(), expected);
 }
 
 }  // namespace

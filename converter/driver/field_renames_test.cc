@@ -6,26 +6,12 @@
 #include <string>
 
 #include "converter/driver/conversion_run.h"
-#include "tests/support/test_files.h"
+#include "tests/support/conversion_harness.h"
 
 namespace converter {
 namespace {
 
-// A run whose message file can be read back.
-class LoggingRun {
- public:
-  LoggingRun() { run.message_file = OutputFile::open(folder_.file("PROG.msg")); }
-  std::string messages() {
-    run.message_file->close();
-    return folder_.read("PROG.msg");
-  }
-
- private:
-  test_support::TempFolder folder_;
-
- public:
-  ConversionRun run;
-};
+using test_support::RunHarness;
 
 struct RenameRow {
   const char* name;
@@ -66,7 +52,7 @@ TEST(FieldRenames, FirstWholeWordOfEachNameOutsideTheFirstLiteral) {
   };
   for (const RenameRow& row : rows) {
     SCOPED_TRACE(row.name);
-    LoggingRun logging;
+    RunHarness logging;
     logging.run.output_line_count = 6;
     std::string text = row.text;
     EXPECT_EQ(rename_interface_fields(logging.run, text), !row.expected_messages.empty());
@@ -76,7 +62,7 @@ TEST(FieldRenames, FirstWholeWordOfEachNameOutsideTheFirstLiteral) {
 }
 
 TEST(FieldRenames, EachRenameCountsOnce) {
-  LoggingRun logging;
+  RunHarness logging;
   ConversionRun& run = logging.run;
   std::string text = "EIBTRMID EIBTRNID EIBAID EIBCPOSN EIBCALEN KVZCOMMAREA EIBAID";
   rename_interface_fields(run, text);
@@ -100,7 +86,7 @@ TEST(FieldRenames, EachRenameCountsOnce) {
 }
 
 TEST(FieldRenames, MessagesAreIndentedByCopybookLevel) {
-  LoggingRun logging;
+  RunHarness logging;
   logging.run.include_depth = 2;
   logging.run.output_line_count = 9999;
   std::string text = "           IF EIBAID = X";
@@ -136,7 +122,7 @@ TEST(FieldRenames, SourceLinesAreRenamedWithinColumn72) {
   };
   for (const SourceLineRow& row : rows) {
     SCOPED_TRACE(row.name);
-    LoggingRun logging;
+    RunHarness logging;
     logging.run.line = row.line;
     EXPECT_EQ(rename_source_line(logging.run), row.renamed);
     EXPECT_EQ(logging.run.line, row.expected_line);

@@ -8,21 +8,19 @@
 #include <vector>
 
 #include "converter/driver/conversion_run.h"
+#include "tests/support/conversion_harness.h"
+#include "tests/support/summary_report.h"
 #include "tests/support/test_files.h"
 
 namespace converter {
 namespace {
 
 using test_support::pad80;
-using test_support::TempFolder;
+using test_support::padded_lines;
+using test_support::summary_report;
 
-// A run writing PROG.new and PROG.msg in a fresh folder, fed one line at a time.
-class LoopFixture {
- public:
-  LoopFixture() {
-    run.output_file = OutputFile::open(folder.file("PROG.new"));
-    run.message_file = OutputFile::open(folder.file("PROG.msg"));
-  }
+// A run fed one line at a time, as the loop takes them from the program.
+struct LoopRun : test_support::RunHarness {
   void feed(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
       run.line = line;
@@ -30,28 +28,10 @@ class LoopFixture {
       convert_line(run);
     }
   }
-  std::string output() {
-    EXPECT_TRUE(run.output_file->close());
-    return folder.read("PROG.new");
-  }
-  std::string messages() {
-    EXPECT_TRUE(run.message_file->close());
-    return folder.read("PROG.msg");
-  }
-
-  TempFolder folder;
-  ConversionRun run;
 };
 
 std::string blanks(std::size_t count) {
   return std::string(count, ' ');
-}
-
-// Source lines as the loop writes them: each filled with blanks to 80 columns.
-std::string written(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) text += pad80(line) + "\n";
-  return text;
 }
 
 // The fixed lines that follow a LINKAGE SECTION line.
@@ -105,7 +85,7 @@ TEST(LineLoop, OwnCommareaDeclarationIsBlankedInPlace) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
-    LoopFixture loop;
+    LoopRun loop;
     loop.feed({row.line});
     EXPECT_EQ(loop.output(), pad80(row.expected) + "\n");
     EXPECT_EQ(loop.messages(), "");
@@ -115,7 +95,7 @@ TEST(LineLoop, OwnCommareaDeclarationIsBlankedInPlace) {
 
 TEST(LineLoop, OwnCommareaInTheProcedureDivisionIsNotBlanked) {
   // There the name is a reference like any other: renamed, not blanked.
-  LoopFixture loop;
+  LoopRun loop;
   loop.run.in_procedure_division = true;
   loop.feed({"       01  KVZCOMMAREA."});
   EXPECT_EQ(loop.output(), pad80("       01  USRCOMM OF KVZCOMMAREA.") + "\n");
@@ -125,22 +105,24 @@ TEST(LineLoop, OwnCommareaInTheProcedureDivisionIsNotBlanked) {
 TEST(LineLoop, ProcedureDivisionLineItselfIsBeforeTheDivision) {
   // The header line is still a line before the procedure division: its declaration is
   // blanked, not renamed, before the linkage section goes in front of it.
-  LoopFixture loop;
+  LoopRun loop;
   loop.feed({"       PROCEDURE DIVISION. 01 KVZCOMMAREA."});
-  EXPECT_EQ(loop.output(), kBeforeProcedure + written({"       PROCEDURE DIVISION." + blanks(16)}));
+  EXPECT_EQ(loop.output(),
+            kBeforeProcedure + padded_lines({"       PROCEDURE DIVISION." + blanks(16)}));
   EXPECT_EQ(loop.messages(), "line 0001 - LINKAGE SECTION INSERTED\n");
   EXPECT_TRUE(loop.run.in_procedure_division);
 }
 
 TEST(LineLoop, LinkageSectionGetsTheCommunicationArea) {
-  LoopFixture loop;
+  LoopRun loop;
   loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.",
              "       DATA DIVISION.", "       LINKAGE SECTION.", "       01  LK-A PIC X.",
              "       PROCEDURE DIVISION."});
   EXPECT_EQ(loop.output(),
-            written({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.",
-                     "       DATA DIVISION.", "       LINKAGE SECTION."}) +
-                kAfterLinkage + written({"       01  LK-A PIC X.", "       PROCEDURE DIVISION."}));
+            padded_lines({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. OLDPROG.",
+                          "       DATA DIVISION.", "       LINKAGE SECTION."}) +
+                kAfterLinkage +
+                padded_lines({"       01  LK-A PIC X.", "       PROCEDURE DIVISION."}));
   // The message names the "02  USRCOMM." line, output line 7.
   EXPECT_EQ(loop.messages(), "line 0007 - COPY for STDHEAD in KVZCOMMAREA inserted\n");
   EXPECT_EQ(loop.run.output_line_count, 10);
@@ -149,22 +131,23 @@ TEST(LineLoop, LinkageSectionGetsTheCommunicationArea) {
 }
 
 TEST(LineLoop, LinkageWordsInAnyOrder) {
-  LoopFixture loop;
+  LoopRun loop;
   loop.feed({"       SECTION LINKAGE"});
-  EXPECT_EQ(loop.output(), written({"       SECTION LINKAGE"}) + kAfterLinkage);
+  EXPECT_EQ(loop.output(), padded_lines({"       SECTION LINKAGE"}) + kAfterLinkage);
   EXPECT_EQ(loop.messages(), "line 0004 - COPY for STDHEAD in KVZCOMMAREA inserted\n");
 }
 
 TEST(LineLoop, ProcedureDivisionWithoutLinkageSection) {
-  LoopFixture loop;
+  LoopRun loop;
   loop.feed({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A.",
              "       PROCEDURE DIVISION.", "           GOBACK.", "       PROGRAM-ID. B.",
              "       PROCEDURE DIVISION USING X."});
-  EXPECT_EQ(
-      loop.output(),
-      written({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A."}) + kBeforeProcedure +
-          written({"       PROCEDURE DIVISION.", "           GOBACK.", "       PROGRAM-ID. B."}) +
-          kBeforeProcedure + written({"       PROCEDURE DIVISION USING X."}));
+  EXPECT_EQ(loop.output(),
+            padded_lines({"       IDENTIFICATION DIVISION.", "       PROGRAM-ID. A."}) +
+                kBeforeProcedure +
+                padded_lines(
+                    {"       PROCEDURE DIVISION.", "           GOBACK.", "       PROGRAM-ID. B."}) +
+                kBeforeProcedure + padded_lines({"       PROCEDURE DIVISION USING X."}));
   // Each message names its inserted "LINKAGE SECTION." line.
   EXPECT_EQ(loop.messages(),
             "line 0003 - LINKAGE SECTION INSERTED\n"
@@ -187,28 +170,28 @@ TEST(LineLoop, ProgramIdIsChangedOnce) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
-    LoopFixture loop;
+    LoopRun loop;
     loop.run.new_program_name = "NEWPROG";
     loop.run.rename_pending = true;
     loop.feed({"      * PROGRAM-ID. IN A COMMENT.", "       IDENTIFICATION DIVISION.", row.line,
                "       PROGRAM-ID. SECOND."});
     EXPECT_EQ(loop.output(),
-              written({"      * PROGRAM-ID. IN A COMMENT.", "       IDENTIFICATION DIVISION.",
-                       row.expected, "       PROGRAM-ID. SECOND."}));
+              padded_lines({"      * PROGRAM-ID. IN A COMMENT.", "       IDENTIFICATION DIVISION.",
+                            row.expected, "       PROGRAM-ID. SECOND."}));
     EXPECT_EQ(loop.messages(), "line 0003 - PROGRAM-ID paragraph changed\n");
     EXPECT_FALSE(loop.run.rename_pending);
   }
 }
 
 TEST(LineLoop, ProgramIdLeftAloneWithoutNewName) {
-  LoopFixture loop;
+  LoopRun loop;
   loop.feed({"       PROGRAM-ID. OLDPROG."});
   EXPECT_EQ(loop.output(), pad80("       PROGRAM-ID. OLDPROG.") + "\n");
   EXPECT_EQ(loop.messages(), "");
 }
 
 TEST(LineLoop, ShortAndIndicatorLinesAreNotExamined) {
-  LoopFixture loop;
+  LoopRun loop;
   loop.run.new_program_name = "NEWPROG";
   loop.run.rename_pending = true;
   std::vector<std::string> lines = {
@@ -221,9 +204,9 @@ TEST(LineLoop, ShortAndIndicatorLinesAreNotExamined) {
       "      *01  KVZCOMMAREA.",
   };
   loop.feed(lines);
-  EXPECT_EQ(loop.output(),
-            written({"", "LINK", "000100", "      *LINKAGE SECTION.", "      /PROCEDURE DIVISION.",
-                     "      -PROGRAM-ID. X.", "      *01  KVZCOMMAREA."}));
+  EXPECT_EQ(loop.output(), padded_lines({"", "LINK", "000100", "      *LINKAGE SECTION.",
+                                         "      /PROCEDURE DIVISION.", "      -PROGRAM-ID. X.",
+                                         "      *01  KVZCOMMAREA."}));
   EXPECT_EQ(loop.messages(), "");
   EXPECT_EQ(loop.run.output_line_count, 7);
   EXPECT_TRUE(loop.run.rename_pending);
@@ -232,23 +215,23 @@ TEST(LineLoop, ShortAndIndicatorLinesAreNotExamined) {
 }
 
 TEST(LineLoop, BadmapnameParagraphBeforeEndProgram) {
-  LoopFixture loop;
+  LoopRun loop;
   loop.run.in_procedure_division = true;
   loop.run.badmapname_pending = true;
   loop.feed({"           GOBACK.", "      *END PROGRAM IN A COMMENT.", "       END-PROGRAM.",
              "       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."});
-  EXPECT_EQ(
-      loop.output(),
-      written({"           GOBACK.", "      *END PROGRAM IN A COMMENT.", "       END-PROGRAM."}) +
-          kBadmapnameParagraph +
-          written({"       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."}));
+  EXPECT_EQ(loop.output(),
+            padded_lines(
+                {"           GOBACK.", "      *END PROGRAM IN A COMMENT.", "       END-PROGRAM."}) +
+                kBadmapnameParagraph +
+                padded_lines({"       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."}));
   EXPECT_FALSE(loop.run.badmapname_pending);
   EXPECT_EQ(loop.run.output_line_count, 10);
   EXPECT_EQ(loop.messages(), "");
 }
 
 TEST(LineLoop, BadmapnameNotWrittenBeforeTheProcedureDivision) {
-  LoopFixture loop;
+  LoopRun loop;
   loop.run.badmapname_pending = true;
   loop.feed({"       END PROGRAM OLDPROG."});
   EXPECT_EQ(loop.output(), pad80("       END PROGRAM OLDPROG.") + "\n");
@@ -310,7 +293,7 @@ TEST(LineLoop, CommandNotInCapitalsIsReportedAndLeftAlone) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
-    LoopFixture loop;
+    LoopRun loop;
     loop.run.in_procedure_division = row.in_procedure_division;
     loop.feed({row.line});
     EXPECT_EQ(loop.output(), pad80(row.written) + "\n");
@@ -319,9 +302,7 @@ TEST(LineLoop, CommandNotInCapitalsIsReportedAndLeftAlone) {
 }
 
 TEST(LineLoop, EndOfInputWritesParagraphAndSummaryAndClosesEverything) {
-  LoopFixture loop;
-  loop.folder.write("PROG.zsc", "       PROCEDURE DIVISION.\n           GOBACK.\n");
-  loop.run.input_file = LineReader::open(loop.folder.file("PROG.zsc"));
+  test_support::RunHarness loop("       PROCEDURE DIVISION.\n           GOBACK.\n");
   loop.run.badmapname_pending = true;
   convert_program(loop.run);
   EXPECT_EQ(loop.run.input_file, nullptr);
@@ -330,53 +311,10 @@ TEST(LineLoop, EndOfInputWritesParagraphAndSummaryAndClosesEverything) {
   EXPECT_TRUE(loop.run.write_failures.empty());
   EXPECT_TRUE(loop.run.read_failures.empty());
   EXPECT_EQ(loop.folder.read("PROG.new"),
-            kBeforeProcedure + written({"       PROCEDURE DIVISION.", "           GOBACK."}) +
+            kBeforeProcedure + padded_lines({"       PROCEDURE DIVISION.", "           GOBACK."}) +
                 kBadmapnameParagraph);
   EXPECT_EQ(loop.folder.read("PROG.msg"),
-            "line 0001 - LINKAGE SECTION INSERTED\n"
-            "\n"
-            "    2 Input lines read\n"
-            "   10 Output lines written\n"
-            "    0 Total copy statements found\n"
-            "    0 Total -INC statements found\n"
-            "\n"
-            "    0 EXEC ZARN Statements\n"
-            "    0 Total EXEC ZARN LINK statements found\n"
-            "    0 Total EXEC ZARN XCTL statements found\n"
-            "\n"
-            "    0 SEND MAP statements\n"
-            "    0 SEND TEXT statements\n"
-            "    0 SEND CONTROL statements\n"
-            "    0 SEND CONVID or SESSION statements\n"
-            "    0 SEND with FROM or CTLCHAR only\n"
-            "    0 SEND with no other parameters\n"
-            "    0 RECEIVE MAP statements\n"
-            "    0 RECEIVE BUFFER statementss\n"
-            "    0 CONVERSE statements\n"
-            "    0 RETURN statements\n"
-            "    0 ADDRESS statements\n"
-            "    0 HANDLE MAPFAIL statements\n"
-            "    0 HANDLE AID statements\n"
-            "    0 ROUTE statements\n"
-            "\n"
-            "    0 MAPONLY parameters\n"
-            "    0 DATAONLY parameters\n"
-            "    0 ERASE parameters\n"
-            "    0 ERASEAUP parameters\n"
-            "    0 ALARM parameters\n"
-            "    0 ACCUM parameters\n"
-            "    0 PAGE parameters\n"
-            "    0 FRSET statements\n"
-            "    0 FREEKB statements\n"
-            "\n"
-            "    0 EIBAID variables\n"
-            "    0 EIBTRMID variables\n"
-            "    0 EIBTRNID variables\n"
-            "    0 EIBCALEN variables\n"
-            "    0 EIBCPOSN variables\n"
-            "\n"
-            "    0 KVZCOMMAREA references\n"
-            "    0 ASSIGN TERMCODE references\n");
+            "line 0001 - LINKAGE SECTION INSERTED\n" + summary_report(2, 10));
 }
 
 }  // namespace

@@ -36,16 +36,26 @@ std::vector<std::string> pieces_of(const std::string& contents) {
   return pieces;
 }
 
+// Contents of a file and the pieces a reader hands out for it.
+struct PieceRow {
+  const char* why;
+  std::string contents;
+  std::vector<std::string> expected;
+};
+
+void check_pieces(const std::vector<PieceRow>& rows) {
+  for (const PieceRow& row : rows) {
+    SCOPED_TRACE(row.why);
+    EXPECT_EQ(pieces_of(row.contents), row.expected);
+  }
+}
+
 TEST(TextFiles, LinesArriveInPiecesOf254) {
   const std::string l253 = text_of(253);
   const std::string l254 = text_of(254);
   const std::string l300 = text_of(300);
   const std::string l508 = text_of(508);
-  struct Row {
-    const char* why;
-    std::string contents;
-    std::vector<std::string> expected;
-  } rows[] = {
+  check_pieces({
       {"empty file", "", {}},
       {"one empty line", "\n", {""}},
       {"two empty lines", "\n\n", {"", ""}},
@@ -58,11 +68,7 @@ TEST(TextFiles, LinesArriveInPiecesOf254) {
       {"300 characters and LF", l300 + "\nNEXT\n", {l300.substr(0, 254), l300.substr(254), "NEXT"}},
       {"300 characters without line end", l300, {l300.substr(0, 254), l300.substr(254)}},
       {"508 characters and LF", l508 + "\n", {l508.substr(0, 254), l508.substr(254), ""}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.why);
-    EXPECT_EQ(pieces_of(row.contents), row.expected);
-  }
+  });
 }
 
 TEST(TextFiles, CarriageReturnBeforeLineFeedIsPartOfTheLineEnd) {
@@ -70,11 +76,7 @@ TEST(TextFiles, CarriageReturnBeforeLineFeedIsPartOfTheLineEnd) {
   const std::string l253 = text_of(253);
   const std::string l254 = text_of(254);
   const std::string l300 = text_of(300);
-  struct Row {
-    const char* why;
-    std::string contents;
-    std::vector<std::string> expected;
-  } rows[] = {
+  check_pieces({
       {"CRLF lines", "ABC\r\nDEF\r\n", {"ABC", "DEF"}},
       {"empty CRLF line", "\r\n", {""}},
       {"252 characters and CRLF", l252 + "\r\n", {l252}},
@@ -88,28 +90,16 @@ TEST(TextFiles, CarriageReturnBeforeLineFeedIsPartOfTheLineEnd) {
       {"CR LF LF", "A\r\n\n", {"A", ""}},
       {"lone CR at the 254th place counts", l253 + "\rY\n", {l253 + "\r", "Y"}},
       {"CR at the 255th place and LF", l254 + "\r\n", {l254, ""}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.why);
-    EXPECT_EQ(pieces_of(row.contents), row.expected);
-  }
+  });
 }
 
 TEST(TextFiles, NulAndBytesAbove127AreText) {
-  struct Row {
-    const char* why;
-    std::string contents;
-    std::vector<std::string> expected;
-  } rows[] = {
+  check_pieces({
       {"NUL inside a line", std::string("A\0B\nC\n", 6), {std::string("A\0B", 3), "C"}},
       {"NUL alone", std::string("\0\n", 2), {std::string(1, '\0')}},
       {"NUL at the end of the file", std::string("AB\0", 3), {std::string("AB\0", 3)}},
       {"bytes above 127", "\xE9\xFF\x80\n", {"\xE9\xFF\x80"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.why);
-    EXPECT_EQ(pieces_of(row.contents), row.expected);
-  }
+  });
   // A NUL does not end a piece early: 254 bytes, NULs among them, make a full piece.
   std::string with_nul = std::string(100, '\0') + text_of(154) + "REST\n";
   EXPECT_EQ(pieces_of(with_nul), (std::vector<std::string>{with_nul.substr(0, 254), "REST"}));

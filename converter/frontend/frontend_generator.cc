@@ -2,16 +2,179 @@
 // screen request of the conversion.
 #include "converter/frontend/frontend_generator.h"
 
+#include <string>
+#include <vector>
+
+#include "converter/driver/column_margin.h"
+#include "converter/driver/command_line.h"
 #include "converter/driver/conversion_run.h"
+#include "converter/driver/file_identity.h"
+#include "converter/driver/keyword_scanner.h"
+#include "converter/driver/text_format.h"
 
 namespace converter {
 
-void generate_front_end(ConversionRun&) {}
+namespace {
 
-void write_front_end_line(ConversionRun& run, std::string_view text) { run.front_end_file->write_padded(text); }
+constexpr std::string_view kNewProgramToken = "&NEWPROG;";
+constexpr std::string_view kReceiveMarker = "INSERT ZVL RECEIVE HERE";
+constexpr std::string_view kSendMarker = "INSERT ZVL SEND HERE";
+// The marker text stands from column 9, after "*" in column 7 and any character in column 8.
+constexpr std::size_t kMarkerTextColumn = 9;
 
-void write_condition_line(ConversionRun&, std::string_view, char, bool) {}
+// A marker line is a comment line whose text from column 9 is exactly the marker, with
+// nothing after it, not even a blank.
+bool is_marker_line(std::string_view line, std::string_view marker) {
+  return line.size() == kMarkerTextColumn - 1 + marker.size() && line[6] == '*' &&
+         line.substr(kMarkerTextColumn - 1) == marker;
+}
 
-void build_front_end(ConversionRun&) {}
+// A generated line of a RECEIVE or SEND block: continued on further lines where its text
+// would reach beyond column 72, since the compiler ignores what stands there.
+void write_block_line(ConversionRun& run, std::string_view text) {
+  for (const std::string& piece : break_at_margin(text)) write_front_end_line(run, piece);
+}
+
+void write_receive_blocks(ConversionRun& run) {
+  const std::vector<MapRequest>& records = run.map_requests.records;
+  int receive_count = 0;
+  for (std::size_t n = 0; n < records.size(); ++n) {
+    const MapRequest& request = records[n];
+    if (request.kind != 'R' || is_repeated_request(run.map_requests, n)) continue;
+    ++receive_count;
+    write_block_line(run, format("           MOVE %s TO USRMAPNAME", {request.map_name}));
+    write_block_line(run, format("           MOVE %s TO USRMAPSET", {request.mapset_name}));
+    write_block_line(run, format("           EXEC ZARN RECEIVE MAP(%s) MAPSET(%s)",
+                                 {request.map_name, request.mapset_name}));
+    if (!request.data_arg.empty())
+      write_block_line(run, format("                   INTO(%s)", {request.data_arg}));
+    write_block_line(run, "               END-EXEC");
+  }
+  OutputFile& log = *run.message_file;
+  log.print("Number of ZVL RECEIVE statements found in original Program - %d\n", {receive_count});
+  if (receive_count > 1)
+    log.print("**** Warning - Multiple receives found - manual changes required\n", {});
+}
+
+// The FROM and LENGTH line of a SEND block; nothing when the request has neither.
+void write_data_line(ConversionRun& run, const MapRequest& request) {
+  bool data = !request.data_arg.empty();
+  bool length = !request.length_arg.empty();
+  if (data && length)
+    write_block_line(run, format("                   FROM(%s) LENGTH(%s)",
+                                 {request.data_arg, request.length_arg}));
+  else if (data)
+    write_block_line(run, format("                   FROM(%s)", {request.data_arg}));
+  else if (length)
+    write_block_line(run, format("                   LENGTH(%s)", {request.length_arg}));
+}
+
+// The screen options of a SEND block and its END-EXEC. An absent option keeps its blank, so
+// the options that are present stand where they would with all four.
+void write_options_line(ConversionRun& run, const MapRequest& request) {
+  std::string_view erase = request.erase_code == 'E'   ? "ERASE"
+                           : request.erase_code == 'U' ? "ERASEAUP"
+                                                       : "";
+  std::string_view send_type = request.send_type == 'D'   ? "DATAONLY"
+                               : request.send_type == 'M' ? "MAPONLY"
+                                                          : "";
+  std::string_view freekb = request.freekb_flag == 'F' ? "FREEKB" : "";
+  std::string_view frset = request.frset_flag == 'F' ? "FRSET" : "";
+  if (erase.empty() && send_type.empty() && freekb.empty() && frset.empty()) {
+    write_block_line(run, "                   END-EXEC");
+    return;
+  }
+  write_block_line(
+      run, format("                   %s %s %s %s END-EXEC", {erase, send_type, freekb, frset}));
+}
+
+void write_send_blocks(ConversionRun& run) {
+  const std::vector<MapRequest>& records = run.map_requests.records;
+  int send_total = 0;
+  int unique_count = 0;
+  for (std::size_t n = 0; n < records.size(); ++n) {
+    const MapRequest& request = records[n];
+    if (request.kind != 'S') continue;
+    ++send_total;
+    if (is_repeated_request(run.map_requests, n)) continue;
+    ++unique_count;
+    write_block_line(run, format("           IF USRMAPNAME = %s AND", {request.map_name}));
+    write_condition_line(run, "ERASESW", request.erase_code, false);
+    write_condition_line(run, "ALARMSW", request.alarm_code, false);
+    write_condition_line(run, "SENDTYPE", request.send_type, true);
+    write_block_line(run, format("               EXEC ZARN SEND MAP(%s) MAPSET(%s)",
+                                 {request.map_name, request.mapset_name}));
+    write_data_line(run, request);
+    write_options_line(run, request);
+    write_block_line(run, "           END-IF");
+  }
+  OutputFile& log = *run.message_file;
+  log.print("Number of ZVL SEND statements found in original Program -    %d\n", {send_total});
+  if (unique_count != send_total)
+    log.print("Number of unique ZVL SEND statements found              -    %d\n", {unique_count});
+}
+
+}  // namespace
+
+void generate_front_end(ConversionRun& run) {
+  std::string line;
+  while (run.template_file->read_piece(line)) {
+    // Whatever followed PROGRAM-ID (the old name, a sequence number) gives way to the new name.
+    std::size_t program_id = find_keyword(line, "PROGRAM-ID");
+    if (program_id != std::string::npos) {
+      line.erase(program_id + 10);
+      line.append(". ").append(run.front_end_name).append(".");
+    }
+    std::size_t token = line.find(kNewProgramToken);
+    if (token != std::string::npos)
+      line.replace(token, kNewProgramToken.size(), run.new_program_name);
+
+    if (is_marker_line(line, kReceiveMarker)) {
+      write_receive_blocks(run);
+    } else if (is_marker_line(line, kSendMarker)) {
+      write_send_blocks(run);
+    } else {
+      // Template lines are the user's own text: written whole, never broken or cut.
+      write_front_end_line(run, line);
+    }
+  }
+}
+
+void write_front_end_line(ConversionRun& run, std::string_view text) {
+  run.front_end_file->write_padded(text);
+}
+
+void write_condition_line(ConversionRun& run, std::string_view switch_name, char code, bool last) {
+  std::string text = format("               %s IS EQUAL TO '%c' ", {switch_name, code});
+  text.append(last ? "THEN" : "AND");
+  write_block_line(run, text);
+}
+
+void build_front_end(ConversionRun& run) {
+  OutputFile& log = *run.message_file;
+  // A copybook member that the run read or converted is not replaced by the front end.
+  bool member = false;
+  for (const std::string& file : run.member_files)
+    member = member || same_file(run.front_end_file_name, file);
+  if (!member) run.front_end_file = OutputFile::open(run.front_end_file_name);
+  if (!run.front_end_file) {
+    log.print("\n Unable to open new DSP4 front end file\n", {});
+    return;
+  }
+  // The template is looked for in the working folder first, then beside the program.
+  run.template_file = LineReader::open(std::string(kTemplateFileName));
+  if (!run.template_file)
+    run.template_file =
+        LineReader::open(directory_of(run.first_argument) + std::string(kTemplateFileName));
+  if (!run.template_file) {
+    log.print("\n Unable to open new DSP4 front end file\n", {});
+    close_output(run, run.front_end_file);
+    return;
+  }
+  log.print("\n Creating new DSP4 front end prototype file - %s\n", {run.front_end_name});
+  generate_front_end(run);
+  close_input(run, run.template_file);
+  close_output(run, run.front_end_file);
+}
 
 }  // namespace converter

@@ -26,7 +26,8 @@ void write_front_end_line(ConversionRun& run, std::string_view text);
 void write_condition_line(ConversionRun& run, std::string_view switch_name, char code, bool last);
 
 /// Opens the front-end file and the template, writes the front end and closes both, reporting
-/// in the message file. Called at the end of a run that converted at least one command.
+/// in the message file. Called at the end of a run that converted at least one command. A
+/// front-end file that is a copybook member of the run, or its ".new" file, is not opened.
 void build_front_end(ConversionRun& run);
 
 }  // namespace converter

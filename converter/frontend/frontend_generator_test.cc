@@ -1,1 +1,576 @@
-// Tests of frontend generator.
+// Tests of the front-end generator: template copy, substitutions, marker lines, the RECEIVE
+// and SEND blocks, the count lines and the opening of the files.
+#include "converter/frontend/frontend_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "converter/driver/conversion_run.h"
+#include "tests/support/test_files.h"
+
+namespace converter {
+namespace {
+
+using test_support::pad80;
+using test_support::TempFolder;
+
+// Each text filled to 80 columns and ended by a line feed, as the front-end file holds it.
+std::string lines80(std::initializer_list<std::string_view> texts) {
+  std::string all;
+  for (std::string_view text : texts) all.append(pad80(text)).append("\n");
+  return all;
+}
+
+MapRequest send_request(std::string map, std::string mapset, char erase = ' ', char alarm = ' ',
+                        char send_type = ' ', bool freekb = false, bool frset = false,
+                        std::string data = "", std::string length = "") {
+  MapRequest request;
+  request.kind = 'S';
+  request.erase_code = erase;
+  request.send_type = send_type;
+  request.freekb_flag = freekb ? 'F' : 0;
+  request.frset_flag = frset ? 'F' : 0;
+  request.map_name = std::move(map);
+  request.mapset_name = std::move(mapset);
+  request.alarm_code = alarm;
+  request.length_arg = std::move(length);
+  request.data_arg = std::move(data);
+  return request;
+}
+
+MapRequest receive_request(std::string map, std::string mapset, std::string into = "") {
+  MapRequest request =
+      send_request(std::move(map), std::move(mapset), ' ', ' ', ' ', false, false, std::move(into));
+  request.kind = 'R';
+  return request;
+}
+
+MapRequest text_request(std::string from) {
+  MapRequest request = send_request("", "", ' ', ' ', ' ', false, false, std::move(from));
+  request.kind = 'T';
+  return request;
+}
+
+// A run whose template, front-end file and message file are files in a fresh folder.
+class GeneratorRun {
+ public:
+  explicit GeneratorRun(std::string_view template_text, std::string front_end_name = "FRONTEND",
+                        std::string new_program_name = "NEWPGM") {
+    folder_.write("NEWDSP4.TXT", template_text);
+    run.template_file = LineReader::open(folder_.file("NEWDSP4.TXT"));
+    run.front_end_file = OutputFile::open(folder_.file("FRONT.cbl"));
+    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
+    run.front_end_name = std::move(front_end_name);
+    run.new_program_name = std::move(new_program_name);
+  }
+
+  void add(MapRequest request) { run.map_requests.records.push_back(std::move(request)); }
+
+  void generate() {
+    generate_front_end(run);
+    run.front_end_file->close();
+    run.message_file->close();
+  }
+  std::string front_end() const { return folder_.read("FRONT.cbl"); }
+  std::string messages() const { return folder_.read("PROG.msg"); }
+
+  ConversionRun run;
+
+ private:
+  TempFolder folder_;
+};
+
+constexpr std::string_view kReceiveMarker = "      * INSERT ZVL RECEIVE HERE\n";
+constexpr std::string_view kSendMarker = "      * INSERT ZVL SEND HERE\n";
+
+TEST(FrontendGenerator, ConditionLineEndsInAndOrThen) {
+  struct Row {
+    std::string_view switch_name;
+    char code;
+    bool last;
+    std::string_view expected;
+  };
+  const Row rows[] = {
+      {"ERASESW", 'E', false, "               ERASESW IS EQUAL TO 'E' AND"},
+      {"ERASESW", ' ', false, "               ERASESW IS EQUAL TO ' ' AND"},
+      {"ALARMSW", 'A', false, "               ALARMSW IS EQUAL TO 'A' AND"},
+      {"SENDTYPE", 'D', true, "               SENDTYPE IS EQUAL TO 'D' THEN"},
+      {"SENDTYPE", ' ', true, "               SENDTYPE IS EQUAL TO ' ' THEN"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    GeneratorRun generator("");
+    write_condition_line(generator.run, row.switch_name, row.code, row.last);
+    generator.generate();
+    EXPECT_EQ(generator.front_end(), lines80({row.expected}));
+  }
+}
+
+TEST(FrontendGenerator, FrontEndLineIsPaddedButNeverCut) {
+  GeneratorRun generator("");
+  std::string long_text(95, 'X');
+  write_front_end_line(generator.run, "");
+  write_front_end_line(generator.run, "       MOVE A TO B.");
+  write_front_end_line(generator.run, long_text);
+  generator.generate();
+  EXPECT_EQ(generator.front_end(),
+            std::string(80, ' ') + "\n" + pad80("       MOVE A TO B.") + "\n" + long_text + "\n");
+}
+
+TEST(FrontendGenerator, WorkedExampleSendBlock) {
+  GeneratorRun generator(kSendMarker);
+  generator.add(send_request("'M1'", "'S1'", 'E', ' ', ' ', true, false, "M1O"));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), lines80({
+                                       "           IF USRMAPNAME = 'M1' AND",
+                                       "               ERASESW IS EQUAL TO 'E' AND",
+                                       "               ALARMSW IS EQUAL TO ' ' AND",
+                                       "               SENDTYPE IS EQUAL TO ' ' THEN",
+                                       "               EXEC ZARN SEND MAP('M1') MAPSET('S1')",
+                                       "                   FROM(M1O)",
+                                       "                   ERASE  FREEKB  END-EXEC",
+                                       "           END-IF",
+                                   }));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL SEND statements found in original Program -    1\n");
+}
+
+TEST(FrontendGenerator, OptionsLineKeepsABlankForEachAbsentWord) {
+  struct Row {
+    char erase;
+    char send_type;
+    bool freekb;
+    bool frset;
+    std::string_view expected;
+  };
+  const Row rows[] = {
+      {' ', ' ', false, false, "                   END-EXEC"},
+      {'E', ' ', false, false, "                   ERASE    END-EXEC"},
+      {'U', ' ', false, false, "                   ERASEAUP    END-EXEC"},
+      {' ', 'M', false, false, "                    MAPONLY   END-EXEC"},
+      {' ', 'D', false, false, "                    DATAONLY   END-EXEC"},
+      {' ', ' ', true, false, "                     FREEKB  END-EXEC"},
+      {' ', ' ', false, true, "                      FRSET END-EXEC"},
+      {'E', ' ', false, true, "                   ERASE   FRSET END-EXEC"},
+      {'E', ' ', true, false, "                   ERASE  FREEKB  END-EXEC"},
+      {'U', 'M', false, false, "                   ERASEAUP MAPONLY   END-EXEC"},
+      {' ', 'D', true, true, "                    DATAONLY FREEKB FRSET END-EXEC"},
+      {'U', 'D', true, true, "                   ERASEAUP DATAONLY FREEKB FRSET END-EXEC"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    GeneratorRun generator(kSendMarker);
+    generator.add(
+        send_request("MAPX", "SETX", row.erase, ' ', row.send_type, row.freekb, row.frset));
+    generator.generate();
+    std::string erase_condition =
+        std::string("               ERASESW IS EQUAL TO '") + row.erase + "' AND";
+    std::string type_condition =
+        std::string("               SENDTYPE IS EQUAL TO '") + row.send_type + "' THEN";
+    EXPECT_EQ(generator.front_end(), lines80({
+                                         "           IF USRMAPNAME = MAPX AND",
+                                         erase_condition,
+                                         "               ALARMSW IS EQUAL TO ' ' AND",
+                                         type_condition,
+                                         "               EXEC ZARN SEND MAP(MAPX) MAPSET(SETX)",
+                                         row.expected,
+                                         "           END-IF",
+                                     }));
+  }
+}
+
+TEST(FrontendGenerator, DataLineNamesFromAndLengthWhenPresent) {
+  struct Row {
+    std::string data;
+    std::string length;
+    std::vector<std::string_view> expected;  // the lines between the EXEC line and END-EXEC
+  };
+  const Row rows[] = {
+      {"M1O", "M1-LEN", {"                   FROM(M1O) LENGTH(M1-LEN)"}},
+      {"M1O", "", {"                   FROM(M1O)"}},
+      {"", "80", {"                   LENGTH(80)"}},
+      {"", "", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.data + "/" + row.length);
+    GeneratorRun generator(kSendMarker);
+    generator.add(send_request("'M1'", "", 'E', 'A', ' ', false, false, row.data, row.length));
+    generator.generate();
+    std::string expected = lines80({
+        "           IF USRMAPNAME = 'M1' AND",
+        "               ERASESW IS EQUAL TO 'E' AND",
+        "               ALARMSW IS EQUAL TO 'A' AND",
+        "               SENDTYPE IS EQUAL TO ' ' THEN",
+        "               EXEC ZARN SEND MAP('M1') MAPSET()",
+    });
+    for (std::string_view line : row.expected) expected += lines80({line});
+    expected += lines80({"                   ERASE    END-EXEC", "           END-IF"});
+    EXPECT_EQ(generator.front_end(), expected);
+  }
+}
+
+TEST(FrontendGenerator, ReceiveBlockWithAndWithoutInto) {
+  GeneratorRun generator(kReceiveMarker);
+  generator.add(receive_request("'M1'", "'S1'", "M1I"));
+  generator.add(receive_request("'M2'", ""));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), lines80({
+                                       "           MOVE 'M1' TO USRMAPNAME",
+                                       "           MOVE 'S1' TO USRMAPSET",
+                                       "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
+                                       "                   INTO(M1I)",
+                                       "               END-EXEC",
+                                       "           MOVE 'M2' TO USRMAPNAME",
+                                       "           MOVE  TO USRMAPSET",
+                                       "           EXEC ZARN RECEIVE MAP('M2') MAPSET()",
+                                       "               END-EXEC",
+                                   }));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 2\n"
+            "**** Warning - Multiple receives found - manual changes required\n");
+}
+
+TEST(FrontendGenerator, RepeatedReceiveWritesOneBlockAndNoWarning) {
+  GeneratorRun generator(kReceiveMarker);
+  for (int i = 0; i < 3; ++i) generator.add(receive_request("'M1'", "'S1'", "M1I"));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), lines80({
+                                       "           MOVE 'M1' TO USRMAPNAME",
+                                       "           MOVE 'S1' TO USRMAPSET",
+                                       "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
+                                       "                   INTO(M1I)",
+                                       "               END-EXEC",
+                                   }));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 1\n");
+}
+
+TEST(FrontendGenerator, SendCountsTotalAndUniqueRequests) {
+  struct Row {
+    std::string_view name;
+    std::vector<MapRequest> requests;
+    std::string_view expected_messages;
+  };
+  const Row rows[] = {
+      {"two equal and one other",
+       {send_request("'M1'", "'S1'"), send_request("'M2'", "'S1'"), send_request("'M1'", "'S1'")},
+       "Number of ZVL SEND statements found in original Program -    3\n"
+       "Number of unique ZVL SEND statements found              -    2\n"},
+      {"two distinct",
+       {send_request("'M1'", "'S1'"), send_request("'M2'", "'S1'")},
+       "Number of ZVL SEND statements found in original Program -    2\n"},
+      {"differ only in FREEKB",
+       {send_request("'M1'", "'S1'"), send_request("'M1'", "'S1'", ' ', ' ', ' ', true)},
+       "Number of ZVL SEND statements found in original Program -    2\n"},
+      {"no request", {}, "Number of ZVL SEND statements found in original Program -    0\n"},
+      {"receive and text only",
+       {receive_request("'M1'", "'S1'"), text_request("MSG")},
+       "Number of ZVL SEND statements found in original Program -    0\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    GeneratorRun generator(kSendMarker);
+    for (const MapRequest& request : row.requests) generator.add(request);
+    generator.generate();
+    EXPECT_EQ(generator.messages(), row.expected_messages);
+  }
+}
+
+TEST(FrontendGenerator, RepeatsAreFoundAcrossKinds) {
+  // The SEND and the RECEIVE of the same map are distinct; the second SEND repeats the first
+  // although a text request and a RECEIVE stand between them.
+  GeneratorRun generator(std::string(kReceiveMarker) + std::string(kSendMarker));
+  generator.add(send_request("'M1'", "'S1'"));
+  generator.add(text_request("MSG"));
+  generator.add(receive_request("'M1'", "'S1'"));
+  generator.add(send_request("'M1'", "'S1'"));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), lines80({
+                                       "           MOVE 'M1' TO USRMAPNAME",
+                                       "           MOVE 'S1' TO USRMAPSET",
+                                       "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
+                                       "               END-EXEC",
+                                       "           IF USRMAPNAME = 'M1' AND",
+                                       "               ERASESW IS EQUAL TO ' ' AND",
+                                       "               ALARMSW IS EQUAL TO ' ' AND",
+                                       "               SENDTYPE IS EQUAL TO ' ' THEN",
+                                       "               EXEC ZARN SEND MAP('M1') MAPSET('S1')",
+                                       "                   END-EXEC",
+                                       "           END-IF",
+                                   }));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 1\n"
+            "Number of ZVL SEND statements found in original Program -    2\n"
+            "Number of unique ZVL SEND statements found              -    1\n");
+}
+
+TEST(FrontendGenerator, TemplateLinesAreCopiedWithTheirSubstitutions) {
+  struct Row {
+    std::string_view name;
+    std::string_view template_line;
+    std::string_view new_program_name;
+    std::string_view expected;
+  };
+  const Row rows[] = {
+      {"PROGRAM-ID renamed", "       PROGRAM-ID. OLDPROG.", "NEWPGM",
+       "       PROGRAM-ID. FRONTEND."},
+      {"PROGRAM-ID without period, sequence area kept",
+       "000200 PROGRAM-ID OLDPROG                        ID000200", "NEWPGM",
+       "000200 PROGRAM-ID. FRONTEND."},
+      {"PROGRAM-ID in a comment line", "      * PROGRAM-ID. OLDPROG.", "NEWPGM",
+       "      * PROGRAM-ID. FRONTEND."},
+      {"lower case not found", "       program-id. oldprog.", "NEWPGM",
+       "       program-id. oldprog."},
+      {"inside the first literal not found", "           DISPLAY 'PROGRAM-ID X'.", "NEWPGM",
+       "           DISPLAY 'PROGRAM-ID X'."},
+      {"hyphenated word not found", "      * SEE PROGRAM-IDS.", "NEWPGM",
+       "      * SEE PROGRAM-IDS."},
+      {"token replaced", "           CALL '&NEWPROG;' USING X.", "NEWPGM",
+       "           CALL 'NEWPGM' USING X."},
+      {"token with empty name", "           CALL '&NEWPROG;' USING X.", "",
+       "           CALL '' USING X."},
+      {"only the first token", "      * &NEWPROG; CALLS &NEWPROG;", "NEWPGM",
+       "      * NEWPGM CALLS &NEWPROG;"},
+      {"token is case-sensitive", "           CALL '&newprog;'.", "NEWPGM",
+       "           CALL '&newprog;'."},
+      {"token after the rename", "       PROGRAM-ID. X. &NEWPROG;", "NEWPGM",
+       "       PROGRAM-ID. FRONTEND."},
+      {"empty line", "", "NEWPGM", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    GeneratorRun generator(std::string(row.template_line) + "\n", "FRONTEND",
+                           std::string(row.new_program_name));
+    generator.generate();
+    EXPECT_EQ(generator.front_end(), lines80({row.expected}));
+    EXPECT_EQ(generator.messages(), "");
+  }
+}
+
+TEST(FrontendGenerator, OnlyExactMarkerLinesAreReplaced) {
+  struct Row {
+    std::string_view name;
+    std::string_view template_line;
+    bool is_marker;
+  };
+  const Row rows[] = {
+      {"send marker", "      * INSERT ZVL SEND HERE", true},
+      {"any character in columns 1 to 6 and 8", "ABCDEF*XINSERT ZVL SEND HERE", true},
+      {"trailing blank", "      * INSERT ZVL SEND HERE ", false},
+      {"text from column 8", "      *INSERT ZVL SEND HERE", false},
+      {"no asterisk", "        INSERT ZVL SEND HERE", false},
+      {"page eject indicator", "      / INSERT ZVL SEND HERE", false},
+      {"lower case", "      * insert zvl send here", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    GeneratorRun generator(std::string(row.template_line) + "\n");
+    generator.add(send_request("'M1'", "'S1'"));
+    generator.generate();
+    if (row.is_marker) {
+      EXPECT_EQ(generator.messages(),
+                "Number of ZVL SEND statements found in original Program -    1\n");
+      EXPECT_EQ(generator.front_end(), lines80({
+                                           "           IF USRMAPNAME = 'M1' AND",
+                                           "               ERASESW IS EQUAL TO ' ' AND",
+                                           "               ALARMSW IS EQUAL TO ' ' AND",
+                                           "               SENDTYPE IS EQUAL TO ' ' THEN",
+                                           "               EXEC ZARN SEND MAP('M1') MAPSET('S1')",
+                                           "                   END-EXEC",
+                                           "           END-IF",
+                                       }));
+    } else {
+      EXPECT_EQ(generator.messages(), "");
+      EXPECT_EQ(generator.front_end(), lines80({row.template_line}));
+    }
+  }
+}
+
+TEST(FrontendGenerator, ReceiveMarkerMustBeExactToo) {
+  GeneratorRun generator(
+      "      * INSERT ZVL RECEIVE HERE \n"
+      "      *INSERT ZVL RECEIVE HERE\n"
+      "      * INSERT ZVL RECEIVE HERE\n");
+  generator.generate();
+  EXPECT_EQ(generator.front_end(),
+            lines80({"      * INSERT ZVL RECEIVE HERE ", "      *INSERT ZVL RECEIVE HERE"}));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 0\n");
+}
+
+TEST(FrontendGenerator, EachMarkerWritesItsBlocksAndCountsAgain) {
+  GeneratorRun generator(
+      "       PROCEDURE DIVISION.\n"
+      "      * INSERT ZVL RECEIVE HERE\n"
+      "           CONTINUE.\n"
+      "      * INSERT ZVL RECEIVE HERE\n");
+  generator.add(receive_request("'M1'", "'S1'"));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), lines80({
+                                       "       PROCEDURE DIVISION.",
+                                       "           MOVE 'M1' TO USRMAPNAME",
+                                       "           MOVE 'S1' TO USRMAPSET",
+                                       "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
+                                       "               END-EXEC",
+                                       "           CONTINUE.",
+                                       "           MOVE 'M1' TO USRMAPNAME",
+                                       "           MOVE 'S1' TO USRMAPSET",
+                                       "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
+                                       "               END-EXEC",
+                                   }));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 1\n"
+            "Number of ZVL RECEIVE statements found in original Program - 1\n");
+}
+
+TEST(FrontendGenerator, LongTemplateLineArrivesInPieces) {
+  std::string line(300, 'A');
+  line.replace(0, 7, "      *");
+  GeneratorRun generator(line + "\n" + "       END PROGRAM X.\r\n");
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), line.substr(0, 254) + "\n" + pad80(line.substr(254)) + "\n" +
+                                       pad80("       END PROGRAM X.") + "\n");
+}
+
+TEST(FrontendGenerator, LongSubstitutedTemplateLineIsWrittenWhole) {
+  std::string name(29, 'N');
+  std::string before =
+      "           CALL '&NEWPROG;' USING KVZCOMMAREA.                   *> the call";
+  std::string after =
+      "           CALL '" + name + "' USING KVZCOMMAREA.                   *> the call";
+  GeneratorRun generator(before + "\n" + "       PROGRAM-ID. " + std::string(200, 'X') + "\n",
+                         "FRONTEND", name);
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), after + "\n" + pad80("       PROGRAM-ID. FRONTEND.") + "\n");
+}
+
+TEST(FrontendGenerator, BlockLinesAreContinuedWithinColumn72) {
+  GeneratorRun generator(std::string(kReceiveMarker) + std::string(kSendMarker));
+  std::string data = "WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF WS-ORDER-SCREEN-OUTPUT-RECORD";
+  std::string length = "WS-ORDER-SCREEN-LENGTH";
+  std::string no_blank(70, 'X');
+  generator.add(receive_request("'M1'", "'S1'", data));
+  generator.add(send_request("'M1'", "'S1'", 'E', ' ', ' ', false, false, data, length));
+  generator.add(send_request("'M2'", "'S1'", ' ', ' ', ' ', false, false, no_blank));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(),
+            lines80({
+                "           MOVE 'M1' TO USRMAPNAME",
+                "           MOVE 'S1' TO USRMAPSET",
+                "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
+                "                   INTO(WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF",
+                "                       WS-ORDER-SCREEN-OUTPUT-RECORD)",
+                "               END-EXEC",
+                "           IF USRMAPNAME = 'M1' AND",
+                "               ERASESW IS EQUAL TO 'E' AND",
+                "               ALARMSW IS EQUAL TO ' ' AND",
+                "               SENDTYPE IS EQUAL TO ' ' THEN",
+                "               EXEC ZARN SEND MAP('M1') MAPSET('S1')",
+                "                   FROM(WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF",
+                "                       WS-ORDER-SCREEN-OUTPUT-RECORD)",
+                "                       LENGTH(WS-ORDER-SCREEN-LENGTH)",
+                "                   ERASE    END-EXEC",
+                "           END-IF",
+                "           IF USRMAPNAME = 'M2' AND",
+                "               ERASESW IS EQUAL TO ' ' AND",
+                "               ALARMSW IS EQUAL TO ' ' AND",
+                "               SENDTYPE IS EQUAL TO ' ' THEN",
+                "               EXEC ZARN SEND MAP('M2') MAPSET('S1')",
+            }) + "                   FROM(" +
+                no_blank + ")\n" +
+                lines80({
+                    "                   END-EXEC",
+                    "           END-IF",
+                }));
+}
+
+TEST(FrontendGenerator, LongNamesAreWrittenWholeAndContinued) {
+  GeneratorRun generator(kSendMarker);
+  generator.add(send_request("'LONGMAPNAME'", "'LONGMAPSETNAME'"));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(), lines80({
+                                       "           IF USRMAPNAME = 'LONGMAPNAME' AND",
+                                       "               ERASESW IS EQUAL TO ' ' AND",
+                                       "               ALARMSW IS EQUAL TO ' ' AND",
+                                       "               SENDTYPE IS EQUAL TO ' ' THEN",
+                                       "               EXEC ZARN SEND MAP('LONGMAPNAME')",
+                                       "                   MAPSET('LONGMAPSETNAME')",
+                                       "                   END-EXEC",
+                                       "           END-IF",
+                                   }));
+}
+
+// The driver's end of a run: opening the front-end file and the template, the message lines.
+class BuildFrontEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_.write("PROG.zsc", "");
+    run.first_argument = folder_.file("PROG");
+    run.front_end_name = "FRONT";
+    run.front_end_file_name = folder_.file("FRONT.cbl");
+    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
+  }
+  std::string messages() {
+    run.message_file->close();
+    return folder_.read("PROG.msg");
+  }
+
+  TempFolder folder_;
+  ConversionRun run;
+};
+
+TEST_F(BuildFrontEnd, TemplateBesideTheProgram) {
+  folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
+  build_front_end(run);
+  EXPECT_EQ(messages(), "\n Creating new DSP4 front end prototype file - FRONT\n");
+  EXPECT_EQ(folder_.read("FRONT.cbl"), lines80({"       PROGRAM-ID. FRONT."}));
+  EXPECT_FALSE(run.front_end_file);
+  EXPECT_FALSE(run.template_file);
+  EXPECT_TRUE(run.write_failures.empty());
+}
+
+TEST_F(BuildFrontEnd, NoTemplateLeavesAnEmptyFrontEndFile) {
+  build_front_end(run);
+  EXPECT_EQ(messages(), "\n Unable to open new DSP4 front end file\n");
+  EXPECT_TRUE(folder_.exists("FRONT.cbl"));
+  EXPECT_EQ(folder_.read("FRONT.cbl"), "");
+  EXPECT_FALSE(run.front_end_file);
+}
+
+TEST_F(BuildFrontEnd, FrontEndFileThatCannotBeOpened) {
+  folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
+  run.front_end_file_name = folder_.file("missing-folder/FRONT.cbl");
+  build_front_end(run);
+  EXPECT_EQ(messages(), "\n Unable to open new DSP4 front end file\n");
+  EXPECT_FALSE(folder_.exists("missing-folder"));
+}
+
+TEST_F(BuildFrontEnd, CopybookMemberOfTheRunIsNotReplaced) {
+  folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
+  folder_.write("MEMB", "       01  WS-X PIC X.\n");
+  folder_.write("MEMB.new", "converted member\n");
+  run.member_files = {folder_.file("MEMB"), folder_.file("MEMB.new")};
+  for (std::string_view name : {"MEMB", "./MEMB.new"}) {
+    SCOPED_TRACE(name);
+    run.front_end_file_name = folder_.file(name);
+    build_front_end(run);
+    EXPECT_FALSE(run.front_end_file);
+  }
+  EXPECT_EQ(messages(),
+            "\n Unable to open new DSP4 front end file\n"
+            "\n Unable to open new DSP4 front end file\n");
+  EXPECT_EQ(folder_.read("MEMB"), "       01  WS-X PIC X.\n");
+  EXPECT_EQ(folder_.read("MEMB.new"), "converted member\n");
+}
+
+TEST_F(BuildFrontEnd, FrontEndFileThatIsAFolder) {
+  folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
+  std::filesystem::create_directory(folder_.file("FRONT.cbl"));
+  build_front_end(run);
+  EXPECT_EQ(messages(), "\n Unable to open new DSP4 front end file\n");
+}
+
+}  // namespace
+}  // namespace converter

@@ -1,6 +1,9 @@
-// A conversion run whose converted program and message file are temporary files, and a command
-// built from its text the way the command assembly builds it, for tests of one conversion.
+// A conversion run whose program, converted program and message file are in a temporary folder,
+// and a command built from its text the way the command assembly builds it, for the tests of
+// one part of a conversion.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
@@ -11,35 +14,52 @@
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
 #include "converter/driver/text_files.h"
+#include "tests/support/test_files.h"
 
 namespace test_support {
 
-/// Everything written so far to `file`, which stays open for more.
+/// Everything written so far to `file`, which stays open for more. A file already closed, or
+/// one whose writing failed, fails the test.
 inline std::string written(converter::OutputFile& file) {
-  std::FILE* stream = file.stream();
-  std::fflush(stream);
-  long position = std::ftell(stream);
-  std::rewind(stream);
-  std::string all;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0) all.append(buffer, got);
-  std::fseek(stream, position, SEEK_SET);
+  if (file.stream() == nullptr) {
+    ADD_FAILURE() << file.name() << " is closed";
+    return "";
+  }
+  std::string all = stream_contents(file.stream());
+  EXPECT_FALSE(file.failed() || std::ferror(file.stream()) != 0) << "writing " << file.name();
   return all;
 }
 
-/// A run with its converted program and message file open on temporary files.
+/// A run converting PROG.zsc into PROG.new with its messages in PROG.msg, the three in a fresh
+/// folder and known to the run by these names, as after a start-up in that folder.
 struct RunHarness {
+  TempFolder folder;  // removed only after the run has closed its files
   converter::ConversionRun run;
 
+  /// The converted program and the message file open and empty; no program to read.
   RunHarness() {
-    run.output_file = std::make_unique<converter::OutputFile>(std::tmpfile(), "PROG.new");
-    run.message_file = std::make_unique<converter::OutputFile>(std::tmpfile(), "PROG.msg");
+    run.input_file_name = "PROG.zsc";
+    run.output_file_name = "PROG.new";
+    run.message_file_name = "PROG.msg";
+    run.output_file = std::make_unique<converter::OutputFile>(open("PROG.new", "w+b"), "PROG.new");
+    run.message_file = std::make_unique<converter::OutputFile>(open("PROG.msg", "w+b"), "PROG.msg");
+  }
+  /// The same, and `program` the text of PROG.zsc, open for reading.
+  explicit RunHarness(std::string_view program) : RunHarness() {
+    folder.write("PROG.zsc", program);
+    run.input_file = std::make_unique<converter::LineReader>(open("PROG.zsc", "rb"), "PROG.zsc");
   }
   /// The converted program written so far.
   std::string output() { return written(*run.output_file); }
   /// The message file written so far.
   std::string messages() { return written(*run.message_file); }
+
+ private:
+  std::FILE* open(std::string_view name, const char* mode) {
+    std::FILE* stream = std::fopen(folder.file(name).c_str(), mode);
+    if (stream == nullptr) ADD_FAILURE() << "cannot open " << folder.file(name);
+    return stream;
+  }
 };
 
 /// A command with `text` (already upper case), its keywords looked up as the assembly does.

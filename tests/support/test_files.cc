@@ -18,7 +18,9 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempFolder::file(std::string_view name) const { return (path_ / std::string(name)).string(); }
+std::string TempFolder::file(std::string_view name) const {
+  return (path_ / std::string(name)).string();
+}
 
 void TempFolder::write(std::string_view name, std::string_view contents) const {
   std::ofstream out(file(name), std::ios::binary);
@@ -32,7 +34,31 @@ std::string TempFolder::read(std::string_view name) const {
   return all.str();
 }
 
-bool TempFolder::exists(std::string_view name) const { return std::filesystem::exists(file(name)); }
+bool TempFolder::exists(std::string_view name) const {
+  return std::filesystem::exists(file(name));
+}
+
+WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
+    : saved_(std::filesystem::current_path()) {
+  std::filesystem::current_path(folder);
+}
+
+WorkingFolder::~WorkingFolder() {
+  std::filesystem::current_path(saved_);
+}
+
+std::string stream_contents(std::FILE* stream) {
+  std::string all;
+  if (stream == nullptr) return all;
+  std::fflush(stream);
+  long position = std::ftell(stream);
+  std::rewind(stream);
+  char buffer[4096];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0) all.append(buffer, got);
+  std::fseek(stream, position, SEEK_SET);
+  return all;
+}
 
 MemoryFile::MemoryFile() : stream_(std::tmpfile()) {}
 
@@ -49,15 +75,7 @@ void MemoryFile::set(std::string_view contents) {
 }
 
 std::string MemoryFile::contents() {
-  std::fflush(stream_);
-  long position = std::ftell(stream_);
-  std::rewind(stream_);
-  std::string all;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, stream_)) > 0) all.append(buffer, got);
-  std::fseek(stream_, position, SEEK_SET);
-  return all;
+  return stream_contents(stream_);
 }
 
 std::FILE* MemoryFile::release() {
@@ -70,6 +88,12 @@ std::string pad80(std::string_view text) {
   std::string line(text);
   if (line.size() < 80) line.resize(80, ' ');
   return line;
+}
+
+std::string padded_lines(std::initializer_list<std::string_view> lines) {
+  std::string all;
+  for (std::string_view line : lines) all += pad80(line) + "\n";
+  return all;
 }
 
 }  // namespace test_support

@@ -1,8 +1,9 @@
-// Test helpers: scoped temporary folders, in-memory files and visible padding.
+// Test helpers: scoped temporary and working folders, in-memory files and visible padding.
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,21 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+/// Makes `folder` the working folder, and the previous one again when the object goes.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::filesystem::path& folder);
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+ private:
+  std::filesystem::path saved_;
+};
+
+/// Everything in `stream` from its start, read without moving its position; empty for nullptr.
+std::string stream_contents(std::FILE* stream);
+
 /// A temporary file opened for reading and writing, removed when the object goes.
 class MemoryFile {
  public:
@@ -52,5 +68,8 @@ class MemoryFile {
 
 /// `text` filled with blanks to 80 columns, as the converter writes its lines.
 std::string pad80(std::string_view text);
+
+/// Each of `lines` filled with blanks to 80 columns and followed by a line end.
+std::string padded_lines(std::initializer_list<std::string_view> lines);
 
 }  // namespace test_support

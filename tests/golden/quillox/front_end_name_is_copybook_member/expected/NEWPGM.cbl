@@ -1,0 +1,12 @@
+       IDENTIFICATION DIVISION.                                                 
+       PROGRAM-ID. NEWPGM.                                                      
+       DATA DIVISION.                                                           
+       WORKING-STORAGE SECTION.                                                 
+           COPY MEMB.                                                           
+       LINKAGE SECTION.
+       01 KVZCOMMAREA.
+           COPY STDHEAD.
+       PROCEDURE DIVISION.                                                      
+      *    EXEC ZARN RETURN END-EXEC.
+           MOVE ZEROS TO USRCALEN                                               
+           EXEC ZARN RETURN END-EXEC.                                           

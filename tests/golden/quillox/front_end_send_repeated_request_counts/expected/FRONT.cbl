@@ -1,0 +1,19 @@
+       IDENTIFICATION DIVISION.                                                 
+       PROGRAM-ID. FRONT.                                                       
+       PROCEDURE DIVISION.                                                      
+           CALL 'NEWPGM' USING KVZCOMMAREA.                                     
+           IF USRMAPNAME = 'M1' AND                                             
+               ERASESW IS EQUAL TO 'E' AND                                      
+               ALARMSW IS EQUAL TO ' ' AND                                      
+               SENDTYPE IS EQUAL TO ' ' THEN                                    
+               EXEC ZARN SEND MAP('M1') MAPSET('S1')                            
+                   ERASE    END-EXEC                                            
+           END-IF                                                               
+           IF USRMAPNAME = 'M2' AND                                             
+               ERASESW IS EQUAL TO ' ' AND                                      
+               ALARMSW IS EQUAL TO ' ' AND                                      
+               SENDTYPE IS EQUAL TO ' ' THEN                                    
+               EXEC ZARN SEND MAP('M2') MAPSET('S1')                            
+                   END-EXEC                                                     
+           END-IF                                                               
+           GOBACK.                                                              

@@ -1,0 +1,12 @@
+       IDENTIFICATION DIVISION.                                                 
+       PROGRAM-ID. FRONT.                                                       
+       PROCEDURE DIVISION.                                                      
+           CALL 'NEWPGM' USING KVZCOMMAREA.                                     
+           IF USRMAPNAME = 'M1' AND                                             
+               ERASESW IS EQUAL TO ' ' AND                                      
+               ALARMSW IS EQUAL TO ' ' AND                                      
+               SENDTYPE IS EQUAL TO ' ' THEN                                    
+               EXEC ZARN SEND MAP('M1') MAPSET('S1')                            
+                   END-EXEC                                                     
+           END-IF                                                               
+           GOBACK.                                                              

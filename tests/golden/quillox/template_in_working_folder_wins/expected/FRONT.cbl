@@ -1,0 +1,8 @@
+      * THE TEMPLATE OF THE WORKING FOLDER                                      
+           IF USRMAPNAME = 'M1' AND                                             
+               ERASESW IS EQUAL TO ' ' AND                                      
+               ALARMSW IS EQUAL TO ' ' AND                                      
+               SENDTYPE IS EQUAL TO ' ' THEN                                    
+               EXEC ZARN SEND MAP('M1') MAPSET('S1')                            
+                   END-EXEC                                                     
+           END-IF                                                               

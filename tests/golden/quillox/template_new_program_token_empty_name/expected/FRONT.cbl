@@ -1,0 +1,4 @@
+       PROGRAM-ID. FRONT.                                                       
+           CALL '' USING KVZCOMMAREA.                                           
+      *  IS CALLED AS &NEWPROG; BY THIS PROGRAM.                                
+           DISPLAY '&newprog;'.                                                 

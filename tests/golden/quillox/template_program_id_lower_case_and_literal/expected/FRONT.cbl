@@ -1,0 +1,7 @@
+       IDENTIFICATION DIVISION.                                                 
+       program-id. oldfront.                                                    
+      * PROGRAM-ID. FRONT.                                                      
+           DISPLAY 'PROGRAM-ID IS' WS-NAME.                                     
+           DISPLAY 'A' ' PROGRAM-ID. FRONT.                                     
+           DISPLAY WS-PROGRAM-ID.                                               
+       PROGRAM-ID. FRONT.                                                       
