@@ -1,14 +1,15 @@
 #!/bin/sh
 # End-to-end tests of quillox-all with the real QUILLOX: a folder of programs converted in their
 # own folders, failures named, sources left as they were, reruns, the template and the search
-# for QUILLOX.
+# for QUILLOX, and quillox-report over the converted folder.
 #
-# Usage: quillox_all_test.sh QUILLOX-ALL QUILLOX WORK_FOLDER
+# Usage: quillox_all_test.sh QUILLOX-ALL QUILLOX QUILLOX-REPORT WORK_FOLDER
 set -u
-[ $# -eq 3 ] || { echo "usage: quillox_all_test.sh QUILLOX-ALL QUILLOX WORK_FOLDER" >&2; exit 2; }
-script=$1 quillox=$2 work=$3
+[ $# -eq 4 ] || { echo "usage: quillox_all_test.sh QUILLOX-ALL QUILLOX QUILLOX-REPORT WORK_FOLDER" >&2; exit 2; }
+script=$1 quillox=$2 report=$3 work=$4
 case $script in /*) ;; *) script=$(pwd)/$script ;; esac
 case $quillox in /*) ;; *) quillox=$(pwd)/$quillox ;; esac
+case $report in /*) ;; *) report=$(pwd)/$report ;; esac
 
 passed=0
 failed=0
@@ -111,6 +112,42 @@ done
 check "EIBCALEN left in the member" "           IF EIBCALEN = 0" "$(sed -n '1s/ *$//p' "$work/shared/COMMON.new")"
 
 # ---------------------------------------------------------------------------------------------
+current="conversions that write the same member never run at the same time; others do"
+rm -rf -- "$work"
+mkdir -p "$work/shared" "$work/log"
+# A stand-in for QUILLOX that takes a second per program and notes how many conversions run at
+# once and whether two programs copying COMMON ran at the same time.
+cat >"$work/slow-quillox" <<'EOF'
+#!/bin/sh
+log=$QUILLOX_ALL_TEST_LOG
+touch "$log/running.$1"
+ls "$log" | grep -c '^running\.' >>"$log/at-once"
+if grep -q 'COPY COMMON' "$1.zsc"; then
+  mkdir "$log/common" 2>/dev/null || echo "$1" >>"$log/overlap"
+  sleep 1
+  echo "$1" >>"$log/common-order"
+  rmdir "$log/common" 2>/dev/null
+else
+  sleep 1
+fi
+rm -f "$log/running.$1"
+: >"$1.new"
+: >"$1.msg"
+EOF
+chmod +x "$work/slow-quillox"
+printf '           COPY COMMON.\n' >"$work/shared/COMMON"
+for name in AAA BBB CCC; do program "$work/shared/$name.zsc" "$name" COMMON; done
+for name in XXX YYY; do program "$work/shared/$name.zsc" "$name" "OWN$name"; done
+(cd "$work" && QUILLOX_ALL_TEST_LOG=$work/log sh "$script" --quillox "$work/slow-quillox" -j 4 shared) \
+  </dev/null >"$work/.stdout" 2>"$work/.stderr"
+check "exit code" 0 "$?"
+check "no two COMMON conversions at once" "" "$(cat "$work/log/overlap" 2>/dev/null)"
+check "COMMON conversions in name order" "AAA
+BBB
+CCC" "$(cat "$work/log/common-order")"
+check "other programs alongside" 3 "$(sort -n "$work/log/at-once" | tail -n 1)"
+
+# ---------------------------------------------------------------------------------------------
 current="names QUILLOX cannot read and folders without programs"
 rm -rf -- "$work"
 mkdir -p "$work/odd" "$work/empty"
@@ -145,6 +182,23 @@ check "stdout" "quillox-all: 2 programs, 1 converted, 1 failed" "$out"
 check "stderr" "quillox-all: not converted: app/orders/GOOD.zsc: app/orders/NEWDSP4.TXT differs from the template and is not replaced" "$err"
 check "user's template kept" "the user's own template" "$(cat "$work/app/orders/NEWDSP4.TXT")"
 check "no template left in the other folder" "" "$(find "$work/app" -maxdepth 1 -name NEWDSP4.TXT)"
+
+current="front ends without a template, and the migration report of the folder"
+fresh_application
+rm -rf -- "$work/app/BROKEN.zsc"
+run --front-end app
+check "exit code" 0 "$code"
+check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed" "$out"
+check "stderr" "quillox-all: app/NOCOPY.zsc: no front end built: no NEWDSP4.TXT beside the program
+quillox-all: app/orders/GOOD.zsc: no front end built: no NEWDSP4.TXT beside the program" "$err"
+check "empty front ends" "./NOCOPYFE.cbl
+./orders/GOODFE.cbl" "$(cd "$work/app" && find . -name '*FE.cbl' -size 0 | LC_ALL=C sort)"
+# Each program: 9 lines read, 14 written (3 linkage lines inserted, RETURN in 3 lines), one
+# EXEC ZARN statement; NOCOPY has a copybook error; neither has a front end.
+(cd "$work" && "$report" app) >/dev/null 2>&1
+check "report exit code" 0 "$?"
+check "report rows" "NOCOPY,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,1,2
+orders/GOOD,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1" "$(sed 1d "$work/app/migration-report.csv")"
 
 # ---------------------------------------------------------------------------------------------
 current="QUILLOX found beside quillox-all"
