@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "report/summary_text_for_tests.h"
+#include "tests/support/summary_report.h"
 
 namespace report {
 namespace {
@@ -27,7 +27,7 @@ std::string findings_of(const ProgramSummary& summary) {
 
 TEST(MessageFile, SummaryAloneGivesTheCountsAndNoFinding) {
   // The summary of a program of 1234 lines read, 1301 written, with 3 COPY lines.
-  std::string text = summary_text({{1, 1234}, {2, 1301}, {3, 3}, {5, 14}});
+  std::string text = test_support::summary_report_by_row({{1, 1234}, {2, 1301}, {3, 3}, {5, 14}});
   ASSERT_EQ(
       text.substr(0, 147),
       "\n 1234 Input lines read\n 1301 Output lines written\n    3 Total copy statements found\n"
@@ -45,7 +45,7 @@ TEST(MessageFile, SummaryAloneGivesTheCountsAndNoFinding) {
 }
 
 TEST(MessageFile, CountsWiderThanFiveColumnsAreRead) {
-  std::string text = summary_text({{2, 0}});
+  std::string text = test_support::summary_report_by_row({{2, 0}});
   text.replace(text.find("    0 Input lines read"), 22, "123456 Input lines read");
   ProgramSummary summary;
   std::string error;
@@ -155,7 +155,8 @@ TEST(MessageFile, EachKindOfFindingIsCounted) {
     SCOPED_TRACE(row.what);
     ProgramSummary summary;
     std::string error;
-    ASSERT_EQ(read_message_file(row.messages + summary_text(row.rows), summary, error),
+    ASSERT_EQ(read_message_file(row.messages + test_support::summary_report_by_row(row.rows),
+                                summary, error),
               MessageFileKind::kConversion)
         << error;
     EXPECT_EQ(findings_of(summary), row.expected);
@@ -186,7 +187,7 @@ TEST(MessageFile, FindingsInsideNestedCopyBooksAreCountedWithTheProgram) {
       "  opening copy book DEEP at line 61\n"
       " ***error*** copy book nesting exceeds 10 levels - DEEP not opened\n"
       "line 0070 - *** EXEC ZARN RECEIVE with no MAP parameter\n" +
-      summary_text(
+      test_support::summary_report_by_row(
           {{1, 80}, {2, 90}, {3, 5}, {5, 5}, {6, 1}, {13, 1}, {20, 1}, {21, 1}, {28, 1}, {34, 1}});
   ProgramSummary summary;
   std::string error;
@@ -228,15 +229,17 @@ TEST(MessageFile, FrontEndLinesAreRead) {
     SCOPED_TRACE(row.what);
     ProgramSummary summary;
     std::string error;
-    ASSERT_EQ(read_message_file(summary_text({}) + row.lines, summary, error),
-              MessageFileKind::kConversion)
+    ASSERT_EQ(
+        read_message_file(test_support::summary_report_by_row({}) + row.lines, summary, error),
+        MessageFileKind::kConversion)
         << error;
     EXPECT_EQ(findings_of(summary), row.expected);
   }
 }
 
 TEST(MessageFile, LinesEndingInCarriageReturnAndLineFeedAreRead) {
-  std::string text = "line 0004 - *** ZVL ROUTE command found\n" + summary_text({{5, 1}, {21, 1}});
+  std::string text = "line 0004 - *** ZVL ROUTE command found\n" +
+                     test_support::summary_report_by_row({{5, 1}, {21, 1}});
   std::string crlf;
   for (char c : text) {
     if (c == '\n') crlf += '\r';
@@ -269,7 +272,7 @@ struct BrokenCase {
 };
 
 TEST(MessageFile, FilesThatAreNotUnderstoodAreRefusedWithTheReason) {
-  std::string summary = summary_text({});
+  std::string summary = test_support::summary_report_by_row({});
   std::string cut_in_summary = summary.substr(0, summary.find("    0 SEND CONVID"));
   std::string narrow = summary;
   narrow.replace(narrow.find("    0 ERASE parameters"), 5, "0");
@@ -341,7 +344,8 @@ TEST(MessageFile, AFileCutShortAnywhereIsRefusedUnlessOnlyFrontEndLinesAreMissin
       " line 0003 - *** ZVL ROUTE command found\n"
       "  12 lines read in copy book\n"
       "  14 lines written in copy book\n";
-  std::string summary = summary_text({{1, 60}, {2, 70}, {3, 1}, {5, 2}, {6, 1}, {21, 1}});
+  std::string summary =
+      test_support::summary_report_by_row({{1, 60}, {2, 70}, {3, 1}, {5, 2}, {6, 1}, {21, 1}});
   std::string front_end =
       "\n Creating new DSP4 front end prototype file - FE\n"
       "Number of ZVL RECEIVE statements found in original Program - 2\n"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "report/summary_text_for_tests.h"
+#include "tests/support/summary_report.h"
 #include "tests/support/test_files.h"
 
 namespace report {
@@ -39,11 +39,12 @@ Outcome run(const std::vector<std::string>& arguments) {
 TEST(ReportCommand, MessageFilesBelowTheFolderGiveOneRowEach) {
   TempFolder folder;
   fs::create_directories(folder.path() / "app" / "billing");
-  folder.write("app/MENU01.msg", "line 0010 - *** ZVL ROUTE command found\n" +
-                                     summary_text({{1, 40}, {2, 48}, {5, 1}, {21, 1}}));
+  folder.write("app/MENU01.msg",
+               "line 0010 - *** ZVL ROUTE command found\n" +
+                   test_support::summary_report_by_row({{1, 40}, {2, 48}, {5, 1}, {21, 1}}));
   folder.write("app/billing/BILL,02.msg",
                "  opening copy book REC at line 3\n ***error*** opening copy file REC\n" +
-                   summary_text({{1, 12}, {2, 15}, {3, 1}}));
+                   test_support::summary_report_by_row({{1, 12}, {2, 15}, {3, 1}}));
   folder.write("app/billing/REC.msg", "\nInput lines read     8\nOutput lines written     8\n");
   folder.write("app/MENU01.new", "not a message file\n");
   std::string app = folder.file("app");
@@ -64,7 +65,7 @@ TEST(ReportCommand, MessageFilesBelowTheFolderGiveOneRowEach) {
 TEST(ReportCommand, ReportsGoToTheOutputFolderWhenOneIsGiven) {
   TempFolder folder;
   fs::create_directories(folder.path() / "app");
-  folder.write("app/P.msg", summary_text({{1, 3}, {2, 3}}));
+  folder.write("app/P.msg", test_support::summary_report_by_row({{1, 3}, {2, 3}}));
   Outcome result = run({"-o", folder.file("out/reports"), folder.file("app")});
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.err, "");
@@ -75,7 +76,7 @@ TEST(ReportCommand, ReportsGoToTheOutputFolderWhenOneIsGiven) {
 
 TEST(ReportCommand, AFileThatIsNotUnderstoodStopsTheReport) {
   TempFolder folder;
-  std::string summary = summary_text({});
+  std::string summary = test_support::summary_report_by_row({});
   folder.write("GOOD.msg", summary);
   folder.write("CUT.msg", summary.substr(0, summary.find("    0 ROUTE")));
   folder.write("migration-report.csv", "an older report\n");
