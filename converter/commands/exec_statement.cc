@@ -19,17 +19,19 @@ namespace converter {
 namespace {
 
 constexpr std::string_view kKeywordTexts[kKeywordCount] = {
-    "RECEIVE", "SEND",     "CONVERSE", "MAP",      "TEXT",    "CONTROL", "ACCUM",   "BUFFER",
-    "PAGE",    "CONVID",   "SESSION",  "INTO",     "FROM",    "CTLCHAR", "MAPSET",  "MAPONLY",
-    "DATAONLY", "FREEKB",  "FRSET",    "ALARM",    "ROUTE",   "ERASE",   "ERASEAUP", "RETURN",
-    "TRANSID", "COMMAREA", "LENGTH",   "ADDRESS",  "TCTUA",   "HANDLE",  "AID",     "MAPFAIL",
-    "ASSIGN",  "TERMCODE", "LINK",     "XCTL",     "PROGRAM",
+    "RECEIVE",  "SEND",     "CONVERSE", "MAP",     "TEXT",    "CONTROL", "ACCUM",    "BUFFER",
+    "PAGE",     "CONVID",   "SESSION",  "INTO",    "FROM",    "CTLCHAR", "MAPSET",   "MAPONLY",
+    "DATAONLY", "FREEKB",   "FRSET",    "ALARM",   "ROUTE",   "ERASE",   "ERASEAUP", "RETURN",
+    "TRANSID",  "COMMAREA", "LENGTH",   "ADDRESS", "TCTUA",   "HANDLE",  "AID",      "MAPFAIL",
+    "ASSIGN",   "TERMCODE", "LINK",     "XCTL",    "PROGRAM",
 };
 
 // Most blanks of indentation that replacement statements take over from the command.
 constexpr std::size_t kMaxIndent = 32;
 
-bool is_comment(std::string_view line) { return line.size() >= 7 && line[6] == '*'; }
+bool is_comment(std::string_view line) {
+  return line.size() >= 7 && line[6] == '*';
+}
 
 // Columns 8 on of the non-comment lines, with a to z in capitals.
 std::string gather_text(const std::vector<std::string>& lines) {
@@ -52,9 +54,13 @@ void write_source_lines(ConversionRun& run, const std::vector<std::string>& line
 
 }  // namespace
 
-std::string_view keyword_text(Keyword keyword) { return kKeywordTexts[static_cast<std::size_t>(keyword)]; }
+std::string_view keyword_text(Keyword keyword) {
+  return kKeywordTexts[static_cast<std::size_t>(keyword)];
+}
 
-std::string ExecStatement::argument(Keyword keyword) const { return extract_argument(text, position(keyword)); }
+std::string ExecStatement::argument(Keyword keyword) const {
+  return extract_argument(text, position(keyword));
+}
 
 std::string extract_argument(std::string_view text, std::size_t position) {
   if (position == std::string_view::npos || position >= text.size()) return std::string();
@@ -180,8 +186,10 @@ void convert_exec_statement(ConversionRun& run) {
   if (statement.has(Keyword::kConverse)) convert_converse(run, statement);
   if (statement.has(Keyword::kAddress)) convert_address(run, statement);
   if (statement.has(Keyword::kHandle)) convert_handle(run, statement);
-  if (statement.has(Keyword::kLink) || statement.has(Keyword::kXctl)) convert_link_or_xctl(run, statement);
-  if (statement.has(Keyword::kAssign) && statement.has(Keyword::kTermcode)) convert_assign(run, statement);
+  if (statement.has(Keyword::kLink) || statement.has(Keyword::kXctl))
+    convert_link_or_xctl(run, statement);
+  if (statement.has(Keyword::kAssign) && statement.has(Keyword::kTermcode))
+    convert_assign(run, statement);
   if (statement.has(Keyword::kReturn)) convert_return(run, statement);
 }
 

@@ -13,10 +13,43 @@ struct ConversionRun;
 
 /// The words looked for in a command's text, in the order they are looked for.
 enum class Keyword {
-  kReceive, kSend, kConverse, kMap, kText, kControl, kAccum, kBuffer, kPage, kConvid,
-  kSession, kInto, kFrom, kCtlchar, kMapset, kMaponly, kDataonly, kFreekb, kFrset, kAlarm,
-  kRoute, kErase, kEraseaup, kReturn, kTransid, kCommarea, kLength, kAddress, kTctua,
-  kHandle, kAid, kMapfail, kAssign, kTermcode, kLink, kXctl, kProgram,
+  kReceive,
+  kSend,
+  kConverse,
+  kMap,
+  kText,
+  kControl,
+  kAccum,
+  kBuffer,
+  kPage,
+  kConvid,
+  kSession,
+  kInto,
+  kFrom,
+  kCtlchar,
+  kMapset,
+  kMaponly,
+  kDataonly,
+  kFreekb,
+  kFrset,
+  kAlarm,
+  kRoute,
+  kErase,
+  kEraseaup,
+  kReturn,
+  kTransid,
+  kCommarea,
+  kLength,
+  kAddress,
+  kTctua,
+  kHandle,
+  kAid,
+  kMapfail,
+  kAssign,
+  kTermcode,
+  kLink,
+  kXctl,
+  kProgram,
 };
 constexpr std::size_t kKeywordCount = static_cast<std::size_t>(Keyword::kProgram) + 1;
 
@@ -32,14 +65,14 @@ constexpr std::size_t kArgumentWindow = 255;
 
 /// One command being converted. Lives for one call of `convert_exec_statement`.
 struct ExecStatement {
-  int start_line = 0;       // output lines written before the command's first line
-  std::string indent;       // blanks, as many as stood before EXEC, at most 32
-  std::string text;         // columns 8 on of the command's lines, upper case, renamed
-  char terminator = ' ';    // '.' when a period follows END-EXEC, else ' '
+  int start_line = 0;     // output lines written before the command's first line
+  std::string indent;     // blanks, as many as stood before EXEC, at most 32
+  std::string text;       // columns 8 on of the command's lines, upper case, renamed
+  char terminator = ' ';  // '.' when a period follows END-EXEC, else ' '
   std::array<std::size_t, kKeywordCount> options{};  // first whole-word position, or npos
-  char erase_code = ' ';    // ' ', 'E' ERASE, 'U' ERASEAUP
-  char alarm_code = ' ';    // ' ', 'A' ALARM
-  char send_type = ' ';     // ' ', 'M' MAPONLY, 'D' DATAONLY
+  char erase_code = ' ';                             // ' ', 'E' ERASE, 'U' ERASEAUP
+  char alarm_code = ' ';                             // ' ', 'A' ALARM
+  char send_type = ' ';                              // ' ', 'M' MAPONLY, 'D' DATAONLY
 
   /// Position of `keyword` in `text`, or npos.
   std::size_t position(Keyword keyword) const { return options[static_cast<std::size_t>(keyword)]; }

@@ -12,7 +12,9 @@ namespace converter {
 
 namespace {
 
-void print_text(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void print_text(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}
 
 // True when a second or third argument must be ignored: it is the first argument as typed, or
 // it names a file that the run reads or writes.
@@ -52,7 +54,8 @@ std::string name_from_path(std::string_view path) {
 
 std::string directory_of(std::string_view path) {
   std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string_view::npos ? std::string() : std::string(path.substr(0, separator + 1));
+  return separator == std::string_view::npos ? std::string()
+                                             : std::string(path.substr(0, separator + 1));
 }
 
 StartUp start_run(ConversionRun& run, const std::vector<std::string>& arguments) {
@@ -130,8 +133,10 @@ int run_converter(const std::vector<std::string>& arguments) {
       break;
   }
   convert_program(run);
-  for (const std::string& name : run.read_failures) std::fprintf(stderr, "QUILLOX: error reading %s\n", name.c_str());
-  for (const std::string& name : run.write_failures) std::fprintf(stderr, "QUILLOX: error writing %s\n", name.c_str());
+  for (const std::string& name : run.read_failures)
+    std::fprintf(stderr, "QUILLOX: error reading %s\n", name.c_str());
+  for (const std::string& name : run.write_failures)
+    std::fprintf(stderr, "QUILLOX: error writing %s\n", name.c_str());
   return run.read_failures.empty() && run.write_failures.empty() ? 0 : kExitFileError;
 }
 

@@ -85,13 +85,14 @@ struct ConversionRun {
   int converted_command_count = 0;  // commands whose lines became comments; not reported
 
   // Work areas.
-  std::string line;                    // the current source line, without its line end
+  std::string line;                       // the current source line, without its line end
   std::size_t identification_length = 0;  // columns 73 on of a renamed line, kept at its end
   MapRequestTable map_requests;
   std::string aid_handlers;   // "&KEY=LABEL" entries of the last HANDLE AID
   std::string mapfail_label;  // label of the last HANDLE CONDITION MAPFAIL
   IncludeStack include_stack;
-  std::vector<std::string> member_files;  // members read and their ".new" files, kept from the front end
+  std::vector<std::string>
+      member_files;  // members read and their ".new" files, kept from the front end
 
   // Files whose reading or writing failed; reported on standard error when the run ends.
   std::vector<std::string> write_failures;

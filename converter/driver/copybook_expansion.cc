@@ -41,7 +41,9 @@ std::vector<const std::string*> files_open(const ConversionRun& run) {
 
 }  // namespace
 
-bool reading_member(const ConversionRun& run) { return run.include_stack.levels[0].input_file != nullptr; }
+bool reading_member(const ConversionRun& run) {
+  return run.include_stack.levels[0].input_file != nullptr;
+}
 
 bool copy_member_name(ConversionRun& run, std::string_view line) {
   std::size_t keyword = find_keyword(line, "COPY");
@@ -71,7 +73,8 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
     return;
   }
   // A member is never read from a file that the run is writing.
-  std::unique_ptr<LineReader> input = is_any_of(name, files_written(run)) ? nullptr : LineReader::open(name);
+  std::unique_ptr<LineReader> input =
+      is_any_of(name, files_written(run)) ? nullptr : LineReader::open(name);
   if (!input) {
     log.print(" ***error*** opening copy file %s\n", {name});
     return;
@@ -80,7 +83,8 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   // Nor is its output a file that the run has open: a member that copies itself is refused here.
   std::vector<const std::string*> open_files = files_open(run);
   open_files.push_back(&name);
-  std::unique_ptr<OutputFile> output = is_any_of(output_name, open_files) ? nullptr : OutputFile::open(output_name);
+  std::unique_ptr<OutputFile> output =
+      is_any_of(output_name, open_files) ? nullptr : OutputFile::open(output_name);
   if (!output) {
     close_input(run, input);
     log.print(" ***error*** opening output copy file %s\n", {output_name});

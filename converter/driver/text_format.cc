@@ -19,8 +19,8 @@ void pad_to(std::string& out, std::string_view body, std::size_t width, bool lef
 // Short enough to stay in the string's own room: no allocation.
 std::string number_text(long long value, std::size_t min_digits) {
   bool negative = value < 0;
-  unsigned long long magnitude =
-      negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                          : static_cast<unsigned long long>(value);
   std::string digits;
   do {
     digits.push_back(static_cast<char>('0' + magnitude % 10));
@@ -34,7 +34,8 @@ std::string number_text(long long value, std::size_t min_digits) {
 
 }  // namespace
 
-void append_format(std::string& out, std::string_view pattern, std::initializer_list<FormatArg> args) {
+void append_format(std::string& out, std::string_view pattern,
+                   std::initializer_list<FormatArg> args) {
   const FormatArg* next = args.begin();
   std::size_t i = 0;
   while (i < pattern.size()) {
@@ -60,7 +61,8 @@ void append_format(std::string& out, std::string_view pattern, std::initializer_
       ++i;
     }
     std::size_t width = 0;
-    while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9') width = width * 10 + (pattern[i++] - '0');
+    while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9')
+      width = width * 10 + (pattern[i++] - '0');
     bool has_precision = false;
     std::size_t precision = 0;
     if (i < pattern.size() && pattern[i] == '.') {

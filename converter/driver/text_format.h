@@ -26,7 +26,8 @@ struct FormatArg {
 /// printf family does for %s, %d, %c and %%, with the flag "-", a width and a precision
 /// ("%-80s", "%.4d", "%5d", "%11s"). Widths pad and never cut. A conversion without an argument
 /// is left out.
-void append_format(std::string& out, std::string_view pattern, std::initializer_list<FormatArg> args);
+void append_format(std::string& out, std::string_view pattern,
+                   std::initializer_list<FormatArg> args);
 
 /// The result of `append_format` on an empty text.
 std::string format(std::string_view pattern, std::initializer_list<FormatArg> args);

@@ -9,8 +9,9 @@ namespace converter {
 
 bool MapRequest::operator==(const MapRequest& other) const {
   return kind == other.kind && erase_code == other.erase_code && send_type == other.send_type &&
-         freekb_flag == other.freekb_flag && frset_flag == other.frset_flag && map_name == other.map_name &&
-         mapset_name == other.mapset_name && alarm_code == other.alarm_code && length_arg == other.length_arg &&
+         freekb_flag == other.freekb_flag && frset_flag == other.frset_flag &&
+         map_name == other.map_name && mapset_name == other.mapset_name &&
+         alarm_code == other.alarm_code && length_arg == other.length_arg &&
          data_arg == other.data_arg;
 }
 

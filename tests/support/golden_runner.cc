@@ -156,7 +156,8 @@ int main(int argc, char** argv) {
   std::string expected_text;
   std::string actual_text;
   int expected_code = 0;
-  if (read_file(case_folder / "expected.exit", expected_text)) expected_code = std::stoi(expected_text);
+  if (read_file(case_folder / "expected.exit", expected_text))
+    expected_code = std::stoi(expected_text);
   if (code != expected_code) {
     std::cerr << "exit code: expected " << expected_code << ", got " << code << "\n";
     ok = false;

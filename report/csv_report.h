@@ -1,0 +1,21 @@
+// The migration report as a CSV file: one row per program.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "report/message_file.h"
+
+namespace report {
+
+/// `field` as a CSV field: enclosed in double quotes, with each quote doubled, when it holds a
+/// comma, a double quote, a carriage return or a line feed; unchanged otherwise.
+std::string csv_field(std::string_view field);
+
+/// The whole CSV file: a heading line, then one line per program in the order given, each line
+/// ending in a line feed. Columns: program, lines read, lines written, EXEC ZARN statements, one
+/// column per finding kind, and the findings added up.
+std::string csv_report(const std::vector<ProgramSummary>& programs);
+
+}  // namespace report

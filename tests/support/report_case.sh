@@ -1,0 +1,67 @@
+#!/bin/sh
+# Runs one quillox-report case: copies its input folder to a fresh folder, runs the report there
+# with the case's arguments, and compares the exit code, stdout, stderr and every file it writes
+# with what the case expects. The HTML page is checked for its totals and for its bars (the
+# title of each bar, in order).
+#
+# Usage: report_case.sh QUILLOX-REPORT CASE_FOLDER WORK_FOLDER
+set -u
+[ $# -eq 3 ] || { echo "usage: report_case.sh QUILLOX-REPORT CASE_FOLDER WORK_FOLDER" >&2; exit 2; }
+report=$1 case=$2 work=$3
+
+rm -rf -- "$work"
+mkdir -p -- "$work/run" || exit 2
+[ -d "$case/input" ] && cp -R "$case/input/." "$work/run/"
+(cd "$work/run" && find . -type f | LC_ALL=C sort) >"$work/inputs"
+
+set --
+if [ -f "$case/args" ]; then
+  while IFS= read -r argument; do set -- "$@" "$argument"; done <"$case/args"
+fi
+(cd "$work/run" && exec "$report" "$@") </dev/null >"$work/stdout" 2>"$work/stderr"
+code=$?
+
+ok=yes
+problem() { printf '%s\n' "$1" >&2; ok=; }
+same() {  # what expected-file actual-file
+  if ! cmp -s -- "$2" "$3"; then
+    problem "$1 differs:"
+    diff -u -- "$2" "$3" >&2
+  fi
+}
+
+expected_code=0
+[ -f "$case/expected.exit" ] && expected_code=$(cat "$case/expected.exit")
+[ "$code" -eq "$expected_code" ] || problem "exit code: expected $expected_code, got $code"
+for stream in stdout stderr; do
+  if [ -f "$case/expected.$stream" ]; then expected=$case/expected.$stream; else expected=/dev/null; fi
+  same "$stream" "$expected" "$work/$stream"
+done
+
+# Files: the inputs, every file under expected/, and the HTML page when the case checks it.
+{
+  cat "$work/inputs"
+  [ -d "$case/expected" ] && (cd "$case/expected" && find . -type f)
+  if [ -f "$case/expected.html-totals" ] && [ -d "$case/expected" ]; then
+    (cd "$case/expected" && find . -name migration-report.csv | sed 's|csv$|html|')
+  fi
+} | LC_ALL=C sort -u >"$work/expected-files"
+(cd "$work/run" && find . -type f | LC_ALL=C sort) >"$work/actual-files"
+same "list of files" "$work/expected-files" "$work/actual-files"
+if [ -d "$case/expected" ]; then
+  (cd "$case/expected" && find . -type f) >"$work/expected-list"
+  while IFS= read -r file; do
+    [ -f "$work/run/$file" ] && same "$file" "$case/expected/$file" "$work/run/$file"
+  done <"$work/expected-list"
+fi
+
+if [ -f "$case/expected.html-totals" ]; then
+  page=$(cd "$case/expected" && find . -name migration-report.csv | sed 's|csv$|html|')
+  sed -n '/^<dl class="totals">$/,/^<\/dl>$/p' "$work/run/$page" >"$work/html-totals"
+  same "HTML totals" "$case/expected.html-totals" "$work/html-totals"
+  grep '^<g class="bar"><title>' "$work/run/$page" >"$work/html-bars"
+  same "HTML bars" "$case/expected.html-bars" "$work/html-bars"
+fi
+
+[ -n "$ok" ] || { echo "actual files left in $work/run" >&2; exit 1; }
+exit 0
