@@ -15,7 +15,8 @@ namespace fuzz_support {
 
 WorkingFolder::WorkingFolder() {
   const char* root = std::getenv("TMPDIR");
-  std::string pattern = std::string(root != nullptr && *root != '\0' ? root : "/tmp") + "/quillox-fuzz-XXXXXX";
+  std::string pattern =
+      std::string(root != nullptr && *root != '\0' ? root : "/tmp") + "/quillox-fuzz-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) return;
   path_ = pattern;
   previous_ = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -46,7 +47,8 @@ bool read_file(const std::string& name, std::string& contents) {
   if (file == nullptr) return false;
   std::vector<char> buffer(4096);
   std::size_t got;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) contents.append(buffer.data(), got);
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+    contents.append(buffer.data(), got);
   bool ok = !std::ferror(file);
   std::fclose(file);
   return ok;
@@ -57,8 +59,8 @@ bool file_exists(const std::string& name) {
   return ::stat(name.c_str(), &status) == 0;
 }
 
-std::vector<std::string_view> split_input(const std::uint8_t* data, std::size_t size, char separator,
-                                          std::size_t count) {
+std::vector<std::string_view> split_input(const std::uint8_t* data, std::size_t size,
+                                          char separator, std::size_t count) {
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   std::vector<std::string_view> parts;
   while (parts.size() + 1 < count) {

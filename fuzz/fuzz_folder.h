@@ -37,8 +37,8 @@ bool file_exists(const std::string& name);
 
 /// `data` cut at every `separator` byte into at most `count` parts (the last one takes the rest);
 /// missing parts are empty.
-std::vector<std::string_view> split_input(const std::uint8_t* data, std::size_t size, char separator,
-                                          std::size_t count);
+std::vector<std::string_view> split_input(const std::uint8_t* data, std::size_t size,
+                                          char separator, std::size_t count);
 
 /// True when `text` holds a "/" anywhere but in column 7 of a line. Such a text could name a
 /// member outside the working folder (a COPY of an absolute path writes beside that path), so

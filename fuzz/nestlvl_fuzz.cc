@@ -24,7 +24,9 @@ void fail(const char* what) {
   std::abort();
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The copy and message file that the rule gives for `text`.
 void expected_copy(std::string_view text, std::string& copy, std::string& notes, long long& lines) {
@@ -57,8 +59,8 @@ void expected_copy(std::string_view text, std::string& copy, std::string& notes,
 
 std::string counts(long long lines) {
   std::vector<char> text(128);
-  int size = std::snprintf(text.data(), text.size(), "\nInput lines read %5lld\nOutput lines written %5lld\n",
-                           lines, lines);
+  int size = std::snprintf(text.data(), text.size(),
+                           "\nInput lines read %5lld\nOutput lines written %5lld\n", lines, lines);
   return std::string(text.data(), static_cast<std::size_t>(size));
 }
 
@@ -67,7 +69,8 @@ std::string contents_of(std::FILE* file) {
   std::rewind(file);
   std::vector<char> buffer(4096);
   std::size_t got;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) all.append(buffer.data(), got);
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+    all.append(buffer.data(), got);
   return all;
 }
 
@@ -89,12 +92,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (console == nullptr || errors == nullptr) fail("cannot make temporary files");
     int code = levelshift::run_level_shifter({"CUST.cpy"}, console, errors);
     if (code != 0) fail("the run did not end with exit code 0");
-    if (!contents_of(console).empty() || !contents_of(errors).empty()) fail("the run printed something");
+    if (!contents_of(console).empty() || !contents_of(errors).empty())
+      fail("the run printed something");
     std::fclose(console);
     std::fclose(errors);
     std::string written;
-    if (!fuzz_support::read_file("CUST.cpy", written) || written != text) fail("the input was changed");
-    if (!fuzz_support::read_file("CUST.new", written) || written != copy) fail("the copy differs from the rule");
+    if (!fuzz_support::read_file("CUST.cpy", written) || written != text)
+      fail("the input was changed");
+    if (!fuzz_support::read_file("CUST.new", written) || written != copy)
+      fail("the copy differs from the rule");
     if (!fuzz_support::read_file("CUST.msg", written) || written != counts(lines) + notes)
       fail("the message file differs from the rule");
   }

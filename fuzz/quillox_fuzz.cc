@@ -29,7 +29,8 @@ void fail(const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string_view> parts = fuzz_support::split_input(data, size, kPartSeparator, 3);
-  if (fuzz_support::could_leave_folder(parts[0]) || fuzz_support::could_leave_folder(parts[1])) return -1;
+  if (fuzz_support::could_leave_folder(parts[0]) || fuzz_support::could_leave_folder(parts[1]))
+    return -1;
 
   fuzz_support::WorkingFolder folder;
   if (!folder.ok()) fail("cannot make a working folder");

@@ -140,8 +140,9 @@ void convert_exec_statement(ConversionRun& run) {
   // Most keywords are absent from a command: the text's word beginnings rule them out unsearched.
   WordStarts words(statement.text);
   for (std::size_t k = 0; k < kKeywordCount; ++k)
-    statement.options[k] =
-        words.may_hold(kKeywordTexts[k]) ? find_keyword(statement.text, kKeywordTexts[k]) : std::string::npos;
+    statement.options[k] = words.may_hold(kKeywordTexts[k])
+                               ? find_keyword(statement.text, kKeywordTexts[k])
+                               : std::string::npos;
 
   std::size_t end_exec = find_keyword(statement.text, "END-EXEC");
   std::size_t period = statement.text.find('.', end_exec == std::string::npos ? 0 : end_exec);

@@ -151,7 +151,8 @@ void convert_line(ConversionRun& run) {
         run.line_written = true;
         words = WordStarts(line);
       } else {
-        if (words.may_hold("EXEC") && mentions_exec_in_any_case(line) && starts_exec_command_in_any_case(line))
+        if (words.may_hold("EXEC") && mentions_exec_in_any_case(line) &&
+            starts_exec_command_in_any_case(line))
           log_line(run, run.output_line_count, "*** EXEC ZARN not in capitals - not converted");
         // Every field renamed begins with "EIB" but KVZCOMMAREA.
         if (words.may_hold("EIB") || words.may_hold("KVZCOMMAREA")) {
@@ -159,8 +160,8 @@ void convert_line(ConversionRun& run) {
           if (run.line_renamed) words = WordStarts(line);
         }
       }
-      if (run.badmapname_pending && words.may_hold("END") && words.may_hold("PROGRAM") && has_word(line, "END") &&
-          has_word(line, "PROGRAM")) {
+      if (run.badmapname_pending && words.may_hold("END") && words.may_hold("PROGRAM") &&
+          has_word(line, "END") && has_word(line, "PROGRAM")) {
         write_badmapname_paragraph(run);
         run.badmapname_pending = false;
       }

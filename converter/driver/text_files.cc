@@ -54,7 +54,8 @@ bool LineReader::read_piece(std::string& piece, std::size_t limit) {
   // The common case: the line end already lies in the buffer, within the limit.
   if (begin_ != end_ && limit != 0) {
     const char* start = buffer_.data() + begin_;
-    const char* line_feed = static_cast<const char*>(std::memchr(start, '\n', std::min(limit, end_ - begin_)));
+    const char* line_feed =
+        static_cast<const char*>(std::memchr(start, '\n', std::min(limit, end_ - begin_)));
     if (line_feed != nullptr) {
       std::size_t length = static_cast<std::size_t>(line_feed - start);
       begin_ += length + 1;

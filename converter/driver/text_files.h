@@ -87,7 +87,7 @@ class OutputFile {
   std::FILE* stream_;
   std::string name_;
   std::string scratch_;
-  std::string buffer_;     // room for written bytes not yet handed to the stream
+  std::string buffer_;    // room for written bytes not yet handed to the stream
   std::size_t used_ = 0;  // bytes of `buffer_` in use
   bool failed_ = false;
 };

@@ -28,7 +28,8 @@ WordStarts::WordStarts(std::string_view line) {
     std::size_t i = 0;
     for (; i + 16 <= count; i += 16) {
       __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stretch + i));
-      blank |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blanks))))
+      blank |= static_cast<std::uint64_t>(
+                   static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blanks))))
                << i;
     }
     for (; i < count; ++i)

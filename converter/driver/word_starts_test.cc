@@ -13,9 +13,9 @@ namespace converter {
 namespace {
 
 const std::vector<std::string> kKeywords = {
-    "COPY",     "-INC",     "PROGRAM-ID", "EXEC",     "ZARN",        "END",     "PROGRAM",
-    "LINKAGE",  "SECTION",  "PROCEDURE",  "DIVISION", "EIBTRMID",    "EIBTRNID", "EIBAID",
-    "EIBCPOSN", "EIBCALEN", "KVZCOMMAREA", "END-EXEC", "SEND",       "MAP",     "RECEIVE"};
+    "COPY",     "-INC",     "PROGRAM-ID",  "EXEC",     "ZARN",     "END",      "PROGRAM",
+    "LINKAGE",  "SECTION",  "PROCEDURE",   "DIVISION", "EIBTRMID", "EIBTRNID", "EIBAID",
+    "EIBCPOSN", "EIBCALEN", "KVZCOMMAREA", "END-EXEC", "SEND",     "MAP",      "RECEIVE"};
 
 // Every keyword that the search finds on a line must pass the test: a false "cannot hold"
 // would make the line loop skip a conversion.
@@ -54,8 +54,9 @@ TEST(WordStarts, EveryKeywordTheSearchFindsMayBeHeld) {
 // The same promise on many lines made of keywords, pieces of them, blanks, periods,
 // parentheses and apostrophes in every order.
 TEST(WordStarts, PromiseHoldsOnMixedLines) {
-  const std::vector<std::string> pieces = {
-      " ", "  ", ".", "(", ")", "'", "-", "X", "1", "EX", "EXE", "CO", "\t", "\r", std::string(1, '\0')};
+  const std::vector<std::string> pieces = {" ",   "  ", ".",  "(",  ")",
+                                           "'",   "-",  "X",  "1",  "EX",
+                                           "EXE", "CO", "\t", "\r", std::string(1, '\0')};
   std::mt19937 random(12345);
   for (int round = 0; round < 20000; ++round) {
     std::string line;
@@ -113,7 +114,8 @@ TEST(WordStarts, OrdinaryLinesAreTurnedAway) {
       "           COMPUTE WS-TOTAL = WS-TOTAL + 1.",
       "      ",
   };
-  const char* keywords[] = {"COPY", "-INC", "EXEC", "EIBCALEN", "KVZCOMMAREA", "LINKAGE", "PROCEDURE"};
+  const char* keywords[] = {"COPY",        "-INC",    "EXEC",     "EIBCALEN",
+                            "KVZCOMMAREA", "LINKAGE", "PROCEDURE"};
   int false_alarms = 0;
   for (const char* line : lines) {
     WordStarts words(line);
