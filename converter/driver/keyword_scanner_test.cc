@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 namespace converter {
 namespace {
@@ -121,6 +123,41 @@ TEST(KeywordScanner, BytesAboveAsciiAndNulAreOrdinaryCharacters) {
        "COPY COPY",
        "COPY", 7},
   });
+}
+
+// The rule stated plainly: the first place where the word stands, starting the text or after a
+// blank, followed by the end, a blank, "." or "(", and not inside the text's first pair of
+// apostrophes. The search must agree with it on texts made of words, pieces of words, blanks,
+// periods, parentheses and apostrophes in every order.
+std::size_t plain_rule(const std::string& text, const std::string& word) {
+  std::size_t open = text.find('\'');
+  std::size_t close = open == std::string::npos ? std::string::npos : text.find('\'', open + 1);
+  for (std::size_t at = 0; at + word.size() <= text.size() && !word.empty(); ++at) {
+    if (text.compare(at, word.size(), word) != 0) continue;
+    if (at != 0 && text[at - 1] != ' ') continue;
+    std::size_t after = at + word.size();
+    if (after != text.size() && text[after] != ' ' && text[after] != '.' && text[after] != '(')
+      continue;
+    if (close != std::string::npos && at > open && at < close) continue;
+    return at;
+  }
+  return kNone;
+}
+
+TEST(KeywordScanner, SearchAgreesWithThePlainRule) {
+  const std::vector<std::string> words = {"COPY", "EXEC", "MAP", "MAPSET", "'X", "E", "END-EXEC"};
+  const std::vector<std::string> pieces = {"COPY", "EXEC", "MAP", "MAPSET", "END-EXEC", "X", "'",
+                                           " ",    "  ",   ".",   "(",      ")",        "-", "E"};
+  std::mt19937 random(2024);
+  for (int round = 0; round < 50000; ++round) {
+    std::string text;
+    int count = static_cast<int>(random() % 14);
+    for (int i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
+    for (const std::string& word : words) {
+      ASSERT_EQ(find_keyword(text, word), plain_rule(text, word))
+          << "text [" << text << "] word [" << word << "]";
+    }
+  }
 }
 
 TEST(KeywordScanner, SkipBlanks) {
