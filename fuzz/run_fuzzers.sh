@@ -17,6 +17,8 @@ fi
 
 root=$PWD/build/fuzz
 status=0
+passed=0
+failed=0
 for target in "${targets[@]}"; do
   binary=$root/fuzz/$target
   seeds=$PWD/fuzz/corpus/${target%_fuzz}
@@ -30,10 +32,13 @@ for target in "${targets[@]}"; do
        "$corpus" "$seeds" > "$root/$target.log" 2>&1; then
     grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|Done )' "$root/$target.log" || true
     echo "$target: no finding"
+    passed=$((passed + 1))
   else
     tail -n 60 "$root/$target.log"
     echo "$target: FINDING, input left in $findings/"
     status=1
+    failed=$((failed + 1))
   fi
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status
