@@ -18,7 +18,9 @@ namespace {
 
 constexpr std::size_t kNotFound = std::string_view::npos;
 
-bool has_word(std::string_view line, std::string_view word) { return find_keyword(line, word) != kNotFound; }
+bool has_word(std::string_view line, std::string_view word) {
+  return find_keyword(line, word) != kNotFound;
+}
 
 // Column 7 of a comment, page-eject or continuation line: such lines are never examined.
 bool is_examined(std::string_view line) {
@@ -38,7 +40,8 @@ bool starts_exec_command_in_any_case(std::string_view line) {
 
 // Cheap test before the upper-case copy: the word EXEC in any case stands somewhere on the line.
 bool mentions_exec_in_any_case(std::string_view line) {
-  for (std::size_t at = line.find_first_of("eE"); at != kNotFound; at = line.find_first_of("eE", at + 1)) {
+  for (std::size_t at = line.find_first_of("eE"); at != kNotFound;
+       at = line.find_first_of("eE", at + 1)) {
     if (at + 4 <= line.size() && (line[at + 1] | 0x20) == 'x' && (line[at + 2] | 0x20) == 'e' &&
         (line[at + 3] | 0x20) == 'c')
       return true;

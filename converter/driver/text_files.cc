@@ -98,13 +98,16 @@ std::unique_ptr<OutputFile> OutputFile::open(const std::string& name) {
   return std::make_unique<OutputFile>(stream, name);
 }
 
-OutputFile::OutputFile(std::FILE* stream, std::string name) : stream_(stream), name_(std::move(name)) {
+OutputFile::OutputFile(std::FILE* stream, std::string name)
+    : stream_(stream), name_(std::move(name)) {
   // The file gathers its bytes itself, in large blocks; the stream passes them straight on.
   std::setvbuf(stream_, nullptr, _IONBF, 0);
   buffer_.resize(kWriteBufferSize);
 }
 
-OutputFile::~OutputFile() { close(); }
+OutputFile::~OutputFile() {
+  close();
+}
 
 void OutputFile::flush_buffer() {
   if (used_ == 0) return;
