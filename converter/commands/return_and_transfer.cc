@@ -51,23 +51,16 @@ void convert_handle(ConversionRun& run, const ExecStatement& statement) {
 }
 
 void convert_link_or_xctl(ConversionRun& run, const ExecStatement& statement) {
-  std::string_view word;
-  if (statement.has(Keyword::kLink)) {
-    word = "LINK";
-    ++run.link_count;
-  } else if (statement.has(Keyword::kXctl)) {
-    word = "XCTL";
-    ++run.xctl_count;
-  } else {
-    return;
-  }
+  // LINK wins when a command names both.
+  bool link = statement.has(Keyword::kLink);
+  std::string_view word = link ? "LINK" : "XCTL";
+  ++(link ? run.link_count : run.xctl_count);
   log_line(
       run, statement.start_line,
       format("EXEC ZARN %s to program %s found", {word, statement.argument(Keyword::kProgram)}));
 }
 
 void convert_assign(ConversionRun& run, const ExecStatement& statement) {
-  if (!statement.has(Keyword::kAssign) || !statement.has(Keyword::kTermcode)) return;
   ++run.assign_termcode_count;
   log_line(run, statement.start_line, "ASSIGN TERMCODE found - program logic should be checked");
 }
