@@ -1,6 +1,8 @@
 // Copybook members named by COPY and -INC lines, converted into their own ".new" files.
 #include "converter/driver/copybook_expansion.h"
 
+#include <algorithm>
+
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/file_identity.h"
 #include "converter/driver/keyword_scanner.h"
@@ -99,8 +101,14 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   levels[0].output_line_count = run.output_line_count;
   ++run.include_depth;
 
-  run.member_files.push_back(name);
-  run.member_files.push_back(output_name);
+  // Each member once, however often it is copied, so that the list stays as small as the
+  // set of members.
+  auto remember = [&run](const std::string& file) {
+    std::vector<std::string>& files = run.member_files;
+    if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+  };
+  remember(name);
+  remember(output_name);
   run.input_file = std::move(input);
   run.output_file = std::move(output);
   run.input_line_count = 0;

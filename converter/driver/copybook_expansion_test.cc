@@ -206,6 +206,17 @@ TEST_F(CopybookExpansion, NestedMembersEndInnermostFirst) {
             "  1 lines written in copy book\n");
 }
 
+// The front end refuses to overwrite any member of the run; the list of them names each member
+// and its output once, however often the member is copied.
+TEST_F(CopybookExpansion, MembersAreRememberedOnceEach) {
+  folder_.write("ABCREC.CPY", "       01  ABC-REC.\n");
+  for (int copy = 0; copy < 3; ++copy) {
+    push_include(run_, "ABCREC.CPY", 57);
+    end_member(run_);
+  }
+  EXPECT_EQ(run_.member_files, (std::vector<std::string>{"ABCREC.CPY", "ABCREC.new"}));
+}
+
 TEST_F(CopybookExpansion, ReservedAndNamelessMembersAreNeverOpened) {
   for (const char* name : {"KVZAID", "KVZZVLCA", "KVZEIBLK"})
     folder_.write(name, "       01  X  PIC X.\n");
