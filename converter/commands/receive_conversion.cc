@@ -7,7 +7,7 @@
 #include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
-#include "converter/driver/text_format.h"
+#include "text/text_format.h"
 #include "converter/frontend/map_request_table.h"
 
 namespace converter {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "converter/driver/conversion_run.h"
-#include "converter/driver/file_identity.h"
+#include "text/file_identity.h"
 #include "converter/driver/line_loop.h"
 #include "converter/frontend/frontend_generator.h"
 

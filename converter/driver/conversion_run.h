@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "converter/driver/copybook_expansion.h"
-#include "converter/driver/text_files.h"
+#include "text/text_files.h"
 #include "converter/frontend/map_request_table.h"
 
 namespace converter {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "converter/driver/conversion_run.h"
-#include "converter/driver/file_identity.h"
+#include "text/file_identity.h"
 #include "converter/driver/keyword_scanner.h"
 
 namespace converter {

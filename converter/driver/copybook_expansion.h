@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "converter/driver/text_files.h"
+#include "text/text_files.h"
 
 namespace converter {
 

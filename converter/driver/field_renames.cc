@@ -5,7 +5,7 @@
 #include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
-#include "converter/driver/text_format.h"
+#include "text/text_format.h"
 #include "converter/driver/word_starts.h"
 
 namespace converter {

@@ -8,9 +8,9 @@
 #include "converter/driver/column_margin.h"
 #include "converter/driver/command_line.h"
 #include "converter/driver/conversion_run.h"
-#include "converter/driver/file_identity.h"
+#include "text/file_identity.h"
 #include "converter/driver/keyword_scanner.h"
-#include "converter/driver/text_format.h"
+#include "text/text_format.h"
 
 namespace converter {
 

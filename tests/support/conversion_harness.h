@@ -13,7 +13,7 @@
 #include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
-#include "converter/driver/text_files.h"
+#include "text/text_files.h"
 #include "tests/support/test_files.h"
 
 namespace test_support {

@@ -1,5 +1,5 @@
 // Tests of the converter's printf-style formatter.
-#include "converter/driver/text_format.h"
+#include "text/text_format.h"
 
 #include <gtest/gtest.h>
 

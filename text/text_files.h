@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "converter/driver/text_format.h"
+#include "text/text_format.h"
 
 namespace converter {
 

@@ -1,6 +1,6 @@
 // The converter's text files: a line reader that hands out fixed-size pieces and an output
 // file that remembers whether any write failed.
-#include "converter/driver/text_files.h"
+#include "text/text_files.h"
 
 #include <sys/stat.h>
 

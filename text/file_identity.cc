@@ -1,5 +1,5 @@
 // Telling whether two file names denote the same file, so that no run writes what it reads.
-#include "converter/driver/file_identity.h"
+#include "text/file_identity.h"
 
 #include <sys/stat.h>
 

@@ -1,5 +1,5 @@
 // Tests of the converter's text files: line pieces on reading, padding and write failures.
-#include "converter/driver/text_files.h"
+#include "text/text_files.h"
 
 #include <gtest/gtest.h>
 

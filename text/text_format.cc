@@ -1,5 +1,5 @@
 // printf-style formatting of the converter's output texts into std::string.
-#include "converter/driver/text_format.h"
+#include "text/text_format.h"
 
 #include <algorithm>
 #include <cstddef>
