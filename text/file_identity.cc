@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace converter {
+namespace text {
 
 bool same_file(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
@@ -27,4 +27,4 @@ bool same_file(const std::string& a, const std::string& b) {
   return path_a == path_b;
 }
 
-}  // namespace converter
+}  // namespace text

@@ -3,10 +3,10 @@
 
 #include <string>
 
-namespace converter {
+namespace text {
 
 /// True when `a` and `b` name the same file: the same device and inode when both exist,
 /// otherwise the same absolute path once "." and ".." and links are resolved.
 bool same_file(const std::string& a, const std::string& b);
 
-}  // namespace converter
+}  // namespace text

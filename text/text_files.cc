@@ -8,7 +8,7 @@
 #include <cstring>
 #include <utility>
 
-namespace converter {
+namespace text {
 
 namespace {
 
@@ -173,4 +173,4 @@ bool OutputFile::close() {
   return !failed_;
 }
 
-}  // namespace converter
+}  // namespace text

@@ -12,7 +12,7 @@
 
 #include "text/text_format.h"
 
-namespace converter {
+namespace text {
 
 /// Longest piece of a line that one read hands out: a longer line arrives as several pieces,
 /// each converted and written as a line of its own. The line end counts as one character.
@@ -95,4 +95,4 @@ class OutputFile {
 /// True when `name` exists and is a directory.
 bool is_directory(const std::string& name);
 
-}  // namespace converter
+}  // namespace text

@@ -9,7 +9,7 @@
 
 #include "tests/support/test_files.h"
 
-namespace converter {
+namespace text {
 namespace {
 
 using test_support::MemoryFile;
@@ -256,4 +256,4 @@ TEST(TextFiles, WriteFailureOfALargeOutputIsDetected) {
 }
 
 }  // namespace
-}  // namespace converter
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace converter {
+namespace text {
 
 namespace {
 
@@ -104,4 +104,4 @@ std::string format(std::string_view format_text, std::initializer_list<FormatArg
   return out;
 }
 
-}  // namespace converter
+}  // namespace text

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace converter {
+namespace text {
 
 /// One value for a conversion of `format`: a text (%s), a number (%d) or a character (%c).
 /// Texts may hold any byte, NUL included: nothing ends a text early.
@@ -32,4 +32,4 @@ void append_format(std::string& out, std::string_view pattern,
 /// The result of `append_format` on an empty text.
 std::string format(std::string_view pattern, std::initializer_list<FormatArg> args);
 
-}  // namespace converter
+}  // namespace text

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace converter {
+namespace text {
 namespace {
 
 TEST(TextFormat, ConversionsPadAndNeverCut) {
@@ -33,4 +33,4 @@ TEST(TextFormat, TextsMayHoldAnyByte) {
 }
 
 }  // namespace
-}  // namespace converter
+}  // namespace text

@@ -9,6 +9,8 @@
 
 namespace converter {
 
+using text::format;
+
 namespace {
 
 constexpr std::size_t kEnd = std::string_view::npos;

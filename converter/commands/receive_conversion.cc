@@ -7,10 +7,12 @@
 #include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
-#include "text/text_format.h"
 #include "converter/frontend/map_request_table.h"
+#include "text/text_format.h"
 
 namespace converter {
+
+using text::format;
 
 void convert_receive(ConversionRun& run, const ExecStatement& statement) {
   if (statement.has(Keyword::kMap)) {

@@ -11,6 +11,9 @@
 
 namespace converter {
 
+using text::append_format;
+using text::format;
+
 void convert_route(ConversionRun& run, const ExecStatement& statement) {
   ++run.route_count;
   log_line(run, statement.start_line, "*** ZVL ROUTE command found");

@@ -4,11 +4,15 @@
 #include <cstdio>
 
 #include "converter/driver/conversion_run.h"
-#include "text/file_identity.h"
 #include "converter/driver/line_loop.h"
 #include "converter/frontend/frontend_generator.h"
+#include "text/file_identity.h"
 
 namespace converter {
+
+using text::LineReader;
+using text::OutputFile;
+using text::same_file;
 
 namespace {
 

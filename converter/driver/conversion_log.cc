@@ -5,6 +5,8 @@
 
 namespace converter {
 
+using text::OutputFile;
+
 void log_line(ConversionRun& run, int output_lines, std::string_view text) {
   OutputFile& log = *run.message_file;
   for (int i = 0; i < run.include_depth; ++i) log.write(" ");

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "converter/driver/copybook_expansion.h"
-#include "text/text_files.h"
 #include "converter/frontend/map_request_table.h"
+#include "text/text_files.h"
 
 namespace converter {
 
@@ -27,11 +27,11 @@ struct ConversionRun {
   std::string front_end_name;
 
   // Streams. `input_file` and `output_file` are the current level's (a member's while one is read).
-  std::unique_ptr<LineReader> input_file;
-  std::unique_ptr<OutputFile> output_file;
-  std::unique_ptr<OutputFile> message_file;
-  std::unique_ptr<OutputFile> front_end_file;
-  std::unique_ptr<LineReader> template_file;
+  std::unique_ptr<text::LineReader> input_file;
+  std::unique_ptr<text::OutputFile> output_file;
+  std::unique_ptr<text::OutputFile> message_file;
+  std::unique_ptr<text::OutputFile> front_end_file;
+  std::unique_ptr<text::LineReader> template_file;
 
   // Flags.
   bool rename_pending = false;
@@ -100,9 +100,9 @@ struct ConversionRun {
 };
 
 /// Closes `file` (if open) and notes its name in `run.write_failures` when a write to it failed.
-void close_output(ConversionRun& run, std::unique_ptr<OutputFile>& file);
+void close_output(ConversionRun& run, std::unique_ptr<text::OutputFile>& file);
 
 /// Closes `file` (if open) and notes its name in `run.read_failures` when a read from it failed.
-void close_input(ConversionRun& run, std::unique_ptr<LineReader>& file);
+void close_input(ConversionRun& run, std::unique_ptr<text::LineReader>& file);
 
 }  // namespace converter

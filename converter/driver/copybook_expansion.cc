@@ -4,10 +4,14 @@
 #include <algorithm>
 
 #include "converter/driver/conversion_run.h"
-#include "text/file_identity.h"
 #include "converter/driver/keyword_scanner.h"
+#include "text/file_identity.h"
 
 namespace converter {
+
+using text::LineReader;
+using text::OutputFile;
+using text::same_file;
 
 namespace {
 

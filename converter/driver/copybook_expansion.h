@@ -18,8 +18,8 @@ constexpr int kMaxIncludeDepth = 10;
 
 /// One suspended file: its open streams and the lines read from and written to them so far.
 struct IncludeLevel {
-  std::unique_ptr<LineReader> input_file;
-  std::unique_ptr<OutputFile> output_file;
+  std::unique_ptr<text::LineReader> input_file;
+  std::unique_ptr<text::OutputFile> output_file;
   int input_line_count = 0;
   int output_line_count = 0;
 };

@@ -13,6 +13,9 @@
 #include "tests/support/test_files.h"
 
 namespace converter {
+
+using text::LineReader;
+using text::OutputFile;
 namespace {
 
 using test_support::padded_lines;

@@ -5,10 +5,12 @@
 #include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
-#include "text/text_format.h"
 #include "converter/driver/word_starts.h"
+#include "text/text_format.h"
 
 namespace converter {
+
+using text::format;
 
 bool rename_field(ConversionRun& run, std::string& text, std::string_view old_name,
                   std::string_view new_name, int& counter) {

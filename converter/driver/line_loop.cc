@@ -14,6 +14,9 @@
 
 namespace converter {
 
+using text::LineReader;
+using text::OutputFile;
+
 namespace {
 
 constexpr std::size_t kNotFound = std::string_view::npos;

@@ -8,11 +8,16 @@
 #include "converter/driver/column_margin.h"
 #include "converter/driver/command_line.h"
 #include "converter/driver/conversion_run.h"
-#include "text/file_identity.h"
 #include "converter/driver/keyword_scanner.h"
+#include "text/file_identity.h"
 #include "text/text_format.h"
 
 namespace converter {
+
+using text::format;
+using text::LineReader;
+using text::OutputFile;
+using text::same_file;
 
 namespace {
 

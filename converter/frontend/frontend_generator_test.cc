@@ -11,6 +11,9 @@
 #include "tests/support/test_files.h"
 
 namespace converter {
+
+using text::LineReader;
+using text::OutputFile;
 namespace {
 
 using test_support::pad80;

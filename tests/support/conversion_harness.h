@@ -13,14 +13,14 @@
 #include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
-#include "text/text_files.h"
 #include "tests/support/test_files.h"
+#include "text/text_files.h"
 
 namespace test_support {
 
 /// Everything written so far to `file`, which stays open for more. A file already closed, or
 /// one whose writing failed, fails the test.
-inline std::string written(converter::OutputFile& file) {
+inline std::string written(text::OutputFile& file) {
   if (file.stream() == nullptr) {
     ADD_FAILURE() << file.name() << " is closed";
     return "";
@@ -41,13 +41,13 @@ struct RunHarness {
     run.input_file_name = "PROG.zsc";
     run.output_file_name = "PROG.new";
     run.message_file_name = "PROG.msg";
-    run.output_file = std::make_unique<converter::OutputFile>(open("PROG.new", "w+b"), "PROG.new");
-    run.message_file = std::make_unique<converter::OutputFile>(open("PROG.msg", "w+b"), "PROG.msg");
+    run.output_file = std::make_unique<text::OutputFile>(open("PROG.new", "w+b"), "PROG.new");
+    run.message_file = std::make_unique<text::OutputFile>(open("PROG.msg", "w+b"), "PROG.msg");
   }
   /// The same, and `program` the text of PROG.zsc, open for reading.
   explicit RunHarness(std::string_view program) : RunHarness() {
     folder.write("PROG.zsc", program);
-    run.input_file = std::make_unique<converter::LineReader>(open("PROG.zsc", "rb"), "PROG.zsc");
+    run.input_file = std::make_unique<text::LineReader>(open("PROG.zsc", "rb"), "PROG.zsc");
   }
   /// The converted program written so far.
   std::string output() { return written(*run.output_file); }
