@@ -234,16 +234,4 @@ void convert_program(ConversionRun& run) {
   close_output(run, run.message_file);
 }
 
-void close_output(ConversionRun& run, std::unique_ptr<OutputFile>& file) {
-  if (!file) return;
-  if (!file->close()) run.write_failures.push_back(file->name());
-  file.reset();
-}
-
-void close_input(ConversionRun& run, std::unique_ptr<LineReader>& file) {
-  if (!file) return;
-  if (file->failed()) run.read_failures.push_back(file->name());
-  file.reset();
-}
-
 }  // namespace converter

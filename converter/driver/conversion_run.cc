@@ -1,0 +1,18 @@
+// All state of one QUILLOX run: file names, streams, flags, counters and work areas.
+#include "converter/driver/conversion_run.h"
+
+namespace converter {
+
+void close_output(ConversionRun& run, std::unique_ptr<text::OutputFile>& file) {
+  if (!file) return;
+  if (!file->close()) run.write_failures.push_back(file->name());
+  file.reset();
+}
+
+void close_input(ConversionRun& run, std::unique_ptr<text::LineReader>& file) {
+  if (!file) return;
+  if (file->failed()) run.read_failures.push_back(file->name());
+  file.reset();
+}
+
+}  // namespace converter
