@@ -56,12 +56,6 @@ std::string name_from_path(std::string_view path) {
   return name;
 }
 
-std::string directory_of(std::string_view path) {
-  std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string_view::npos ? std::string()
-                                             : std::string(path.substr(0, separator + 1));
-}
-
 StartUp start_run(ConversionRun& run, const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
     print_usage();
@@ -92,11 +86,10 @@ StartUp start_run(ConversionRun& run, const std::vector<std::string>& arguments)
 
   if (arguments.size() > 2) {
     const std::string& third = arguments[2];
-    std::string template_here(kTemplateFileName);
-    std::string template_beside = directory_of(first) + std::string(kTemplateFileName);
+    TemplatePaths templates = template_paths(first);
     if (names_own_file(third, first,
                        {&run.input_file_name, &run.output_file_name, &run.message_file_name,
-                        &template_here, &template_beside})) {
+                        &templates.here, &templates.beside_program})) {
       print_text("Old and new names are the same - ignoring new front end name");
     } else {
       run.front_end_file_name = third;

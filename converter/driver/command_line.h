@@ -24,10 +24,6 @@ void print_usage();
 /// cut at its first period, a to z turned to upper case.
 std::string name_from_path(std::string_view path);
 
-/// Directory part of `path` as the template is looked for beside the program: characters are
-/// dropped from the end until the text ends in "\" or "/" (all of them when it holds neither).
-std::string directory_of(std::string_view path);
-
 /// Outcome of the start-up: go on with the opened run, or end with an exit code.
 enum class StartUp { kRun, kUsage, kFileError };
 

@@ -77,26 +77,6 @@ TEST(CommandLine, NameFromPath) {
   }
 }
 
-TEST(CommandLine, DirectoryOf) {
-  struct Row {
-    std::string path;
-    std::string expected;
-  } rows[] = {
-      {"PROG", ""},
-      {"", ""},
-      {"c:\\work\\PROG", "c:\\work\\"},
-      {"work/sub/PROG.zsc", "work/sub/"},
-      {"a\\b/c", "a\\b/"},
-      {"a/b\\c", "a/b\\"},
-      {"dir/", "dir/"},
-      {"/PROG", "/"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.path);
-    EXPECT_EQ(directory_of(row.path), row.expected);
-  }
-}
-
 TEST(CommandLine, UsageForNoArgumentOrAQuestionMark) {
   std::vector<std::vector<std::string>> calls = {
       {}, {"?"}, {"/?"}, {"-?"}, {"x?"}, {"?PROG", "NEW", "FE"}, {"-?", "PROG.zsc"}};

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "converter/driver/column_margin.h"
-#include "converter/driver/command_line.h"
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
 #include "text/file_identity.h"
@@ -121,6 +120,14 @@ void write_send_blocks(ConversionRun& run) {
 
 }  // namespace
 
+TemplatePaths template_paths(std::string_view first_argument) {
+  std::size_t separator = first_argument.find_last_of("\\/");
+  std::string_view folder = separator == std::string_view::npos
+                                ? std::string_view()
+                                : first_argument.substr(0, separator + 1);
+  return {std::string(kTemplateFileName), std::string(folder).append(kTemplateFileName)};
+}
+
 void generate_front_end(ConversionRun& run) {
   std::string line;
   while (run.template_file->read_piece(line)) {
@@ -167,10 +174,9 @@ void build_front_end(ConversionRun& run) {
     return;
   }
   // The template is looked for in the working folder first, then beside the program.
-  run.template_file = LineReader::open(std::string(kTemplateFileName));
-  if (!run.template_file)
-    run.template_file =
-        LineReader::open(directory_of(run.first_argument) + std::string(kTemplateFileName));
+  TemplatePaths templates = template_paths(run.first_argument);
+  run.template_file = LineReader::open(templates.here);
+  if (!run.template_file) run.template_file = LineReader::open(templates.beside_program);
   if (!run.template_file) {
     log.print("\n Unable to open new DSP4 front end file\n", {});
     close_output(run, run.front_end_file);

@@ -2,6 +2,7 @@
 // screen request of the conversion.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace converter {
@@ -11,6 +12,17 @@ struct ConversionRun;
 /// Name of the front-end template, looked for in the working folder and then beside the
 /// program to convert.
 constexpr std::string_view kTemplateFileName = "NEWDSP4.TXT";
+
+/// The two places where the template is looked for, in this order.
+struct TemplatePaths {
+  std::string here;            // "NEWDSP4.TXT" in the working folder
+  std::string beside_program;  // in the folder of the program to convert
+};
+
+/// Where the template is looked for when the program to convert is `first_argument` as typed:
+/// in the working folder, then in the program's folder (characters dropped from the end of the
+/// argument until it ends in "\" or "/", all of them when it holds neither).
+TemplatePaths template_paths(std::string_view first_argument);
 
 /// Copies `run.template_file` to `run.front_end_file` line by line: PROGRAM-ID lines get the
 /// front-end name, the first "&NEWPROG;" of a line the new program name, and the RECEIVE and

@@ -88,6 +88,30 @@ class GeneratorRun {
 constexpr std::string_view kReceiveMarker = "      * INSERT ZVL RECEIVE HERE\n";
 constexpr std::string_view kSendMarker = "      * INSERT ZVL SEND HERE\n";
 
+// The template is looked for in the working folder, then in the folder part of the first
+// argument: everything up to its last "\\" or "/".
+TEST(FrontendGenerator, TemplateIsLookedForHereThenBesideTheProgram) {
+  struct Row {
+    std::string first_argument;
+    std::string beside_program;
+  } rows[] = {
+      {"PROG", "NEWDSP4.TXT"},
+      {"", "NEWDSP4.TXT"},
+      {"c:\\work\\PROG", "c:\\work\\NEWDSP4.TXT"},
+      {"work/sub/PROG.zsc", "work/sub/NEWDSP4.TXT"},
+      {"a\\b/c", "a\\b/NEWDSP4.TXT"},
+      {"a/b\\c", "a/b\\NEWDSP4.TXT"},
+      {"dir/", "dir/NEWDSP4.TXT"},
+      {"/PROG", "/NEWDSP4.TXT"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.first_argument);
+    TemplatePaths paths = template_paths(row.first_argument);
+    EXPECT_EQ(paths.here, "NEWDSP4.TXT");
+    EXPECT_EQ(paths.beside_program, row.beside_program);
+  }
+}
+
 TEST(FrontendGenerator, ConditionLineEndsInAndOrThen) {
   struct Row {
     std::string_view switch_name;
