@@ -16,6 +16,8 @@
 
 namespace converter {
 
+using message_format::Row;
+
 namespace {
 
 constexpr std::string_view kKeywordTexts[kKeywordCount] = {
@@ -112,7 +114,7 @@ void write_block_line(ConversionRun& run, std::string_view line) {
 }
 
 void convert_exec_statement(ConversionRun& run) {
-  ++run.exec_count;
+  ++run.count(Row::kExec);
   ExecStatement statement;
   statement.start_line = run.output_line_count;
   std::size_t exec = find_keyword(run.line, "EXEC");
@@ -162,23 +164,23 @@ void convert_exec_statement(ConversionRun& run) {
 
   if (statement.has(Keyword::kErase)) {
     statement.erase_code = 'E';
-    ++run.erase_count;
+    ++run.count(Row::kErase);
   }
   if (statement.has(Keyword::kAlarm)) {
     statement.alarm_code = 'A';
-    ++run.alarm_count;
+    ++run.count(Row::kAlarm);
   }
   if (statement.has(Keyword::kEraseaup)) {
     statement.erase_code = 'U';
-    ++run.eraseaup_count;
+    ++run.count(Row::kEraseaup);
   }
   if (statement.has(Keyword::kMaponly)) {
     statement.send_type = 'M';
-    ++run.maponly_count;
+    ++run.count(Row::kMaponly);
   }
   if (statement.has(Keyword::kDataonly)) {
     statement.send_type = 'D';
-    ++run.dataonly_count;
+    ++run.count(Row::kDataonly);
   }
 
   if (statement.has(Keyword::kReceive)) convert_receive(run, statement);

@@ -13,6 +13,8 @@
 namespace converter {
 namespace {
 
+using message_format::Row;
+
 using test_support::pad80;
 
 // A run positioned on the first line of a command, with its further lines as the program.
@@ -212,11 +214,11 @@ TEST(ExecStatement, OptionCharactersAndTheirCounters) {
              pad80("           MOVE 'U' TO ERASESW."), pad80("           MOVE 'A' TO ALARMSW."),
              pad80("           MOVE 'M1' TO USRMAPNAME.")}));
   const ConversionRun& run = command.run;
-  EXPECT_EQ(run.erase_count, 1);
-  EXPECT_EQ(run.eraseaup_count, 1);
-  EXPECT_EQ(run.alarm_count, 1);
-  EXPECT_EQ(run.maponly_count, 1);
-  EXPECT_EQ(run.dataonly_count, 1);
+  EXPECT_EQ(run.count(Row::kErase), 1);
+  EXPECT_EQ(run.count(Row::kEraseaup), 1);
+  EXPECT_EQ(run.count(Row::kAlarm), 1);
+  EXPECT_EQ(run.count(Row::kMaponly), 1);
+  EXPECT_EQ(run.count(Row::kDataonly), 1);
   ASSERT_EQ(run.map_requests.records.size(), 1u);
   const MapRequest& request = run.map_requests.records[0];
   EXPECT_EQ(request.erase_code, 'U');
@@ -229,10 +231,10 @@ TEST(ExecStatement, OptionCharactersAndTheirCounters) {
   EXPECT_EQ(plain.run.map_requests.records[0].erase_code, ' ');
   EXPECT_EQ(plain.run.map_requests.records[0].alarm_code, ' ');
   EXPECT_EQ(plain.run.map_requests.records[0].send_type, 'M');
-  EXPECT_EQ(plain.run.erase_count + plain.run.eraseaup_count + plain.run.alarm_count +
-                plain.run.dataonly_count,
+  EXPECT_EQ(plain.run.count(Row::kErase) + plain.run.count(Row::kEraseaup) +
+                plain.run.count(Row::kAlarm) + plain.run.count(Row::kDataonly),
             0);
-  EXPECT_EQ(plain.run.maponly_count, 1);
+  EXPECT_EQ(plain.run.count(Row::kMaponly), 1);
 }
 
 TEST(ExecStatement, CountsAndTheFirstLineBecomesAComment) {
@@ -242,7 +244,7 @@ TEST(ExecStatement, CountsAndTheFirstLineBecomesAComment) {
   command.run.input_line_count = 50;
   convert_exec_statement(command.run);
   EXPECT_EQ(command.run.line, "      *    EXEC ZARN SEND CONTROL");
-  EXPECT_EQ(command.run.exec_count, 1);
+  EXPECT_EQ(command.run.count(Row::kExec), 1);
   EXPECT_EQ(command.run.converted_command_count, 1);
   EXPECT_EQ(command.run.input_line_count, 52);
   EXPECT_EQ(command.run.output_line_count, 45);
@@ -257,7 +259,7 @@ TEST(ExecStatement, CommandsNotReplacedKeepTheirLinesActive) {
   convert_exec_statement(command.run);
   EXPECT_EQ(command.run.line, "           EXEC ZARN READ DATASET('F1') INTO(REC)");
   EXPECT_EQ(command.run.converted_command_count, 0);
-  EXPECT_EQ(command.run.exec_count, 1);
+  EXPECT_EQ(command.run.count(Row::kExec), 1);
   EXPECT_EQ(command.output(), lines({"           EXEC ZARN READ DATASET('F1') INTO(REC)",
                                      "             RIDFLD(EIBTRMID) END-EXEC"}));
   EXPECT_EQ(command.messages(), "");
@@ -287,11 +289,11 @@ TEST(ExecStatement, TwentyLinesAtMost) {
     CommandRun command("           EXEC ZARN SEND CONTROL",
                        nineteen + "             FROM(X)\n           END-EXEC.\n");
     convert_exec_statement(command.run);
-    EXPECT_EQ(command.run.exec_count, 1);
+    EXPECT_EQ(command.run.count(Row::kExec), 1);
     EXPECT_EQ(command.run.input_line_count, 19);
     EXPECT_EQ(command.run.output_line_count, 20);
     EXPECT_EQ(command.run.converted_command_count, 0);
-    EXPECT_EQ(command.run.send_control_count, 0);
+    EXPECT_EQ(command.run.count(Row::kSendControl), 0);
     std::string piece;
     ASSERT_TRUE(command.run.input_file->read_piece(piece));
     EXPECT_EQ(piece, "           END-EXEC.");
@@ -305,11 +307,13 @@ TEST(ExecStatement, TwentyLinesAtMost) {
 TEST(ExecStatement, InputEndingInsideACommandIsCopiedUnchanged) {
   CommandRun command("           EXEC ZARN SEND MAP('M1')", "             ERASE EIBCALEN\n");
   convert_exec_statement(command.run);
-  EXPECT_EQ(command.run.exec_count, 1);
+  EXPECT_EQ(command.run.count(Row::kExec), 1);
   EXPECT_EQ(command.run.input_line_count, 1);
   EXPECT_EQ(command.run.output_line_count, 2);
   EXPECT_EQ(command.run.converted_command_count, 0);
-  EXPECT_EQ(command.run.erase_count + command.run.eibcalen_count + command.run.send_map_count, 0);
+  EXPECT_EQ(command.run.count(Row::kErase) + command.run.count(Row::kEibcalen) +
+                command.run.count(Row::kSendMap),
+            0);
   EXPECT_EQ(command.output(),
             lines({"           EXEC ZARN SEND MAP('M1')", "             ERASE EIBCALEN"}));
   EXPECT_EQ(command.messages(), "");

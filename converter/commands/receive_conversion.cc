@@ -12,11 +12,13 @@
 
 namespace converter {
 
+using message_format::Row;
+
 using text::format;
 
 void convert_receive(ConversionRun& run, const ExecStatement& statement) {
   if (statement.has(Keyword::kMap)) {
-    ++run.receive_map_count;
+    ++run.count(Row::kReceiveMap);
     std::string map = statement.argument(Keyword::kMap);
     emit_map_name_check(run, statement, map);
     // Logged after the messages of the inserted blocks.
@@ -29,7 +31,7 @@ void convert_receive(ConversionRun& run, const ExecStatement& statement) {
     return;
   }
   if (statement.has(Keyword::kBuffer)) {
-    ++run.receive_buffer_count;
+    ++run.count(Row::kReceiveBuffer);
     log_line(run, statement.start_line, "*** EXEC ZARN RECEIVE BUFFER found");
     return;
   }

@@ -13,6 +13,8 @@
 namespace converter {
 namespace {
 
+using message_format::Row;
+
 using test_support::make_statement;
 using test_support::padded_lines;
 using test_support::RunHarness;
@@ -35,8 +37,8 @@ TEST(ReceiveConversion, MapWithoutHandleSettings) {
                           "               GO TO BADMAPNAME", "           END-IF."}));
   EXPECT_EQ(harness.messages(), "line 0031 - ZARN RECEIVE MAP for map 'M1' handled\n");
   EXPECT_EQ(harness.run.output_line_count, 34);
-  EXPECT_EQ(harness.run.receive_map_count, 1);
-  EXPECT_EQ(harness.run.receive_buffer_count, 0);
+  EXPECT_EQ(harness.run.count(Row::kReceiveMap), 1);
+  EXPECT_EQ(harness.run.count(Row::kReceiveBuffer), 0);
   EXPECT_TRUE(harness.run.badmapname_pending);
 
   MapRequest expected;
@@ -74,8 +76,8 @@ TEST(ReceiveConversion, OptionsAreRecordedWithTheRequest) {
   expected.length_arg = "WS-LEN";
   ASSERT_EQ(harness.run.map_requests.records.size(), 1u);
   EXPECT_TRUE(harness.run.map_requests.records[0] == expected);
-  EXPECT_EQ(harness.run.frset_count, 1);
-  EXPECT_EQ(harness.run.freekb_count, 1);
+  EXPECT_EQ(harness.run.count(Row::kFrset), 1);
+  EXPECT_EQ(harness.run.count(Row::kFreekb), 1);
   EXPECT_EQ(harness.output(),
             padded_lines({"           IF WS-MAP IS NOT EQUAL TO USRMAPNAME",
                           "               GO TO BADMAPNAME", "           END-IF "}));
@@ -112,7 +114,7 @@ TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
   EXPECT_EQ(harness.output(), expected_lines + expected_lines);
   EXPECT_EQ(harness.run.aid_handlers, "&PF03=END-RTN&CLEAR=CLR-RTN");
   EXPECT_EQ(harness.run.mapfail_label, "NO-DATA");
-  EXPECT_EQ(harness.run.receive_map_count, 2);
+  EXPECT_EQ(harness.run.count(Row::kReceiveMap), 2);
   EXPECT_EQ(harness.run.map_requests.records.size(), 2u);
 }
 
@@ -172,8 +174,8 @@ TEST(ReceiveConversion, ReceiveWithoutMap) {
     EXPECT_EQ(harness.output(), "");
     EXPECT_EQ(harness.messages(), row.messages);
     EXPECT_EQ(harness.run.output_line_count, 8);
-    EXPECT_EQ(harness.run.receive_buffer_count, row.buffer_count);
-    EXPECT_EQ(harness.run.receive_map_count, 0);
+    EXPECT_EQ(harness.run.count(message_format::Row::kReceiveBuffer), row.buffer_count);
+    EXPECT_EQ(harness.run.count(message_format::Row::kReceiveMap), 0);
     EXPECT_FALSE(harness.run.badmapname_pending);
     EXPECT_TRUE(harness.run.map_requests.records.empty());
   }

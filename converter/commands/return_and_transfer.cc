@@ -11,16 +11,18 @@
 
 namespace converter {
 
+using message_format::Row;
+
 using text::append_format;
 using text::format;
 
 void convert_route(ConversionRun& run, const ExecStatement& statement) {
-  ++run.route_count;
+  ++run.count(Row::kRoute);
   log_line(run, statement.start_line, "*** ZVL ROUTE command found");
 }
 
 void convert_address(ConversionRun& run, const ExecStatement& statement) {
-  ++run.address_count;
+  ++run.count(Row::kAddress);
   bool commarea = statement.has(Keyword::kCommarea);
   if (statement.has(Keyword::kTctua)) {
     log_line(run, statement.start_line, "ZARN ADDRESS TCTUA handled");
@@ -40,13 +42,13 @@ void convert_address(ConversionRun& run, const ExecStatement& statement) {
 
 void convert_handle(ConversionRun& run, const ExecStatement& statement) {
   if (statement.has(Keyword::kMapfail)) {
-    ++run.handle_mapfail_count;
+    ++run.count(Row::kHandleMapfail);
     log_line(run, statement.start_line, "*** ZARN HANDLE CONDITION MAPFAIL found");
     // Kept whole, however long: every later RECEIVE MAP jumps to it.
     run.mapfail_label = statement.argument(Keyword::kMapfail);
   }
   if (statement.has(Keyword::kAid)) {
-    ++run.handle_aid_count;
+    ++run.count(Row::kHandleAid);
     log_line(run, statement.start_line, "*** ZARN HANDLE AID found");
     run.aid_handlers.clear();
     capture_aid_keys(run, statement.text, statement.position(Keyword::kAid), statement.start_line);
@@ -57,19 +59,19 @@ void convert_link_or_xctl(ConversionRun& run, const ExecStatement& statement) {
   // LINK wins when a command names both.
   bool link = statement.has(Keyword::kLink);
   std::string_view word = link ? "LINK" : "XCTL";
-  ++(link ? run.link_count : run.xctl_count);
+  ++(link ? run.count(Row::kLink) : run.count(Row::kXctl));
   log_line(
       run, statement.start_line,
       format("EXEC ZARN %s to program %s found", {word, statement.argument(Keyword::kProgram)}));
 }
 
 void convert_assign(ConversionRun& run, const ExecStatement& statement) {
-  ++run.assign_termcode_count;
+  ++run.count(Row::kAssignTermcode);
   log_line(run, statement.start_line, "ASSIGN TERMCODE found - program logic should be checked");
 }
 
 void convert_return(ConversionRun& run, const ExecStatement& statement) {
-  ++run.return_count;
+  ++run.count(Row::kReturn);
   log_line(run, statement.start_line, return_message(statement));
   if (statement.has(Keyword::kTransid))
     write_generated_line(run, format("%11sMOVE %s TO NXTRNID",

@@ -12,6 +12,8 @@
 namespace converter {
 namespace {
 
+using message_format::Row;
+
 using test_support::make_statement;
 using test_support::padded_lines;
 using test_support::RunHarness;
@@ -94,7 +96,7 @@ TEST(ReturnAndTransfer, ReturnLines) {
     convert_return(harness.run, make_statement(row.text, kIndent, row.terminator, 12));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
-    EXPECT_EQ(harness.run.return_count, 1);
+    EXPECT_EQ(harness.run.count(message_format::Row::kReturn), 1);
   }
 }
 
@@ -144,7 +146,7 @@ TEST(ReturnAndTransfer, Address) {
     convert_address(harness.run, make_statement(row.text, kIndent, row.terminator, 5));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
-    EXPECT_EQ(harness.run.address_count, 1);
+    EXPECT_EQ(harness.run.count(message_format::Row::kAddress), 1);
   }
 }
 
@@ -183,8 +185,8 @@ TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {
   convert_handle(run, make_statement("    EXEC ZARN HANDLE ABEND LABEL(ABEND-RTN) END-EXEC.",
                                      kIndent, '.', 69));
 
-  EXPECT_EQ(run.handle_mapfail_count, 3);
-  EXPECT_EQ(run.handle_aid_count, 2);
+  EXPECT_EQ(run.count(Row::kHandleMapfail), 3);
+  EXPECT_EQ(run.count(Row::kHandleAid), 2);
   EXPECT_EQ(harness.output(), "");
   EXPECT_EQ(harness.messages(),
             "line 0010 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
@@ -204,8 +206,8 @@ TEST(ReturnAndTransfer, HandleWithMapfailAndAidInOneCommand) {
           kIndent, '.', 3));
   EXPECT_EQ(harness.run.mapfail_label, "NO-DATA");
   EXPECT_EQ(harness.run.aid_handlers, "&PF03=END-RTN");
-  EXPECT_EQ(harness.run.handle_mapfail_count, 1);
-  EXPECT_EQ(harness.run.handle_aid_count, 1);
+  EXPECT_EQ(harness.run.count(Row::kHandleMapfail), 1);
+  EXPECT_EQ(harness.run.count(Row::kHandleAid), 1);
   EXPECT_EQ(harness.messages(),
             "line 0004 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
             "line 0004 - *** ZARN HANDLE AID found\n"
@@ -243,8 +245,8 @@ TEST(ReturnAndTransfer, LinkAndXctlAreReported) {
     convert_link_or_xctl(harness.run, make_statement(row.text, kIndent, '.', 21));
     EXPECT_EQ(harness.output(), "");
     EXPECT_EQ(harness.messages(), row.messages);
-    EXPECT_EQ(harness.run.link_count, row.link_count);
-    EXPECT_EQ(harness.run.xctl_count, row.xctl_count);
+    EXPECT_EQ(harness.run.count(message_format::Row::kLink), row.link_count);
+    EXPECT_EQ(harness.run.count(message_format::Row::kXctl), row.xctl_count);
   }
 }
 
@@ -258,8 +260,8 @@ TEST(ReturnAndTransfer, AssignTermcodeAndRouteAreReported) {
   EXPECT_EQ(harness.messages(),
             "line 0002 - ASSIGN TERMCODE found - program logic should be checked\n"
             "line 0003 - *** ZVL ROUTE command found\n");
-  EXPECT_EQ(harness.run.assign_termcode_count, 1);
-  EXPECT_EQ(harness.run.route_count, 1);
+  EXPECT_EQ(harness.run.count(Row::kAssignTermcode), 1);
+  EXPECT_EQ(harness.run.count(Row::kRoute), 1);
 }
 
 }  // namespace

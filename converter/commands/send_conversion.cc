@@ -11,6 +11,8 @@
 
 namespace converter {
 
+using message_format::Row;
+
 using text::format;
 
 namespace {
@@ -74,7 +76,7 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
     emit_erase_switch(run, statement, statement.erase_code);
   if (statement.has(Keyword::kAlarm)) emit_alarm_switch(run, statement, statement.alarm_code);
   if (statement.has(Keyword::kPage)) {
-    ++run.page_count;
+    ++run.count(Row::kPage);
     log_line(run, at, "*** SEND PAGE found");
   }
 
@@ -82,10 +84,10 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
     std::string map = statement.argument(Keyword::kMap);
     std::string mapset = statement.argument(Keyword::kMapset);
     emit_map_moves(run, statement, map, mapset);
-    ++run.send_map_count;
+    ++run.count(Row::kSendMap);
     log_line(run, at, format("ZARN SEND MAP handled for map %s mapset %s", {map, mapset}));
     if (statement.has(Keyword::kAccum)) {
-      ++run.accum_count;
+      ++run.count(Row::kAccum);
       log_line(run, at, "*** SEND ACCUM found");
     }
     add_map_request(run, 'S', statement.text, statement.position(Keyword::kMap),
@@ -94,31 +96,31 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
                     statement.position(Keyword::kFrom), statement.position(Keyword::kLength),
                     statement.has(Keyword::kFreekb));
   } else if (statement.has(Keyword::kText)) {
-    ++run.send_text_count;
+    ++run.count(Row::kSendText);
     log_line(run, at, "ZARN SEND TEXT handled");
     convert_text(run, statement);
   } else if (statement.has(Keyword::kControl)) {
-    ++run.send_control_count;
+    ++run.count(Row::kSendControl);
     log_line(run, at, "*** ZARN SEND CONTROL found");
     emit_terminator_line(run, statement);
   } else if (statement.has(Keyword::kConvid) || statement.has(Keyword::kSession)) {
-    ++run.send_convid_count;
+    ++run.count(Row::kSendConvid);
     log_line(run, at, "*** XPCM SEND found - ignored");
   } else if (statement.has(Keyword::kFrom)) {
-    ++run.send_text_count;
+    ++run.count(Row::kSendText);
     log_line(run, at, "ZARN SEND FROM handled as SEND TEXT");
     convert_text(run, statement);
   } else if (statement.has(Keyword::kCtlchar)) {
-    ++run.send_from_only_count;
+    ++run.count(Row::kSendFromOnly);
     log_line(run, at, "Send CTLCHAR found - removed");
   } else {
-    ++run.send_bare_count;
+    ++run.count(Row::kSendBare);
     log_line(run, at, "SEND found - no recognized parameters - removed");
   }
 }
 
 void convert_converse(ConversionRun& run, const ExecStatement& statement) {
-  ++run.converse_count;
+  ++run.count(Row::kConverse);
   log_line(run, statement.start_line, "CONVERSE removed - program logic must be checked");
   if (statement.has(Keyword::kMap)) {
     emit_map_moves(run, statement, statement.argument(Keyword::kMap),

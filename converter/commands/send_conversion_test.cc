@@ -14,6 +14,8 @@
 namespace converter {
 namespace {
 
+using message_format::Row;
+
 using test_support::padded_lines;
 
 // A run that has written 8 lines of the converted program when the conversion starts.
@@ -39,17 +41,17 @@ std::string counted(const ConversionRun& run) {
     const char* name;
     int value;
   } counters[] = {
-      {"send_map", run.send_map_count},
-      {"send_text", run.send_text_count},
-      {"send_control", run.send_control_count},
-      {"send_convid", run.send_convid_count},
-      {"send_from_only", run.send_from_only_count},
-      {"send_bare", run.send_bare_count},
-      {"converse", run.converse_count},
-      {"page", run.page_count},
-      {"accum", run.accum_count},
-      {"freekb", run.freekb_count},
-      {"frset", run.frset_count},
+      {"send_map", run.count(Row::kSendMap)},
+      {"send_text", run.count(Row::kSendText)},
+      {"send_control", run.count(Row::kSendControl)},
+      {"send_convid", run.count(Row::kSendConvid)},
+      {"send_from_only", run.count(Row::kSendFromOnly)},
+      {"send_bare", run.count(Row::kSendBare)},
+      {"converse", run.count(Row::kConverse)},
+      {"page", run.count(Row::kPage)},
+      {"accum", run.count(Row::kAccum)},
+      {"freekb", run.count(Row::kFreekb)},
+      {"frset", run.count(Row::kFrset)},
   };
   std::string names;
   for (const Counter& counter : counters)

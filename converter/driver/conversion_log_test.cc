@@ -12,6 +12,8 @@
 namespace converter {
 namespace {
 
+using message_format::Row;
+
 using test_support::RunHarness;
 using test_support::summary_report;
 
@@ -80,41 +82,41 @@ TEST(ConversionLog, SummaryShowsEachCounterInItsRow) {
   ConversionRun& run = log.run;
   run.input_line_count = 1234;
   run.output_line_count = 1301;
-  run.copy_count = 3;
-  run.inc_count = 4;
-  run.exec_count = 5;
-  run.link_count = 6;
-  run.xctl_count = 7;
-  run.send_map_count = 8;
-  run.send_text_count = 9;
-  run.send_control_count = 10;
-  run.send_convid_count = 11;
-  run.send_from_only_count = 12;
-  run.send_bare_count = 13;
-  run.receive_map_count = 14;
-  run.receive_buffer_count = 15;
-  run.converse_count = 16;
-  run.return_count = 17;
-  run.address_count = 18;
-  run.handle_mapfail_count = 19;
-  run.handle_aid_count = 20;
-  run.route_count = 21;
-  run.maponly_count = 22;
-  run.dataonly_count = 23;
-  run.erase_count = 24;
-  run.eraseaup_count = 25;
-  run.alarm_count = 26;
-  run.accum_count = 27;
-  run.page_count = 28;
-  run.frset_count = 29;
-  run.freekb_count = 30;
-  run.eibaid_count = 31;
-  run.eibtrmid_count = 32;
-  run.eibtrnid_count = 33;
-  run.eibcalen_count = 34;
-  run.eibcposn_count = 35;
-  run.commarea_count = 36;
-  run.assign_termcode_count = 123456;
+  run.count(Row::kCopy) = 3;
+  run.count(Row::kInc) = 4;
+  run.count(Row::kExec) = 5;
+  run.count(Row::kLink) = 6;
+  run.count(Row::kXctl) = 7;
+  run.count(Row::kSendMap) = 8;
+  run.count(Row::kSendText) = 9;
+  run.count(Row::kSendControl) = 10;
+  run.count(Row::kSendConvid) = 11;
+  run.count(Row::kSendFromOnly) = 12;
+  run.count(Row::kSendBare) = 13;
+  run.count(Row::kReceiveMap) = 14;
+  run.count(Row::kReceiveBuffer) = 15;
+  run.count(Row::kConverse) = 16;
+  run.count(Row::kReturn) = 17;
+  run.count(Row::kAddress) = 18;
+  run.count(Row::kHandleMapfail) = 19;
+  run.count(Row::kHandleAid) = 20;
+  run.count(Row::kRoute) = 21;
+  run.count(Row::kMaponly) = 22;
+  run.count(Row::kDataonly) = 23;
+  run.count(Row::kErase) = 24;
+  run.count(Row::kEraseaup) = 25;
+  run.count(Row::kAlarm) = 26;
+  run.count(Row::kAccum) = 27;
+  run.count(Row::kPage) = 28;
+  run.count(Row::kFrset) = 29;
+  run.count(Row::kFreekb) = 30;
+  run.count(Row::kEibaid) = 31;
+  run.count(Row::kEibtrmid) = 32;
+  run.count(Row::kEibtrnid) = 33;
+  run.count(Row::kEibcalen) = 34;
+  run.count(Row::kEibcposn) = 35;
+  run.count(Row::kCommarea) = 36;
+  run.count(Row::kAssignTermcode) = 123456;
   // Not a row of the report.
   run.converted_command_count = 99;
   // Copybook depth does not indent the report.
@@ -208,7 +210,7 @@ TEST(ConversionLog, SummaryFollowsTheMessages) {
   RunHarness log;
   log.run.input_line_count = 2;
   log.run.output_line_count = 5;
-  log.run.handle_aid_count = 2;
+  log.run.count(Row::kHandleAid) = 2;
   log_line(log.run, 1, "LINKAGE SECTION INSERTED");
   write_summary(log.run);
   EXPECT_EQ(log.messages(), "line 0002 - LINKAGE SECTION INSERTED\n" +

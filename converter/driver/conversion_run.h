@@ -1,12 +1,14 @@
 // All state of one QUILLOX run: file names, streams, flags, counters and work areas.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "converter/driver/copybook_expansion.h"
 #include "converter/frontend/map_request_table.h"
+#include "message_format/message_format.h"
 #include "text/text_files.h"
 
 namespace converter {
@@ -46,43 +48,14 @@ struct ConversionRun {
   int output_line_count = 0;
   int include_depth = 0;
 
-  // Counters of the whole run, in the order of the summary report.
-  int copy_count = 0;
-  int inc_count = 0;
-  int exec_count = 0;
-  int link_count = 0;
-  int xctl_count = 0;
-  int send_map_count = 0;
-  int send_text_count = 0;
-  int send_control_count = 0;
-  int send_convid_count = 0;
-  int send_from_only_count = 0;
-  int send_bare_count = 0;
-  int receive_map_count = 0;
-  int receive_buffer_count = 0;
-  int converse_count = 0;
-  int return_count = 0;
-  int address_count = 0;
-  int handle_mapfail_count = 0;
-  int handle_aid_count = 0;
-  int route_count = 0;
-  int maponly_count = 0;
-  int dataonly_count = 0;
-  int erase_count = 0;
-  int eraseaup_count = 0;
-  int alarm_count = 0;
-  int accum_count = 0;
-  int page_count = 0;
-  int frset_count = 0;
-  int freekb_count = 0;
-  int eibaid_count = 0;
-  int eibtrmid_count = 0;
-  int eibtrnid_count = 0;
-  int eibcalen_count = 0;
-  int eibcposn_count = 0;
-  int commarea_count = 0;
-  int assign_termcode_count = 0;
+  // Counters of the whole run, one per row of the summary report (the first two rows report the
+  // main program's `input_line_count` and `output_line_count` instead).
+  std::array<int, message_format::kRowCount> counts{};
   int converted_command_count = 0;  // commands whose lines became comments; not reported
+
+  /// The counter of summary row `row`.
+  int& count(message_format::Row row) { return counts[static_cast<std::size_t>(row)]; }
+  int count(message_format::Row row) const { return counts[static_cast<std::size_t>(row)]; }
 
   // Work areas.
   std::string line;                       // the current source line, without its line end

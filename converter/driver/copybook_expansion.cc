@@ -9,6 +9,8 @@
 
 namespace converter {
 
+using message_format::Row;
+
 using text::LineReader;
 using text::OutputFile;
 using text::same_file;
@@ -54,11 +56,11 @@ bool reading_member(const ConversionRun& run) {
 bool copy_member_name(ConversionRun& run, std::string_view line) {
   std::size_t keyword = find_keyword(line, "COPY");
   if (keyword != std::string_view::npos) {
-    ++run.copy_count;
+    ++run.count(Row::kCopy);
   } else {
     keyword = find_keyword(line, "-INC");
     if (keyword == std::string_view::npos) return false;
-    ++run.inc_count;
+    ++run.count(Row::kInc);
   }
   run.copybook_name.clear();
   std::size_t start = keyword + 5;

@@ -18,6 +18,8 @@ using text::LineReader;
 using text::OutputFile;
 namespace {
 
+using message_format::Row;
+
 using test_support::padded_lines;
 
 // A run converting PROG.zsc into PROG.new in a fresh folder that is the working folder, so that
@@ -101,8 +103,8 @@ TEST_F(CopybookExpansion, MemberNameIsTakenFromCopyOrIncLine) {
     if (row.copy_line) {
       EXPECT_EQ(run.copybook_name, row.name);
     }
-    EXPECT_EQ(run.copy_count, row.copy_count);
-    EXPECT_EQ(run.inc_count, row.inc_count);
+    EXPECT_EQ(run.count(Row::kCopy), row.copy_count);
+    EXPECT_EQ(run.count(Row::kInc), row.inc_count);
   }
 }
 

@@ -10,6 +10,8 @@
 
 namespace converter {
 
+using message_format::Row;
+
 using text::format;
 
 bool rename_field(ConversionRun& run, std::string& text, std::string_view old_name,
@@ -28,12 +30,13 @@ bool rename_interface_fields(ConversionRun& run, std::string& text) {
   WordStarts words(text);
   if (!words.may_hold("EIB") && !words.may_hold("KVZCOMMAREA")) return false;
   bool any = false;
-  any |= rename_field(run, text, "EIBTRMID", "USRTRMID", run.eibtrmid_count);
-  any |= rename_field(run, text, "EIBTRNID", "USRTRNID", run.eibtrnid_count);
-  any |= rename_field(run, text, "EIBAID", "USRAID", run.eibaid_count);
-  any |= rename_field(run, text, "EIBCPOSN", "USRCPOSN", run.eibcposn_count);
-  any |= rename_field(run, text, "EIBCALEN", "USRCALEN", run.eibcalen_count);
-  any |= rename_field(run, text, "KVZCOMMAREA", "USRCOMM OF KVZCOMMAREA", run.commarea_count);
+  any |= rename_field(run, text, "EIBTRMID", "USRTRMID", run.count(Row::kEibtrmid));
+  any |= rename_field(run, text, "EIBTRNID", "USRTRNID", run.count(Row::kEibtrnid));
+  any |= rename_field(run, text, "EIBAID", "USRAID", run.count(Row::kEibaid));
+  any |= rename_field(run, text, "EIBCPOSN", "USRCPOSN", run.count(Row::kEibcposn));
+  any |= rename_field(run, text, "EIBCALEN", "USRCALEN", run.count(Row::kEibcalen));
+  any |=
+      rename_field(run, text, "KVZCOMMAREA", "USRCOMM OF KVZCOMMAREA", run.count(Row::kCommarea));
   return any;
 }
 

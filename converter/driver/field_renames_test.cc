@@ -11,6 +11,8 @@
 namespace converter {
 namespace {
 
+using message_format::Row;
+
 using test_support::RunHarness;
 
 struct RenameRow {
@@ -68,12 +70,12 @@ TEST(FieldRenames, EachRenameCountsOnce) {
   rename_interface_fields(run, text);
   std::string second = "EIBCALEN KVZCOMMAREA";
   rename_interface_fields(run, second);
-  EXPECT_EQ(run.eibtrmid_count, 1);
-  EXPECT_EQ(run.eibtrnid_count, 1);
-  EXPECT_EQ(run.eibaid_count, 1);
-  EXPECT_EQ(run.eibcposn_count, 1);
-  EXPECT_EQ(run.eibcalen_count, 2);
-  EXPECT_EQ(run.commarea_count, 2);
+  EXPECT_EQ(run.count(Row::kEibtrmid), 1);
+  EXPECT_EQ(run.count(Row::kEibtrnid), 1);
+  EXPECT_EQ(run.count(Row::kEibaid), 1);
+  EXPECT_EQ(run.count(Row::kEibcposn), 1);
+  EXPECT_EQ(run.count(Row::kEibcalen), 2);
+  EXPECT_EQ(run.count(Row::kCommarea), 2);
 
   int counter = 0;
   std::string field = "MOVE X-1 TO Y";

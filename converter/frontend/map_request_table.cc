@@ -7,6 +7,8 @@
 
 namespace converter {
 
+using message_format::Row;
+
 bool MapRequest::operator==(const MapRequest& other) const {
   return kind == other.kind && erase_code == other.erase_code && send_type == other.send_type &&
          freekb_flag == other.freekb_flag && frset_flag == other.frset_flag &&
@@ -26,11 +28,11 @@ void add_map_request(ConversionRun& run, char kind, std::string_view text, std::
   request.alarm_code = alarm_code;
   request.send_type = send_type;
   if (freekb) {
-    ++run.freekb_count;
+    ++run.count(Row::kFreekb);
     request.freekb_flag = 'F';
   }
   if (frset) {
-    ++run.frset_count;
+    ++run.count(Row::kFrset);
     request.frset_flag = 'F';
   }
   request.map_name = extract_argument(text, map);

@@ -11,6 +11,8 @@
 namespace converter {
 namespace {
 
+using message_format::Row;
+
 // Records the request that a command text makes, taking the option positions the way the
 // command conversion does.
 void add_from_text(ConversionRun& run, char kind, const std::string& text, char erase = ' ',
@@ -73,8 +75,8 @@ TEST(MapRequestTable, RequestsRecordTheirArgumentsAndOptions) {
     SCOPED_TRACE(i);
     expect_request(run.map_requests.records[i], expected[i]);
   }
-  EXPECT_EQ(run.freekb_count, 1);
-  EXPECT_EQ(run.frset_count, 1);
+  EXPECT_EQ(run.count(Row::kFreekb), 1);
+  EXPECT_EQ(run.count(Row::kFrset), 1);
 }
 
 TEST(MapRequestTable, LongArgumentsAreKeptWhole) {
@@ -127,7 +129,7 @@ TEST(MapRequestTable, OnlyTheFirstOfEqualRequestsIsDistinct) {
     EXPECT_EQ(is_repeated_request(run.map_requests, n), repeated[n]);
   }
   EXPECT_FALSE(is_repeated_request(run.map_requests, 7));
-  EXPECT_EQ(run.freekb_count, 2);
+  EXPECT_EQ(run.count(Row::kFreekb), 2);
 }
 
 TEST(MapRequestTable, FirstRecordIsNeverRepeated) {
@@ -142,13 +144,13 @@ TEST(MapRequestTable, FullTableDropsFurtherRequestsUncounted) {
   for (std::size_t i = 0; i < kMapRequestCapacity; ++i)
     add_from_text(run, 'S', "SEND MAP(M" + std::to_string(i) + ") FRSET END-EXEC");
   ASSERT_EQ(run.map_requests.records.size(), 101u);
-  EXPECT_EQ(run.frset_count, 101);
-  EXPECT_EQ(run.freekb_count, 0);
+  EXPECT_EQ(run.count(Row::kFrset), 101);
+  EXPECT_EQ(run.count(Row::kFreekb), 0);
   add_from_text(run, 'S', "SEND MAP(EXTRA) FREEKB FRSET END-EXEC");
   add_from_text(run, 'T', "SEND TEXT FROM(EXTRA) FREEKB END-EXEC");
   EXPECT_EQ(run.map_requests.records.size(), 101u);
-  EXPECT_EQ(run.frset_count, 101);
-  EXPECT_EQ(run.freekb_count, 0);
+  EXPECT_EQ(run.count(Row::kFrset), 101);
+  EXPECT_EQ(run.count(Row::kFreekb), 0);
   expect_request(run.map_requests.records[100],
                  request('S', ' ', ' ', 0, 'F', "M100", "", ' ', "", ""));
 }
