@@ -9,6 +9,8 @@
 
 namespace converter {
 
+using message_format::Message;
+
 using text::format;
 
 namespace {
@@ -67,7 +69,7 @@ void capture_aid_keys(ConversionRun& run, std::string_view text, std::size_t aid
           at = append_aid_entry(run.aid_handlers, scan, format("PF%.2d", {number}), at);
           if (at == kEnd) return;
         } else {
-          log_line(run, start_line, "Invalid PF Key");
+          log_message(run, start_line, Message::kInvalidPfKey);
         }
       }
     }
@@ -81,7 +83,7 @@ void capture_aid_keys(ConversionRun& run, std::string_view text, std::size_t aid
         at = append_aid_entry(run.aid_handlers, scan, key, at);
         if (at == kEnd) return;
       } else {
-        log_line(run, start_line, "Invalid PA Key");
+        log_message(run, start_line, Message::kInvalidPaKey);
       }
     }
 
@@ -130,7 +132,7 @@ std::string aid_constant_name(std::string_view entry) {
 
 void emit_aid_blocks(ConversionRun& run, std::string_view indent) {
   // The message names the first line of the first block.
-  log_line(run, run.output_line_count, "HANDLE AID statements inserted for EXEC ZARN RECEIVE");
+  log_message(run, run.output_line_count, Message::kAidBlocksInserted);
   std::string_view handlers = run.aid_handlers;
   std::size_t at = handlers.find('&');
   while (at != kEnd) {
@@ -147,7 +149,7 @@ void emit_aid_blocks(ConversionRun& run, std::string_view indent) {
 }
 
 void emit_mapfail_block(ConversionRun& run, std::string_view indent) {
-  log_line(run, run.output_line_count, "HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE");
+  log_message(run, run.output_line_count, Message::kMapfailBlockInserted);
   write_block_line(run, format("%11sIF USRMAPLN IS EQUAL TO 0", {indent}));
   write_block_line(run, format("%11s    GO TO %s", {indent, run.mapfail_label}));
   write_block_line(run, format("%11sEND-IF", {indent}));

@@ -12,6 +12,8 @@
 
 namespace converter {
 
+using message_format::Message;
+
 using message_format::Row;
 
 using text::format;
@@ -22,7 +24,7 @@ void convert_receive(ConversionRun& run, const ExecStatement& statement) {
     std::string map = statement.argument(Keyword::kMap);
     emit_map_name_check(run, statement, map);
     // Logged after the messages of the inserted blocks.
-    log_line(run, statement.start_line, format("ZARN RECEIVE MAP for map %s handled", {map}));
+    log_message(run, statement.start_line, Message::kReceiveMapHandled, {map});
     add_map_request(run, 'R', statement.text, statement.position(Keyword::kMap),
                     statement.position(Keyword::kMapset), statement.erase_code,
                     statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
@@ -32,10 +34,10 @@ void convert_receive(ConversionRun& run, const ExecStatement& statement) {
   }
   if (statement.has(Keyword::kBuffer)) {
     ++run.count(Row::kReceiveBuffer);
-    log_line(run, statement.start_line, "*** EXEC ZARN RECEIVE BUFFER found");
+    log_message(run, statement.start_line, Message::kReceiveBuffer);
     return;
   }
-  log_line(run, statement.start_line, "*** EXEC ZARN RECEIVE with no MAP parameter");
+  log_message(run, statement.start_line, Message::kReceiveWithoutMap);
 }
 
 void emit_map_name_check(ConversionRun& run, const ExecStatement& statement, std::string_view map) {

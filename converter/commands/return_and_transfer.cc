@@ -11,21 +11,43 @@
 
 namespace converter {
 
+using message_format::Message;
+
 using message_format::Row;
 
 using text::append_format;
 using text::format;
 
+namespace {
+
+// The RETURN message names each of TRANSID, COMMAREA and LENGTH that the command has, with its
+// argument, and notes when the length was set to zero. Never cut, however long the arguments.
+void log_return_message(ConversionRun& run, const ExecStatement& statement) {
+  std::string named;
+  if (statement.has(Keyword::kTransid))
+    append_format(named, "TRANSID(%s) ", {statement.argument(Keyword::kTransid)});
+  if (statement.has(Keyword::kCommarea))
+    append_format(named, "COMMAREA(%s) ", {statement.argument(Keyword::kCommarea)});
+  if (statement.has(Keyword::kLength))
+    append_format(named, "LENGTH(%s) ", {statement.argument(Keyword::kLength)});
+  log_message(
+      run, statement.start_line,
+      statement.has(Keyword::kLength) ? Message::kReturnHandled : Message::kReturnHandledLengthZero,
+      {named});
+}
+
+}  // namespace
+
 void convert_route(ConversionRun& run, const ExecStatement& statement) {
   ++run.count(Row::kRoute);
-  log_line(run, statement.start_line, "*** ZVL ROUTE command found");
+  log_message(run, statement.start_line, Message::kRoute);
 }
 
 void convert_address(ConversionRun& run, const ExecStatement& statement) {
   ++run.count(Row::kAddress);
   bool commarea = statement.has(Keyword::kCommarea);
   if (statement.has(Keyword::kTctua)) {
-    log_line(run, statement.start_line, "ZARN ADDRESS TCTUA handled");
+    log_message(run, statement.start_line, Message::kAddressTctua);
     // Only the last SET statement ends the sentence.
     char ending = commarea ? ' ' : statement.terminator;
     write_generated_line(run,
@@ -33,7 +55,7 @@ void convert_address(ConversionRun& run, const ExecStatement& statement) {
                                 {statement.indent, statement.argument(Keyword::kTctua), ending}));
   }
   if (commarea) {
-    log_line(run, statement.start_line, "ZARN ADDRESS COMMAREA handled");
+    log_message(run, statement.start_line, Message::kAddressCommarea);
     write_generated_line(run, format("%11sSET %s TO ADDRESS OF %s%c",
                                      {statement.indent, statement.argument(Keyword::kCommarea),
                                       "USRCOMM OF KVZCOMMAREA", statement.terminator}));
@@ -43,13 +65,13 @@ void convert_address(ConversionRun& run, const ExecStatement& statement) {
 void convert_handle(ConversionRun& run, const ExecStatement& statement) {
   if (statement.has(Keyword::kMapfail)) {
     ++run.count(Row::kHandleMapfail);
-    log_line(run, statement.start_line, "*** ZARN HANDLE CONDITION MAPFAIL found");
+    log_message(run, statement.start_line, Message::kHandleMapfail);
     // Kept whole, however long: every later RECEIVE MAP jumps to it.
     run.mapfail_label = statement.argument(Keyword::kMapfail);
   }
   if (statement.has(Keyword::kAid)) {
     ++run.count(Row::kHandleAid);
-    log_line(run, statement.start_line, "*** ZARN HANDLE AID found");
+    log_message(run, statement.start_line, Message::kHandleAid);
     run.aid_handlers.clear();
     capture_aid_keys(run, statement.text, statement.position(Keyword::kAid), statement.start_line);
   }
@@ -58,21 +80,19 @@ void convert_handle(ConversionRun& run, const ExecStatement& statement) {
 void convert_link_or_xctl(ConversionRun& run, const ExecStatement& statement) {
   // LINK wins when a command names both.
   bool link = statement.has(Keyword::kLink);
-  std::string_view word = link ? "LINK" : "XCTL";
-  ++(link ? run.count(Row::kLink) : run.count(Row::kXctl));
-  log_line(
-      run, statement.start_line,
-      format("EXEC ZARN %s to program %s found", {word, statement.argument(Keyword::kProgram)}));
+  ++run.count(link ? Row::kLink : Row::kXctl);
+  log_message(run, statement.start_line, link ? Message::kLink : Message::kXctl,
+              {statement.argument(Keyword::kProgram)});
 }
 
 void convert_assign(ConversionRun& run, const ExecStatement& statement) {
   ++run.count(Row::kAssignTermcode);
-  log_line(run, statement.start_line, "ASSIGN TERMCODE found - program logic should be checked");
+  log_message(run, statement.start_line, Message::kAssignTermcode);
 }
 
 void convert_return(ConversionRun& run, const ExecStatement& statement) {
   ++run.count(Row::kReturn);
-  log_line(run, statement.start_line, return_message(statement));
+  log_return_message(run, statement);
   if (statement.has(Keyword::kTransid))
     write_generated_line(run, format("%11sMOVE %s TO NXTRNID",
                                      {statement.indent, statement.argument(Keyword::kTransid)}));
@@ -86,19 +106,6 @@ void convert_return(ConversionRun& run, const ExecStatement& statement) {
   write_generated_line(run, format("%11sMOVE %s TO USRCALEN", {statement.indent, length}));
   write_generated_line(
       run, format("%11sEXEC ZARN RETURN END-EXEC%c", {statement.indent, statement.terminator}));
-}
-
-std::string return_message(const ExecStatement& statement) {
-  std::string message = "EXEC ZARN RETURN ";
-  if (statement.has(Keyword::kTransid))
-    append_format(message, "TRANSID(%s) ", {statement.argument(Keyword::kTransid)});
-  if (statement.has(Keyword::kCommarea))
-    append_format(message, "COMMAREA(%s) ", {statement.argument(Keyword::kCommarea)});
-  if (statement.has(Keyword::kLength))
-    append_format(message, "LENGTH(%s) ", {statement.argument(Keyword::kLength)});
-  message += "handled";
-  if (!statement.has(Keyword::kLength)) message += " User COMMAREA Length was set to zero";
-  return message;
 }
 
 }  // namespace converter

@@ -1,8 +1,6 @@
 // ROUTE, ADDRESS, HANDLE, LINK, XCTL, ASSIGN TERMCODE and RETURN commands.
 #pragma once
 
-#include <string>
-
 namespace converter {
 
 struct ConversionRun;
@@ -20,10 +18,5 @@ void convert_link_or_xctl(ConversionRun& run, const ExecStatement& statement);
 void convert_assign(ConversionRun& run, const ExecStatement& statement);
 /// RETURN: moves into NXTRNID, USRCOMM OF KVZCOMMAREA and USRCALEN, then a plain RETURN.
 void convert_return(ConversionRun& run, const ExecStatement& statement);
-
-/// The message logged for a RETURN: "EXEC ZARN RETURN ", each of TRANSID, COMMAREA and LENGTH
-/// that the command names with its argument, then "handled" and, without LENGTH, a note that
-/// the length was set to zero. Never cut, however long the arguments.
-std::string return_message(const ExecStatement& statement);
 
 }  // namespace converter

@@ -43,7 +43,9 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
-    EXPECT_EQ(return_message(make_statement(row.text)), row.message);
+    RunHarness harness;
+    convert_return(harness.run, make_statement(row.text));
+    EXPECT_EQ(harness.messages(), "line 0001 - " + std::string(row.message) + "\n");
   }
 }
 
@@ -56,7 +58,9 @@ TEST(ReturnAndTransfer, LongReturnMessageIsNeverCut) {
   std::string expected = "EXEC ZARN RETURN TRANSID(WS-NEXT-TRANSACTION) COMMAREA(" + area +
                          ") LENGTH(" + length + ") handled";
   ASSERT_GT(expected.size(), 255u);
-  EXPECT_EQ(return_message(statement), expected);
+  RunHarness harness;
+  convert_return(harness.run, statement);
+  EXPECT_EQ(harness.messages(), "line 0001 - " + expected + "\n");
 }
 
 TEST(ReturnAndTransfer, ReturnLines) {

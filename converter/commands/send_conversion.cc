@@ -11,6 +11,8 @@
 
 namespace converter {
 
+using message_format::Message;
+
 using message_format::Row;
 
 using text::format;
@@ -77,7 +79,7 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
   if (statement.has(Keyword::kAlarm)) emit_alarm_switch(run, statement, statement.alarm_code);
   if (statement.has(Keyword::kPage)) {
     ++run.count(Row::kPage);
-    log_line(run, at, "*** SEND PAGE found");
+    log_message(run, at, Message::kSendPage);
   }
 
   if (statement.has(Keyword::kMap)) {
@@ -85,10 +87,10 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
     std::string mapset = statement.argument(Keyword::kMapset);
     emit_map_moves(run, statement, map, mapset);
     ++run.count(Row::kSendMap);
-    log_line(run, at, format("ZARN SEND MAP handled for map %s mapset %s", {map, mapset}));
+    log_message(run, at, Message::kSendMapHandled, {map, mapset});
     if (statement.has(Keyword::kAccum)) {
       ++run.count(Row::kAccum);
-      log_line(run, at, "*** SEND ACCUM found");
+      log_message(run, at, Message::kSendAccum);
     }
     add_map_request(run, 'S', statement.text, statement.position(Keyword::kMap),
                     statement.position(Keyword::kMapset), statement.erase_code,
@@ -97,36 +99,36 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
                     statement.has(Keyword::kFreekb));
   } else if (statement.has(Keyword::kText)) {
     ++run.count(Row::kSendText);
-    log_line(run, at, "ZARN SEND TEXT handled");
+    log_message(run, at, Message::kSendTextHandled);
     convert_text(run, statement);
   } else if (statement.has(Keyword::kControl)) {
     ++run.count(Row::kSendControl);
-    log_line(run, at, "*** ZARN SEND CONTROL found");
+    log_message(run, at, Message::kSendControl);
     emit_terminator_line(run, statement);
   } else if (statement.has(Keyword::kConvid) || statement.has(Keyword::kSession)) {
     ++run.count(Row::kSendConvid);
-    log_line(run, at, "*** XPCM SEND found - ignored");
+    log_message(run, at, Message::kSendConvid);
   } else if (statement.has(Keyword::kFrom)) {
     ++run.count(Row::kSendText);
-    log_line(run, at, "ZARN SEND FROM handled as SEND TEXT");
+    log_message(run, at, Message::kSendFromHandled);
     convert_text(run, statement);
   } else if (statement.has(Keyword::kCtlchar)) {
     ++run.count(Row::kSendFromOnly);
-    log_line(run, at, "Send CTLCHAR found - removed");
+    log_message(run, at, Message::kSendCtlcharRemoved);
   } else {
     ++run.count(Row::kSendBare);
-    log_line(run, at, "SEND found - no recognized parameters - removed");
+    log_message(run, at, Message::kSendBareRemoved);
   }
 }
 
 void convert_converse(ConversionRun& run, const ExecStatement& statement) {
   ++run.count(Row::kConverse);
-  log_line(run, statement.start_line, "CONVERSE removed - program logic must be checked");
+  log_message(run, statement.start_line, Message::kConverseRemoved);
   if (statement.has(Keyword::kMap)) {
     emit_map_moves(run, statement, statement.argument(Keyword::kMap),
                    statement.argument(Keyword::kMapset));
   } else {
-    log_line(run, statement.start_line, "MAP parameter missing");
+    log_message(run, statement.start_line, Message::kMapParameterMissing);
   }
 }
 

@@ -15,6 +15,16 @@ void log_line(ConversionRun& run, int output_lines, std::string_view text) {
   log.print(message_format::kMessageLineFormat, {output_lines + 1, text});
 }
 
+void log_message(ConversionRun& run, int output_lines, message_format::Message message,
+                 std::initializer_list<text::FormatArg> names) {
+  std::string_view text = message_format::message_text(message);
+  if (names.size() == 0) {
+    log_line(run, output_lines, text);
+    return;
+  }
+  log_line(run, output_lines, text::format(text, names));
+}
+
 void write_summary(ConversionRun& run) {
   OutputFile& log = *run.message_file;
   for (const message_format::SummaryRow& row : message_format::kSummaryRows) {

@@ -5,6 +5,7 @@
 
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
+#include "message_format/message_format.h"
 #include "text/file_identity.h"
 
 namespace converter {
@@ -75,16 +76,16 @@ bool copy_member_name(ConversionRun& run, std::string_view line) {
 void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   if (name.empty() || is_reserved_member(name)) return;
   OutputFile& log = *run.message_file;
-  log.print("  opening copy book %s at line %d\n", {name, copy_line});
+  log.print(message_format::kOpeningCopyBook, {name, copy_line});
   if (run.include_depth >= kMaxIncludeDepth) {
-    log.print(" ***error*** copy book nesting exceeds 10 levels - %s not opened\n", {name});
+    log.print(message_format::kNestingError, {name});
     return;
   }
   // A member is never read from a file that the run is writing.
   std::unique_ptr<LineReader> input =
       is_any_of(name, files_written(run)) ? nullptr : LineReader::open(name);
   if (!input) {
-    log.print(" ***error*** opening copy file %s\n", {name});
+    log.print(message_format::kCopyFileError, {name});
     return;
   }
   std::string output_name = name.substr(0, name.find('.')) + ".new";
@@ -95,7 +96,7 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
       is_any_of(output_name, open_files) ? nullptr : OutputFile::open(output_name);
   if (!output) {
     close_input(run, input);
-    log.print(" ***error*** opening output copy file %s\n", {output_name});
+    log.print(message_format::kOutputCopyFileError, {output_name});
     return;
   }
 
@@ -136,8 +137,8 @@ void end_member(ConversionRun& run) {
   close_output(run, run.output_file);
   close_input(run, run.input_file);
   OutputFile& log = *run.message_file;
-  log.print("  %d lines read in copy book\n", {run.input_line_count});
-  log.print("  %d lines written in copy book\n", {run.output_line_count});
+  log.print(message_format::kCopyBookLinesRead, {run.input_line_count});
+  log.print(message_format::kCopyBookLinesWritten, {run.output_line_count});
   pop_include(run);
 }
 

@@ -6,23 +6,46 @@
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
 #include "converter/driver/word_starts.h"
-#include "text/text_format.h"
 
 namespace converter {
 
 using message_format::Row;
 
-using text::format;
+using message_format::Message;
 
-bool rename_field(ConversionRun& run, std::string& text, std::string_view old_name,
-                  std::string_view new_name, int& counter) {
-  std::size_t at = find_keyword(text, old_name);
+namespace {
+
+// One row of the rename table: the name found, its replacement, the summary row that counts
+// it and the message that logs it.
+struct FieldRename {
+  std::string_view old_name;
+  std::string_view new_name;
+  Row counter;
+  Message message;
+};
+
+// Applied in this order, each on the text the previous one left.
+constexpr FieldRename kFieldRenames[] = {
+    {"EIBTRMID", "USRTRMID", Row::kEibtrmid, Message::kEibtrmidChanged},
+    {"EIBTRNID", "USRTRNID", Row::kEibtrnid, Message::kEibtrnidChanged},
+    {"EIBAID", "USRAID", Row::kEibaid, Message::kEibaidChanged},
+    {"EIBCPOSN", "USRCPOSN", Row::kEibcposn, Message::kEibcposnChanged},
+    {"EIBCALEN", "USRCALEN", Row::kEibcalen, Message::kEibcalenChanged},
+    {"KVZCOMMAREA", "USRCOMM OF KVZCOMMAREA", Row::kCommarea, Message::kCommareaChanged},
+};
+
+// Replaces the first whole-word occurrence of the row's name outside the text's first literal,
+// logs and counts it. Returns whether anything was replaced.
+bool rename_field(ConversionRun& run, std::string& text, const FieldRename& rename) {
+  std::size_t at = find_keyword(text, rename.old_name);
   if (at == std::string::npos) return false;
-  text.replace(at, old_name.size(), new_name);
-  log_line(run, run.output_line_count, format("%s changed", {old_name}));
-  ++counter;
+  text.replace(at, rename.old_name.size(), rename.new_name);
+  log_message(run, run.output_line_count, rename.message);
+  ++run.count(rename.counter);
   return true;
 }
+
+}  // namespace
 
 bool rename_interface_fields(ConversionRun& run, std::string& text) {
   // Every name replaced begins with "EIB" but KVZCOMMAREA: a text on which no word begins so
@@ -30,13 +53,7 @@ bool rename_interface_fields(ConversionRun& run, std::string& text) {
   WordStarts words(text);
   if (!words.may_hold("EIB") && !words.may_hold("KVZCOMMAREA")) return false;
   bool any = false;
-  any |= rename_field(run, text, "EIBTRMID", "USRTRMID", run.count(Row::kEibtrmid));
-  any |= rename_field(run, text, "EIBTRNID", "USRTRNID", run.count(Row::kEibtrnid));
-  any |= rename_field(run, text, "EIBAID", "USRAID", run.count(Row::kEibaid));
-  any |= rename_field(run, text, "EIBCPOSN", "USRCPOSN", run.count(Row::kEibcposn));
-  any |= rename_field(run, text, "EIBCALEN", "USRCALEN", run.count(Row::kEibcalen));
-  any |=
-      rename_field(run, text, "KVZCOMMAREA", "USRCOMM OF KVZCOMMAREA", run.count(Row::kCommarea));
+  for (const FieldRename& rename : kFieldRenames) any |= rename_field(run, text, rename);
   return any;
 }
 

@@ -8,12 +8,6 @@ namespace converter {
 
 struct ConversionRun;
 
-/// Replaces the first whole-word `old_name` of `text` outside its first literal by `new_name`,
-/// logs "<old_name> changed" with the current output line count and adds one to `counter`.
-/// Returns whether anything was replaced.
-bool rename_field(ConversionRun& run, std::string& text, std::string_view old_name,
-                  std::string_view new_name, int& counter);
-
 /// Applies the six renames in their fixed order (EIBTRMID, EIBTRNID, EIBAID, EIBCPOSN,
 /// EIBCALEN, KVZCOMMAREA), each on the text the previous one left. Returns whether any applied.
 bool rename_interface_fields(ConversionRun& run, std::string& text);

@@ -76,15 +76,6 @@ TEST(FieldRenames, EachRenameCountsOnce) {
   EXPECT_EQ(run.count(Row::kEibcposn), 1);
   EXPECT_EQ(run.count(Row::kEibcalen), 2);
   EXPECT_EQ(run.count(Row::kCommarea), 2);
-
-  int counter = 0;
-  std::string field = "MOVE X-1 TO Y";
-  EXPECT_FALSE(rename_field(run, field, "X", "LONGER-NAME", counter));
-  EXPECT_EQ(counter, 0);
-  EXPECT_EQ(field, "MOVE X-1 TO Y");
-  EXPECT_TRUE(rename_field(run, field, "Y", "LONGER-NAME", counter));
-  EXPECT_EQ(counter, 1);
-  EXPECT_EQ(field, "MOVE X-1 TO LONGER-NAME");
 }
 
 TEST(FieldRenames, MessagesAreIndentedByCopybookLevel) {

@@ -14,6 +14,8 @@
 
 namespace converter {
 
+using message_format::Message;
+
 using text::LineReader;
 using text::OutputFile;
 
@@ -146,7 +148,7 @@ void convert_line(ConversionRun& run) {
         line.erase(keyword + 10);
         line.append(". ").append(run.new_program_name).append(".");
         run.rename_pending = false;
-        log_line(run, run.output_line_count, "PROGRAM-ID paragraph changed");
+        log_message(run, run.output_line_count, Message::kProgramIdChanged);
         words = WordStarts(line);
       }
     }
@@ -159,7 +161,7 @@ void convert_line(ConversionRun& run) {
       } else {
         if (words.may_hold("EXEC") && mentions_exec_in_any_case(line) &&
             starts_exec_command_in_any_case(line))
-          log_line(run, run.output_line_count, "*** EXEC ZARN not in capitals - not converted");
+          log_message(run, run.output_line_count, Message::kNotInCapitals);
         // Every field renamed begins with "EIB" but KVZCOMMAREA.
         if (words.may_hold("EIB") || words.may_hold("KVZCOMMAREA")) {
           run.line_renamed = rename_source_line(run);
@@ -185,7 +187,7 @@ void convert_line(ConversionRun& run) {
       run.output_line_count += 4;
       run.line_written = true;
       // The message names the inserted "02  USRCOMM." line.
-      log_line(run, run.output_line_count - 2, "COPY for STDHEAD in KVZCOMMAREA inserted");
+      log_message(run, run.output_line_count - 2, Message::kStdheadInserted);
     }
 
     if (!run.in_procedure_division && words.may_hold("KVZCOMMAREA")) {
@@ -202,7 +204,7 @@ void convert_line(ConversionRun& run) {
         out.write("       01 KVZCOMMAREA.\n");
         out.write("           COPY STDHEAD.\n");
         // The message names the inserted "LINKAGE SECTION." line.
-        log_line(run, run.output_line_count, "LINKAGE SECTION INSERTED");
+        log_message(run, run.output_line_count, Message::kLinkageInserted);
         run.output_line_count += 3;
       }
     }

@@ -8,6 +8,7 @@
 #include "converter/driver/column_margin.h"
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
+#include "message_format/message_format.h"
 #include "text/file_identity.h"
 #include "text/text_format.h"
 
@@ -55,9 +56,8 @@ void write_receive_blocks(ConversionRun& run) {
     write_block_line(run, "               END-EXEC");
   }
   OutputFile& log = *run.message_file;
-  log.print("Number of ZVL RECEIVE statements found in original Program - %d\n", {receive_count});
-  if (receive_count > 1)
-    log.print("**** Warning - Multiple receives found - manual changes required\n", {});
+  log.print(message_format::kReceiveCount, {receive_count});
+  if (receive_count > 1) log.print(message_format::kMultipleReceives, {});
 }
 
 // The FROM and LENGTH line of a SEND block; nothing when the request has neither.
@@ -113,9 +113,8 @@ void write_send_blocks(ConversionRun& run) {
     write_block_line(run, "           END-IF");
   }
   OutputFile& log = *run.message_file;
-  log.print("Number of ZVL SEND statements found in original Program -    %d\n", {send_total});
-  if (unique_count != send_total)
-    log.print("Number of unique ZVL SEND statements found              -    %d\n", {unique_count});
+  log.print(message_format::kSendCount, {send_total});
+  if (unique_count != send_total) log.print(message_format::kUniqueSendCount, {unique_count});
 }
 
 }  // namespace
@@ -170,7 +169,7 @@ void build_front_end(ConversionRun& run) {
     member = member || same_file(run.front_end_file_name, file);
   if (!member) run.front_end_file = OutputFile::open(run.front_end_file_name);
   if (!run.front_end_file) {
-    log.print("\n Unable to open new DSP4 front end file\n", {});
+    log.print(message_format::kFrontEndNotOpened, {});
     return;
   }
   // The template is looked for in the working folder first, then beside the program.
@@ -178,11 +177,11 @@ void build_front_end(ConversionRun& run) {
   run.template_file = LineReader::open(templates.here);
   if (!run.template_file) run.template_file = LineReader::open(templates.beside_program);
   if (!run.template_file) {
-    log.print("\n Unable to open new DSP4 front end file\n", {});
+    log.print(message_format::kFrontEndNotOpened, {});
     close_output(run, run.front_end_file);
     return;
   }
-  log.print("\n Creating new DSP4 front end prototype file - %s\n", {run.front_end_name});
+  log.print(message_format::kFrontEndCreated, {run.front_end_name});
   generate_front_end(run);
   close_input(run, run.template_file);
   close_output(run, run.front_end_file);
