@@ -5,7 +5,8 @@
 // (NEWDSP4.TXT). The run is "QUILLOX PROG NEWPROG.cbl FRONTEND.cbl", so the PROGRAM-ID change
 // and the front-end generator take part. Besides the sanitizers, the target checks that every
 // run ends with exit code 0 (every file is writable here), that the files it reads are left
-// as they were, and that the converted program and the message file exist.
+// as they were, that the converted program and the message file exist, and that the report's
+// reader accepts the message file: the writer and the reader of that format never drift apart.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 
 #include "converter/driver/command_line.h"
 #include "fuzz/fuzz_folder.h"
+#include "report/message_file.h"
 
 namespace {
 
@@ -49,6 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (contents != expected) fail("an input file was changed");
   }
   if (!fuzz_support::file_exists("NEWPROG.cbl")) fail("no converted program");
-  if (!fuzz_support::file_exists("PROG.msg")) fail("no message file");
+  if (!fuzz_support::read_file("PROG.msg", contents)) fail("no message file");
+  report::ProgramSummary summary;
+  std::string error;
+  if (report::read_message_file(contents, summary, error) != report::MessageFileKind::kConversion) {
+    std::fprintf(stderr, "quillox_fuzz: the report refuses the message file: %s\n", error.c_str());
+    std::abort();
+  }
   return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace report {
 
@@ -20,12 +21,33 @@ constexpr int kChartMargin = 4;
 // Names longer than this many bytes are shortened in the chart; the table shows them whole.
 constexpr std::size_t kChartNameLength = 24;
 
-// One colour per finding kind, in the order of the kinds.
-constexpr std::array<std::string_view, kFindingKindCount> kColours = {
-    "#4e79a7", "#a0cbe8", "#f28e2b", "#ffbe7d", "#59a14f", "#8cd17d",
-    "#b6992d", "#f1ce63", "#499894", "#86bcb6", "#e15759", "#ff9d9a",
-    "#79706e", "#bab0ac", "#d37295", "#fabfd2", "#b07aa1", "#9d7660",
+// The colour of each finding kind in the chart.
+struct KindColour {
+  Finding id;
+  std::string_view colour;
 };
+constexpr KindColour kColours[] = {
+    {Finding::kLink, "#4e79a7"},
+    {Finding::kXctl, "#a0cbe8"},
+    {Finding::kConverse, "#f28e2b"},
+    {Finding::kRoute, "#ffbe7d"},
+    {Finding::kAssignTermcode, "#59a14f"},
+    {Finding::kSendPage, "#8cd17d"},
+    {Finding::kSendAccum, "#b6992d"},
+    {Finding::kSendControl, "#f1ce63"},
+    {Finding::kSendCtlcharRemoved, "#499894"},
+    {Finding::kSendWithoutParameters, "#86bcb6"},
+    {Finding::kSendConvidOrSession, "#e15759"},
+    {Finding::kReceiveBuffer, "#ff9d9a"},
+    {Finding::kReceiveWithoutMap, "#79706e"},
+    {Finding::kInvalidKey, "#bab0ac"},
+    {Finding::kNotInCapitals, "#d37295"},
+    {Finding::kCopybookError, "#fabfd2"},
+    {Finding::kMultipleReceives, "#b07aa1"},
+    {Finding::kFrontEndNotBuilt, "#9d7660"},
+};
+static_assert(std::size(kColours) == kFindingKindCount, "every finding kind has a colour");
+static_assert(message_format::ids_in_order(kColours), "colours stand in the order of the kinds");
 
 std::string number(std::int64_t value) {
   return std::to_string(value);
@@ -156,7 +178,7 @@ std::string findings_chart(const std::vector<ProgramSummary>& programs) {
       right = kBarLeft + static_cast<int>(counted * kBarRoom / largest);
       svg += "<rect x=\"" + number(left) + "\" y=\"" + number(bar_top) + "\" width=\"" +
              number(right - left) + "\" height=\"" + number(kBarHeight) + "\" fill=\"" +
-             std::string(kColours[kind]) + "\"><title>" + name + " - " +
+             std::string(kColours[kind].colour) + "\"><title>" + name + " - " +
              html_escape(finding_heading(kind_at(kind))) + ": " + number(count) +
              "</title></rect>\n";
     }
@@ -213,10 +235,10 @@ std::string html_report(const std::vector<ProgramSummary>& programs, std::string
         "<table class=\"kinds\">\n<thead><tr><th></th><th>Kind</th><th>Findings</th><th>Programs</th>"
         "</tr></thead>\n<tbody>\n";
     for (std::size_t kind : shown)
-      page += "<tr><td class=\"swatch\"><span style=\"background:" + std::string(kColours[kind]) +
-              "\"></span></td><td class=\"name\">" + html_escape(finding_heading(kind_at(kind))) +
-              "</td><td>" + number(totals[kind]) + "</td><td>" + number(programs_with[kind]) +
-              "</td></tr>\n";
+      page += "<tr><td class=\"swatch\"><span style=\"background:" +
+              std::string(kColours[kind].colour) + "\"></span></td><td class=\"name\">" +
+              html_escape(finding_heading(kind_at(kind))) + "</td><td>" + number(totals[kind]) +
+              "</td><td>" + number(programs_with[kind]) + "</td></tr>\n";
     page += "</tbody>\n</table>\n";
   }
   page += "</div>\n";

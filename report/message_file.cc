@@ -11,204 +11,67 @@ namespace {
 // Counts are read with at most this many digits, far beyond any 32-bit counter of the converter.
 constexpr std::size_t kMaxCountDigits = 18;
 
-// The rows of the summary report in their order: whether an empty line stands before the row,
-// and the text after the count.
-struct SummaryRow {
-  bool empty_line_before;
-  std::string_view text;
-};
+using message_format::kCopyBookLinesRead;
+using message_format::kCopyBookLinesWritten;
+using message_format::kCopyFileError;
+using message_format::kFrontEndCreated;
+using message_format::kFrontEndNotOpened;
+using message_format::kMultipleReceives;
+using message_format::kNestingError;
+using message_format::kOpeningCopyBook;
+using message_format::kOutputCopyFileError;
+using message_format::kReceiveCount;
+using message_format::kRowCount;
+using message_format::kSendCount;
+using message_format::kSummaryRows;
+using message_format::kUniqueSendCount;
+using message_format::Row;
 
-constexpr std::size_t kSummaryRowCount = 37;
+// A line of the file as `format` writes it: without the line ends that the format puts before
+// and after it.
+constexpr std::string_view line_of(std::string_view format) {
+  if (!format.empty() && format.front() == '\n') format.remove_prefix(1);
+  if (!format.empty() && format.back() == '\n') format.remove_suffix(1);
+  return format;
+}
 
-constexpr SummaryRow kSummaryRows[kSummaryRowCount] = {
-    {true, "Input lines read"},
-    {false, "Output lines written"},
-    {false, "Total copy statements found"},
-    {false, "Total -INC statements found"},
-    {true, "EXEC ZARN Statements"},
-    {false, "Total EXEC ZARN LINK statements found"},
-    {false, "Total EXEC ZARN XCTL statements found"},
-    {true, "SEND MAP statements"},
-    {false, "SEND TEXT statements"},
-    {false, "SEND CONTROL statements"},
-    {false, "SEND CONVID or SESSION statements"},
-    {false, "SEND with FROM or CTLCHAR only"},
-    {false, "SEND with no other parameters"},
-    {false, "RECEIVE MAP statements"},
-    {false, "RECEIVE BUFFER statementss"},
-    {false, "CONVERSE statements"},
-    {false, "RETURN statements"},
-    {false, "ADDRESS statements"},
-    {false, "HANDLE MAPFAIL statements"},
-    {false, "HANDLE AID statements"},
-    {false, "ROUTE statements"},
-    {true, "MAPONLY parameters"},
-    {false, "DATAONLY parameters"},
-    {false, "ERASE parameters"},
-    {false, "ERASEAUP parameters"},
-    {false, "ALARM parameters"},
-    {false, "ACCUM parameters"},
-    {false, "PAGE parameters"},
-    {false, "FRSET statements"},
-    {false, "FREEKB statements"},
-    {true, "EIBAID variables"},
-    {false, "EIBTRMID variables"},
-    {false, "EIBTRNID variables"},
-    {false, "EIBCALEN variables"},
-    {false, "EIBCPOSN variables"},
-    {true, "KVZCOMMAREA references"},
-    {false, "ASSIGN TERMCODE references"},
-};
+// Whether `text` is what `format` writes, each "%s" standing for any text and each "%d" for
+// one or more digits; the text of each conversion goes to `fields` in order.
+bool matches_format(std::string_view format, std::string_view text,
+                    std::vector<std::string_view>& fields) {
+  std::size_t percent = format.find('%');
+  if (percent == std::string_view::npos) return text == format;
+  if (text.substr(0, percent) != format.substr(0, percent)) return false;
+  text.remove_prefix(percent);
+  std::size_t conversion = format.find_first_of("sd", percent + 1);
+  if (conversion == std::string_view::npos) return false;
+  std::string_view rest = format.substr(conversion + 1);
+  if (format[conversion] == 'd') {
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+    if (digits == 0) return false;
+    fields.push_back(text.substr(0, digits));
+    if (matches_format(rest, text.substr(digits), fields)) return true;
+    fields.pop_back();
+    return false;
+  }
+  // A text ends where the format's next literal piece can follow it; each place is tried, so
+  // that a name holding that piece itself is still read right.
+  std::string_view next = rest.substr(0, rest.find('%'));
+  for (std::size_t end = text.find(next); end != std::string_view::npos;
+       end = text.find(next, end + 1)) {
+    fields.push_back(text.substr(0, end));
+    if (matches_format(rest, text.substr(end), fields)) return true;
+    fields.pop_back();
+    if (end == text.size()) break;
+  }
+  return false;
+}
 
-// Positions of the summary rows that the report reads or checks messages against.
-enum Row : std::size_t {
-  kRowInputLines = 0,
-  kRowOutputLines = 1,
-  kRowExecStatements = 4,
-  kRowLink = 5,
-  kRowXctl = 6,
-  kRowSendMap = 7,
-  kRowSendText = 8,
-  kRowSendControl = 9,
-  kRowSendConvid = 10,
-  kRowSendCtlchar = 11,
-  kRowSendBare = 12,
-  kRowReceiveMap = 13,
-  kRowReceiveBuffer = 14,
-  kRowConverse = 15,
-  kRowReturn = 16,
-  kRowHandleMapfail = 18,
-  kRowHandleAid = 19,
-  kRowRoute = 20,
-  kRowAccum = 26,
-  kRowPage = 27,
-  kRowEibaid = 30,
-  kRowEibtrmid = 31,
-  kRowEibtrnid = 32,
-  kRowEibcalen = 33,
-  kRowEibcposn = 34,
-  kRowCommarea = 35,
-  kRowAssignTermcode = 36,
-  kNoRow = kSummaryRowCount,
-};
-
-// A message of fixed text: the finding it reports (if any) and the summary row that counts
-// the same event once per message (if any).
-struct FixedMessage {
-  std::string_view text;
-  std::optional<Finding> finding;
-  std::size_t row;
-};
-
-const FixedMessage kFixedMessages[] = {
-    {"PROGRAM-ID paragraph changed", std::nullopt, kNoRow},
-    {"COPY for STDHEAD in KVZCOMMAREA inserted", std::nullopt, kNoRow},
-    {"LINKAGE SECTION INSERTED", std::nullopt, kNoRow},
-    {"*** EXEC ZARN not in capitals - not converted", Finding::kNotInCapitals, kNoRow},
-    {"EIBTRMID changed", std::nullopt, kRowEibtrmid},
-    {"EIBTRNID changed", std::nullopt, kRowEibtrnid},
-    {"EIBAID changed", std::nullopt, kRowEibaid},
-    {"EIBCPOSN changed", std::nullopt, kRowEibcposn},
-    {"EIBCALEN changed", std::nullopt, kRowEibcalen},
-    {"KVZCOMMAREA changed", std::nullopt, kRowCommarea},
-    {"*** SEND PAGE found", Finding::kSendPage, kRowPage},
-    {"*** SEND ACCUM found", Finding::kSendAccum, kRowAccum},
-    {"ZARN SEND TEXT handled", std::nullopt, kRowSendText},
-    {"*** ZARN SEND CONTROL found", Finding::kSendControl, kRowSendControl},
-    {"*** XPCM SEND found - ignored", Finding::kSendConvidOrSession, kRowSendConvid},
-    {"ZARN SEND FROM handled as SEND TEXT", std::nullopt, kRowSendText},
-    {"Send CTLCHAR found - removed", Finding::kSendCtlcharRemoved, kRowSendCtlchar},
-    {"SEND found - no recognized parameters - removed", Finding::kSendWithoutParameters,
-     kRowSendBare},
-    {"CONVERSE removed - program logic must be checked", Finding::kConverse, kRowConverse},
-    {"MAP parameter missing", std::nullopt, kNoRow},
-    {"*** EXEC ZARN RECEIVE BUFFER found", Finding::kReceiveBuffer, kRowReceiveBuffer},
-    {"*** EXEC ZARN RECEIVE with no MAP parameter", Finding::kReceiveWithoutMap, kNoRow},
-    {"*** ZVL ROUTE command found", Finding::kRoute, kRowRoute},
-    {"ZARN ADDRESS TCTUA handled", std::nullopt, kNoRow},
-    {"ZARN ADDRESS COMMAREA handled", std::nullopt, kNoRow},
-    {"*** ZARN HANDLE CONDITION MAPFAIL found", std::nullopt, kRowHandleMapfail},
-    {"*** ZARN HANDLE AID found", std::nullopt, kRowHandleAid},
-    {"ASSIGN TERMCODE found - program logic should be checked", Finding::kAssignTermcode,
-     kRowAssignTermcode},
-    {"Invalid PF Key", Finding::kInvalidKey, kNoRow},
-    {"Invalid PA Key", Finding::kInvalidKey, kNoRow},
-    {"HANDLE AID statements inserted for EXEC ZARN RECEIVE", std::nullopt, kNoRow},
-    {"HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE", std::nullopt, kNoRow},
-};
-
-// A message with names filled in: the text before, between and after the names.
-struct FilledMessage {
-  std::string_view before;
-  std::string_view between;
-  std::string_view after;
-  std::optional<Finding> finding;
-  std::size_t row;
-};
-
-const FilledMessage kFilledMessages[] = {
-    {"EXEC ZARN LINK to program ", "", " found", Finding::kLink, kRowLink},
-    {"EXEC ZARN XCTL to program ", "", " found", Finding::kXctl, kRowXctl},
-    {"ZARN SEND MAP handled for map ", " mapset ", "", std::nullopt, kRowSendMap},
-    {"ZARN RECEIVE MAP for map ", "", " handled", std::nullopt, kRowReceiveMap},
-    // The RETURN message lists the command's arguments and ends in one of two ways.
-    {"EXEC ZARN RETURN ", "", "handled", std::nullopt, kRowReturn},
-    {"EXEC ZARN RETURN ", "", "handled User COMMAREA Length was set to zero", std::nullopt,
-     kRowReturn},
-};
-
-// The name of a finding kind next to the summary row that must count as many of them, for the
-// message that tells the two apart.
-struct CrossCheck {
-  std::size_t row;
-  std::string_view messages;
-};
-
-const CrossCheck kCrossChecks[] = {
-    {kRowLink, "\"EXEC ZARN LINK to program ... found\""},
-    {kRowXctl, "\"EXEC ZARN XCTL to program ... found\""},
-    {kRowSendMap, "\"ZARN SEND MAP handled for map ...\""},
-    {kRowSendText, "\"ZARN SEND TEXT handled\" and \"ZARN SEND FROM handled as SEND TEXT\""},
-    {kRowSendControl, "\"*** ZARN SEND CONTROL found\""},
-    {kRowSendConvid, "\"*** XPCM SEND found - ignored\""},
-    {kRowSendCtlchar, "\"Send CTLCHAR found - removed\""},
-    {kRowSendBare, "\"SEND found - no recognized parameters - removed\""},
-    {kRowReceiveMap, "\"ZARN RECEIVE MAP for map ... handled\""},
-    {kRowReceiveBuffer, "\"*** EXEC ZARN RECEIVE BUFFER found\""},
-    {kRowConverse, "\"CONVERSE removed - program logic must be checked\""},
-    {kRowReturn, "\"EXEC ZARN RETURN ... handled\""},
-    {kRowHandleMapfail, "\"*** ZARN HANDLE CONDITION MAPFAIL found\""},
-    {kRowHandleAid, "\"*** ZARN HANDLE AID found\""},
-    {kRowRoute, "\"*** ZVL ROUTE command found\""},
-    {kRowAccum, "\"*** SEND ACCUM found\""},
-    {kRowPage, "\"*** SEND PAGE found\""},
-    {kRowEibaid, "\"EIBAID changed\""},
-    {kRowEibtrmid, "\"EIBTRMID changed\""},
-    {kRowEibtrnid, "\"EIBTRNID changed\""},
-    {kRowEibcalen, "\"EIBCALEN changed\""},
-    {kRowEibcposn, "\"EIBCPOSN changed\""},
-    {kRowCommarea, "\"KVZCOMMAREA changed\""},
-    {kRowAssignTermcode, "\"ASSIGN TERMCODE found - program logic should be checked\""},
-};
-
-constexpr std::string_view kOpeningCopyBook = "  opening copy book ";
-constexpr std::string_view kOpeningAtLine = " at line ";
-constexpr std::string_view kCopyFileError = " ***error*** opening copy file ";
-constexpr std::string_view kOutputCopyFileError = " ***error*** opening output copy file ";
-constexpr std::string_view kNestingError = " ***error*** copy book nesting exceeds 10 levels - ";
-constexpr std::string_view kNestingErrorEnd = " not opened";
-constexpr std::string_view kCopyBookLinesRead = " lines read in copy book";
-constexpr std::string_view kCopyBookLinesWritten = " lines written in copy book";
-constexpr std::string_view kFrontEndCreated = " Creating new DSP4 front end prototype file - ";
-constexpr std::string_view kFrontEndNotOpened = " Unable to open new DSP4 front end file";
-constexpr std::string_view kReceiveCount =
-    "Number of ZVL RECEIVE statements found in original Program - ";
-constexpr std::string_view kMultipleReceives =
-    "**** Warning - Multiple receives found - manual changes required";
-constexpr std::string_view kSendCount =
-    "Number of ZVL SEND statements found in original Program -    ";
-constexpr std::string_view kUniqueSendCount =
-    "Number of unique ZVL SEND statements found              -    ";
+bool matches_format(std::string_view format, std::string_view text) {
+  std::vector<std::string_view> fields;
+  return matches_format(format, text, fields);
+}
 
 bool starts_with(std::string_view text, std::string_view start) {
   return text.substr(0, start.size()) == start;
@@ -243,6 +106,26 @@ std::string quoted(std::string_view text) {
   result += text;
   result += "\"";
   return result;
+}
+
+// The text a format writes before its first conversion.
+std::string_view prefix_of(std::string_view format) {
+  return line_of(format).substr(0, line_of(format).find('%'));
+}
+
+// The messages that summary row `row` counts, quoted, with "..." for their names; empty when
+// the row counts none.
+std::string messages_counted_in(Row row) {
+  std::string shown;
+  for (const message_format::MessageText& message : message_format::kMessages) {
+    if (message.counted_in != row) continue;
+    if (!shown.empty()) shown += " and ";
+    std::string text(message.format);
+    for (std::size_t at = text.find("%s"); at != std::string::npos; at = text.find("%s", at))
+      text.replace(at, 2, "...");
+    shown += quoted(text);
+  }
+  return shown;
 }
 
 // The file's lines, each without its line end, and a reading position.
@@ -294,26 +177,15 @@ bool split_lines(std::string_view text, std::vector<std::string_view>& lines, st
 
 // Counts of one message file as the body is read.
 struct Tally {
-  std::array<std::int64_t, kSummaryRowCount> row_messages{};
-  std::array<std::int64_t, kSummaryRowCount> rows{};
+  std::array<std::int64_t, kRowCount> row_messages{};
+  std::array<std::int64_t, kRowCount> rows{};
 };
 
 bool classify_message(std::string_view text, ProgramSummary& summary, Tally& tally) {
-  for (const FixedMessage& message : kFixedMessages) {
-    if (text != message.text) continue;
+  for (const message_format::MessageText& message : message_format::kMessages) {
+    if (!matches_format(message.format, text)) continue;
     if (message.finding) ++summary.count(*message.finding);
-    if (message.row != kNoRow) ++tally.row_messages[message.row];
-    return true;
-  }
-  for (const FilledMessage& message : kFilledMessages) {
-    if (text.size() < message.before.size() + message.between.size() + message.after.size())
-      continue;
-    if (!starts_with(text, message.before) || !ends_with(text, message.after)) continue;
-    std::string_view names = text.substr(
-        message.before.size(), text.size() - message.before.size() - message.after.size());
-    if (names.find(message.between) == std::string_view::npos) continue;
-    if (message.finding) ++summary.count(*message.finding);
-    if (message.row != kNoRow) ++tally.row_messages[message.row];
+    if (message.counted_in) ++tally.row_messages[static_cast<std::size_t>(*message.counted_in)];
     return true;
   }
   return false;
@@ -364,17 +236,16 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
     }
     lines.take();
     bool opened_here = false;
-    if (starts_with(line, kOpeningCopyBook)) {
-      std::size_t at = line.rfind(kOpeningAtLine);
-      if (at == std::string_view::npos || at <= kOpeningCopyBook.size() ||
-          !read_count(line.substr(at + kOpeningAtLine.size()))) {
+    if (starts_with(line, prefix_of(kOpeningCopyBook))) {
+      if (!matches_format(line_of(kOpeningCopyBook), line)) {
         error = at_line(number, "a copy book line without its line number: " + quoted(line));
         return false;
       }
       ++depth;
       opened_here = true;
-    } else if (starts_with(line, kCopyFileError) || starts_with(line, kOutputCopyFileError) ||
-               (starts_with(line, kNestingError) && ends_with(line, kNestingErrorEnd))) {
+    } else if (matches_format(line_of(kCopyFileError), line) ||
+               matches_format(line_of(kOutputCopyFileError), line) ||
+               matches_format(line_of(kNestingError), line)) {
       if (!just_opened) {
         error = at_line(number, "a copy book error that follows no \"opening copy book\" line");
         return false;
@@ -382,15 +253,13 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
       // The member was not opened: the level counted for it is given up again.
       --depth;
       ++summary.count(Finding::kCopybookError);
-    } else if (starts_with(line, "  ") && ends_with(line, kCopyBookLinesRead) &&
-               read_count(line.substr(2, line.size() - 2 - kCopyBookLinesRead.size()))) {
+    } else if (matches_format(line_of(kCopyBookLinesRead), line)) {
       if (depth == 0) {
         error = at_line(number, "copy book counts while no copy book is open");
         return false;
       }
       std::string_view written = lines.done() ? std::string_view() : lines.take();
-      if (!starts_with(written, "  ") || !ends_with(written, kCopyBookLinesWritten) ||
-          !read_count(written.substr(2, written.size() - 2 - kCopyBookLinesWritten.size()))) {
+      if (!matches_format(line_of(kCopyBookLinesWritten), written)) {
         error = at_line(number + 1, "\"lines written in copy book\" expected after the lines read");
         return false;
       }
@@ -410,10 +279,9 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
 }
 
 bool read_summary(LineCursor& lines, Tally& tally, std::string& error) {
-  for (std::size_t row = 0; row < kSummaryRowCount; ++row) {
-    const SummaryRow& expected = kSummaryRows[row];
+  for (const message_format::SummaryRow& expected : kSummaryRows) {
     std::string name = quoted(expected.text);
-    if (expected.empty_line_before) {
+    if (expected.blank_line_before) {
       if (lines.done()) {
         error = "the summary report is cut short before row " + name;
         return false;
@@ -438,7 +306,7 @@ bool read_summary(LineCursor& lines, Tally& tally, std::string& error) {
       error = at_line(number, "summary row " + name + " expected, found " + quoted(line));
       return false;
     }
-    tally.rows[row] = *count;
+    tally.rows[static_cast<std::size_t>(expected.id)] = *count;
   }
   return true;
 }
@@ -453,44 +321,46 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
   }
   number = lines.number();
   std::string_view heading = lines.take();
-  if (heading == kFrontEndNotOpened) {
+  bool built = matches_format(line_of(kFrontEndCreated), heading);
+  if (heading == line_of(kFrontEndNotOpened)) {
     ++summary.count(Finding::kFrontEndNotBuilt);
-  } else if (!starts_with(heading, kFrontEndCreated)) {
+  } else if (!built) {
     error = at_line(number, "unexpected text after the summary report: " + quoted(heading));
     return false;
   }
   while (!lines.done()) {
     number = lines.number();
     std::string_view line = lines.take();
-    if (heading == kFrontEndNotOpened) {
-      error = at_line(number, "unexpected text after \"Unable to open new DSP4 front end file\"");
+    if (!built) {
+      error = at_line(number, "unexpected text after " + quoted(heading.substr(1)));
       return false;
     }
-    if (starts_with(line, kReceiveCount) && read_count(line.substr(kReceiveCount.size()))) {
-      std::int64_t receives = *read_count(line.substr(kReceiveCount.size()));
-      bool warned = !lines.done() && lines.peek() == kMultipleReceives;
-      if (warned != (receives > 1)) {
-        error =
-            at_line(number + 1, receives > 1 ? "the warning on multiple receives is missing"
-                                             : "a warning on multiple receives for at most one");
+    std::vector<std::string_view> fields;
+    if (matches_format(line_of(kReceiveCount), line, fields)) {
+      std::optional<std::int64_t> receives = read_count(fields[0]);
+      bool warned = !lines.done() && lines.peek() == line_of(kMultipleReceives);
+      if (!receives || warned != (*receives > 1)) {
+        error = at_line(number + 1, warned ? "a warning on multiple receives for at most one"
+                                           : "the warning on multiple receives is missing");
         return false;
       }
       if (warned) {
         lines.take();
         ++summary.count(Finding::kMultipleReceives);
       }
-    } else if (starts_with(line, kSendCount) && read_count(line.substr(kSendCount.size()))) {
-      std::int64_t sends = *read_count(line.substr(kSendCount.size()));
-      if (!lines.done() && starts_with(lines.peek(), kUniqueSendCount)) {
-        std::optional<std::int64_t> unique =
-            read_count(lines.take().substr(kUniqueSendCount.size()));
-        if (!unique || *unique >= sends) {
+    } else if (matches_format(line_of(kSendCount), line, fields)) {
+      std::optional<std::int64_t> sends = read_count(fields[0]);
+      std::vector<std::string_view> unique_fields;
+      if (!lines.done() && matches_format(line_of(kUniqueSendCount), lines.peek(), unique_fields)) {
+        lines.take();
+        std::optional<std::int64_t> unique = read_count(unique_fields[0]);
+        if (!sends || !unique || *unique >= *sends) {
           error = at_line(number + 1,
                           "a count of unique SEND statements that is not below their number");
           return false;
         }
       }
-    } else if (line == kMultipleReceives) {
+    } else if (line == line_of(kMultipleReceives)) {
       error = at_line(number, "a warning on multiple receives without a RECEIVE count");
       return false;
     } else {
@@ -518,48 +388,6 @@ bool is_level_shifter_file(const std::vector<std::string_view>& lines) {
 
 }  // namespace
 
-std::string_view finding_heading(Finding kind) {
-  switch (kind) {
-    case Finding::kLink:
-      return "LINK";
-    case Finding::kXctl:
-      return "XCTL";
-    case Finding::kConverse:
-      return "CONVERSE";
-    case Finding::kRoute:
-      return "ROUTE";
-    case Finding::kAssignTermcode:
-      return "ASSIGN TERMCODE";
-    case Finding::kSendPage:
-      return "SEND PAGE";
-    case Finding::kSendAccum:
-      return "SEND ACCUM";
-    case Finding::kSendControl:
-      return "SEND CONTROL";
-    case Finding::kSendCtlcharRemoved:
-      return "SEND CTLCHAR removed";
-    case Finding::kSendWithoutParameters:
-      return "SEND without parameters";
-    case Finding::kSendConvidOrSession:
-      return "SEND CONVID or SESSION";
-    case Finding::kReceiveBuffer:
-      return "RECEIVE BUFFER";
-    case Finding::kReceiveWithoutMap:
-      return "RECEIVE without MAP";
-    case Finding::kInvalidKey:
-      return "invalid PF/PA keys";
-    case Finding::kNotInCapitals:
-      return "EXEC ZARN not in capitals";
-    case Finding::kCopybookError:
-      return "copybook errors";
-    case Finding::kMultipleReceives:
-      return "multiple RECEIVE maps";
-    case Finding::kFrontEndNotBuilt:
-      return "front end not built";
-  }
-  return "";
-}
-
 std::int64_t ProgramSummary::total_findings() const {
   std::int64_t total = 0;
   for (std::int64_t count : findings) total += count;
@@ -579,20 +407,21 @@ MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary
       !read_front_end(lines, found, error))
     return MessageFileKind::kUnrecognised;
 
-  // Each of these messages is written exactly once for what its summary row counts, so a file
-  // where the two disagree has been changed or put together from pieces.
-  for (const CrossCheck& check : kCrossChecks) {
-    if (tally.row_messages[check.row] == tally.rows[check.row]) continue;
-    error = "the file holds " + std::to_string(tally.row_messages[check.row]) +
-            " of the messages " + std::string(check.messages) + " but its summary row " +
-            quoted(kSummaryRows[check.row].text) + " counts " +
-            std::to_string(tally.rows[check.row]);
+  // Each message that a summary row counts is written exactly once for what the row counts, so
+  // a file where the two disagree has been changed or put together from pieces.
+  for (const message_format::SummaryRow& row : kSummaryRows) {
+    std::size_t at = static_cast<std::size_t>(row.id);
+    std::string messages = messages_counted_in(row.id);
+    if (messages.empty() || tally.row_messages[at] == tally.rows[at]) continue;
+    error = "the file holds " + std::to_string(tally.row_messages[at]) + " of the messages " +
+            messages + " but its summary row " + quoted(row.text) + " counts " +
+            std::to_string(tally.rows[at]);
     return MessageFileKind::kUnrecognised;
   }
   found.name = summary.name;
-  found.lines_read = tally.rows[kRowInputLines];
-  found.lines_written = tally.rows[kRowOutputLines];
-  found.exec_statements = tally.rows[kRowExecStatements];
+  found.lines_read = tally.rows[static_cast<std::size_t>(Row::kInputLines)];
+  found.lines_written = tally.rows[static_cast<std::size_t>(Row::kOutputLines)];
+  found.exec_statements = tally.rows[static_cast<std::size_t>(Row::kExec)];
   summary = found;
   return MessageFileKind::kConversion;
 }

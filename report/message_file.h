@@ -6,36 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "message_format/message_format.h"
+
 namespace report {
 
-/// The kinds of finding that a user has to look at by hand after a conversion, in the order of
-/// the report's columns.
-enum class Finding {
-  kLink,
-  kXctl,
-  kConverse,
-  kRoute,
-  kAssignTermcode,
-  kSendPage,
-  kSendAccum,
-  kSendControl,
-  kSendCtlcharRemoved,
-  kSendWithoutParameters,
-  kSendConvidOrSession,
-  kReceiveBuffer,
-  kReceiveWithoutMap,
-  kInvalidKey,
-  kNotInCapitals,
-  kCopybookError,
-  kMultipleReceives,
-  kFrontEndNotBuilt,
-};
-
-/// Number of finding kinds.
-constexpr std::size_t kFindingKindCount = 18;
-
-/// Column heading of a finding kind, as the CSV file and the HTML page show it.
-std::string_view finding_heading(Finding kind);
+using message_format::Finding;
+using message_format::finding_heading;
+using message_format::kFindingKindCount;
 
 /// What one program's message file tells: its counts and its findings.
 struct ProgramSummary {

@@ -18,7 +18,7 @@ using test_support::RunHarness;
 using test_support::summary_report;
 
 TEST(ConversionLog, MessageLineNumbersAreOutputLinesPlusOne) {
-  struct Row {
+  struct Case {
     int output_lines;
     const char* text;
     std::string expected;
@@ -31,7 +31,7 @@ TEST(ConversionLog, MessageLineNumbersAreOutputLinesPlusOne) {
       {123455, "x", "line 123456 - x\n"},
       {4, "", "line 0005 - \n"},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.expected);
     RunHarness log;
     log_line(log.run, row.output_lines, row.text);
@@ -40,7 +40,7 @@ TEST(ConversionLog, MessageLineNumbersAreOutputLinesPlusOne) {
 }
 
 TEST(ConversionLog, MessagesAreIndentedByCopybookDepth) {
-  struct Row {
+  struct Case {
     int depth;
     std::string expected;
   } rows[] = {
@@ -48,7 +48,7 @@ TEST(ConversionLog, MessagesAreIndentedByCopybookDepth) {
       {2, "  line 0003 - EIBAID changed\n"}, {10, "          line 0003 - EIBAID changed\n"},
       {-1, "line 0003 - EIBAID changed\n"},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.depth);
     RunHarness log;
     log.run.include_depth = row.depth;
