@@ -9,17 +9,11 @@
 #include <optional>
 #include <string_view>
 
+#include "text/table_order.h"
+
 namespace message_format {
 
-/// Checks at compile time that row i of `table` carries the id i, so that the table can be
-/// indexed by its ids and none is missing or out of place.
-template <typename Table>
-constexpr bool ids_in_order(const Table& table) {
-  std::size_t index = 0;
-  for (const auto& row : table)
-    if (static_cast<std::size_t>(row.id) != index++) return false;
-  return true;
-}
+using text::ids_in_order;
 
 // ---------------------------------------------------------------------------------------------
 // The summary report

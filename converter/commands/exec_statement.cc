@@ -20,14 +20,6 @@ using message_format::Row;
 
 namespace {
 
-constexpr std::string_view kKeywordTexts[kKeywordCount] = {
-    "RECEIVE",  "SEND",     "CONVERSE", "MAP",     "TEXT",    "CONTROL", "ACCUM",    "BUFFER",
-    "PAGE",     "CONVID",   "SESSION",  "INTO",    "FROM",    "CTLCHAR", "MAPSET",   "MAPONLY",
-    "DATAONLY", "FREEKB",   "FRSET",    "ALARM",   "ROUTE",   "ERASE",   "ERASEAUP", "RETURN",
-    "TRANSID",  "COMMAREA", "LENGTH",   "ADDRESS", "TCTUA",   "HANDLE",  "AID",      "MAPFAIL",
-    "ASSIGN",   "TERMCODE", "LINK",     "XCTL",    "PROGRAM",
-};
-
 // Most blanks of indentation that replacement statements take over from the command.
 constexpr std::size_t kMaxIndent = 32;
 
@@ -54,11 +46,25 @@ void write_source_lines(ConversionRun& run, const std::vector<std::string>& line
   }
 }
 
-}  // namespace
-
-std::string_view keyword_text(Keyword keyword) {
-  return kKeywordTexts[static_cast<std::size_t>(keyword)];
+// A command whose lines become comments: it is replaced by what its conversion writes.
+bool is_replaced(const ExecStatement& statement) {
+  return statement.has(Keyword::kReceive) || statement.has(Keyword::kSend) ||
+         statement.has(Keyword::kConverse) || statement.has(Keyword::kReturn) ||
+         (statement.has(Keyword::kHandle) && statement.has(Keyword::kAid));
 }
+
+// One more of each option parameter that the command names.
+void count_options(ConversionRun& run, const ExecStatement& statement) {
+  constexpr std::pair<Keyword, Row> kCountedOptions[] = {
+      {Keyword::kErase, Row::kErase},       {Keyword::kAlarm, Row::kAlarm},
+      {Keyword::kEraseaup, Row::kEraseaup}, {Keyword::kMaponly, Row::kMaponly},
+      {Keyword::kDataonly, Row::kDataonly},
+  };
+  for (const auto& [keyword, row] : kCountedOptions)
+    if (statement.has(keyword)) ++run.count(row);
+}
+
+}  // namespace
 
 std::string ExecStatement::argument(Keyword keyword) const {
   return extract_argument(text, position(keyword));
@@ -113,12 +119,52 @@ void write_block_line(ConversionRun& run, std::string_view line) {
   }
 }
 
+ExecStatement parse_statement(std::string_view first_line, std::string text) {
+  ExecStatement statement;
+  std::size_t exec = find_keyword(first_line, "EXEC");
+  statement.indent.assign(std::min(exec == std::string::npos ? 0 : exec, kMaxIndent), ' ');
+  statement.text = std::move(text);
+  // Most keywords are absent from a command: the text's word beginnings rule them out unsearched.
+  WordStarts words(statement.text);
+  for (const KeywordText& keyword : kKeywords)
+    statement.options[static_cast<std::size_t>(keyword.id)] =
+        words.may_hold(keyword.text) ? find_keyword(statement.text, keyword.text)
+                                     : std::string::npos;
+
+  std::size_t end_exec = find_keyword(statement.text, "END-EXEC");
+  std::size_t period = statement.text.find('.', end_exec == std::string::npos ? 0 : end_exec);
+  statement.terminator = period != std::string::npos ? '.' : ' ';
+
+  // Checked in this order, so that ERASEAUP wins over ERASE and DATAONLY over MAPONLY.
+  if (statement.has(Keyword::kErase)) statement.erase_code = 'E';
+  if (statement.has(Keyword::kAlarm)) statement.alarm_code = 'A';
+  if (statement.has(Keyword::kEraseaup)) statement.erase_code = 'U';
+  if (statement.has(Keyword::kMaponly)) statement.send_type = 'M';
+  if (statement.has(Keyword::kDataonly)) statement.send_type = 'D';
+  return statement;
+}
+
+MapRequest map_request(const ExecStatement& statement, RequestKind kind) {
+  MapRequest request;
+  request.kind = kind;
+  request.erase_code = statement.erase_code;
+  request.alarm_code = statement.alarm_code;
+  request.send_type = statement.send_type;
+  request.freekb = statement.has(Keyword::kFreekb);
+  request.frset = statement.has(Keyword::kFrset);
+  if (kind != RequestKind::kSendText) {
+    request.map_name = statement.argument(Keyword::kMap);
+    request.mapset_name = statement.argument(Keyword::kMapset);
+  }
+  request.data_arg =
+      statement.argument(kind == RequestKind::kReceiveMap ? Keyword::kInto : Keyword::kFrom);
+  request.length_arg = statement.argument(Keyword::kLength);
+  return request;
+}
+
 void convert_exec_statement(ConversionRun& run) {
   ++run.count(Row::kExec);
-  ExecStatement statement;
-  statement.start_line = run.output_line_count;
-  std::size_t exec = find_keyword(run.line, "EXEC");
-  statement.indent.assign(std::min(exec == std::string::npos ? 0 : exec, kMaxIndent), ' ');
+  const int start_line = run.output_line_count;
 
   // The command's lines, the first being the loop's current line.
   std::vector<std::string> lines;
@@ -137,23 +183,12 @@ void convert_exec_statement(ConversionRun& run) {
     return;
   }
 
-  statement.text = gather_text(lines);
-  rename_interface_fields(run, statement.text);
-  // Most keywords are absent from a command: the text's word beginnings rule them out unsearched.
-  WordStarts words(statement.text);
-  for (std::size_t k = 0; k < kKeywordCount; ++k)
-    statement.options[k] = words.may_hold(kKeywordTexts[k])
-                               ? find_keyword(statement.text, kKeywordTexts[k])
-                               : std::string::npos;
+  std::string text = gather_text(lines);
+  rename_interface_fields(run, text);
+  ExecStatement statement = parse_statement(lines.front(), std::move(text));
+  statement.start_line = start_line;
 
-  std::size_t end_exec = find_keyword(statement.text, "END-EXEC");
-  std::size_t period = statement.text.find('.', end_exec == std::string::npos ? 0 : end_exec);
-  statement.terminator = period != std::string::npos ? '.' : ' ';
-
-  bool replaced = statement.has(Keyword::kReceive) || statement.has(Keyword::kSend) ||
-                  statement.has(Keyword::kConverse) || statement.has(Keyword::kReturn) ||
-                  (statement.has(Keyword::kHandle) && statement.has(Keyword::kAid));
-  if (replaced) {
+  if (is_replaced(statement)) {
     for (std::string& line : lines)
       if (line.size() >= 7) line[6] = '*';
     ++run.converted_command_count;
@@ -161,27 +196,7 @@ void convert_exec_statement(ConversionRun& run) {
     run.line = lines.front();
   }
   write_source_lines(run, lines);
-
-  if (statement.has(Keyword::kErase)) {
-    statement.erase_code = 'E';
-    ++run.count(Row::kErase);
-  }
-  if (statement.has(Keyword::kAlarm)) {
-    statement.alarm_code = 'A';
-    ++run.count(Row::kAlarm);
-  }
-  if (statement.has(Keyword::kEraseaup)) {
-    statement.erase_code = 'U';
-    ++run.count(Row::kEraseaup);
-  }
-  if (statement.has(Keyword::kMaponly)) {
-    statement.send_type = 'M';
-    ++run.count(Row::kMaponly);
-  }
-  if (statement.has(Keyword::kDataonly)) {
-    statement.send_type = 'D';
-    ++run.count(Row::kDataonly);
-  }
+  count_options(run, statement);
 
   if (statement.has(Keyword::kReceive)) convert_receive(run, statement);
   if (statement.has(Keyword::kSend)) convert_send(run, statement);

@@ -4,8 +4,12 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
+
+#include "converter/frontend/map_request_table.h"
+#include "text/table_order.h"
 
 namespace converter {
 
@@ -53,8 +57,35 @@ enum class Keyword {
 };
 constexpr std::size_t kKeywordCount = static_cast<std::size_t>(Keyword::kProgram) + 1;
 
-/// The text of a keyword as it stands in a command ("RECEIVE", "MAPSET", ...).
-std::string_view keyword_text(Keyword keyword);
+/// A keyword and its text as it stands in a command.
+struct KeywordText {
+  Keyword id;
+  std::string_view text;
+};
+
+inline constexpr KeywordText kKeywords[] = {
+    {Keyword::kReceive, "RECEIVE"},   {Keyword::kSend, "SEND"},
+    {Keyword::kConverse, "CONVERSE"}, {Keyword::kMap, "MAP"},
+    {Keyword::kText, "TEXT"},         {Keyword::kControl, "CONTROL"},
+    {Keyword::kAccum, "ACCUM"},       {Keyword::kBuffer, "BUFFER"},
+    {Keyword::kPage, "PAGE"},         {Keyword::kConvid, "CONVID"},
+    {Keyword::kSession, "SESSION"},   {Keyword::kInto, "INTO"},
+    {Keyword::kFrom, "FROM"},         {Keyword::kCtlchar, "CTLCHAR"},
+    {Keyword::kMapset, "MAPSET"},     {Keyword::kMaponly, "MAPONLY"},
+    {Keyword::kDataonly, "DATAONLY"}, {Keyword::kFreekb, "FREEKB"},
+    {Keyword::kFrset, "FRSET"},       {Keyword::kAlarm, "ALARM"},
+    {Keyword::kRoute, "ROUTE"},       {Keyword::kErase, "ERASE"},
+    {Keyword::kEraseaup, "ERASEAUP"}, {Keyword::kReturn, "RETURN"},
+    {Keyword::kTransid, "TRANSID"},   {Keyword::kCommarea, "COMMAREA"},
+    {Keyword::kLength, "LENGTH"},     {Keyword::kAddress, "ADDRESS"},
+    {Keyword::kTctua, "TCTUA"},       {Keyword::kHandle, "HANDLE"},
+    {Keyword::kAid, "AID"},           {Keyword::kMapfail, "MAPFAIL"},
+    {Keyword::kAssign, "ASSIGN"},     {Keyword::kTermcode, "TERMCODE"},
+    {Keyword::kLink, "LINK"},         {Keyword::kXctl, "XCTL"},
+    {Keyword::kProgram, "PROGRAM"},
+};
+static_assert(std::size(kKeywords) == kKeywordCount, "every keyword has its text");
+static_assert(text::ids_in_order(kKeywords), "keywords stand in the order they are looked for");
 
 /// Most source lines a command may span; a command whose END-EXEC comes later is copied
 /// unchanged.
@@ -95,6 +126,17 @@ void write_generated_line(ConversionRun& run, std::string_view line);
 /// Writes one line of an inserted attention-key or MAPFAIL block to the current output without
 /// filling, and counts it; kept within column 72 like `write_generated_line`.
 void write_block_line(ConversionRun& run, std::string_view line);
+
+/// The command whose gathered text is `text` (columns 8 on of its lines, upper case, renames
+/// applied) and whose first source line is `first_line`: the indentation before EXEC, the
+/// position of every keyword, the terminator and the option characters. Counts and writes
+/// nothing; `start_line` is left for the caller.
+ExecStatement parse_statement(std::string_view first_line, std::string text);
+
+/// The screen request of kind `kind` that `statement` makes: the MAP and MAPSET arguments (none
+/// for a text request), INTO (RECEIVE MAP) or FROM as the data, LENGTH, the option characters,
+/// FREEKB and FRSET.
+MapRequest map_request(const ExecStatement& statement, RequestKind kind);
 
 /// Converts the command that begins on `run.line`: reads its further lines, writes its source
 /// lines (as comments when it is replaced) and its replacement statements, logs and counts.

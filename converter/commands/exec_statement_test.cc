@@ -33,23 +33,6 @@ std::string lines(std::initializer_list<std::string> each) {
   return all;
 }
 
-TEST(ExecStatement, KeywordTextsFollowTheTableOrder) {
-  const char* expected[] = {
-      "RECEIVE",  "SEND",     "CONVERSE", "MAP",     "TEXT",    "CONTROL", "ACCUM",    "BUFFER",
-      "PAGE",     "CONVID",   "SESSION",  "INTO",    "FROM",    "CTLCHAR", "MAPSET",   "MAPONLY",
-      "DATAONLY", "FREEKB",   "FRSET",    "ALARM",   "ROUTE",   "ERASE",   "ERASEAUP", "RETURN",
-      "TRANSID",  "COMMAREA", "LENGTH",   "ADDRESS", "TCTUA",   "HANDLE",  "AID",      "MAPFAIL",
-      "ASSIGN",   "TERMCODE", "LINK",     "XCTL",    "PROGRAM",
-  };
-  ASSERT_EQ(sizeof expected / sizeof expected[0], kKeywordCount);
-  for (std::size_t k = 0; k < kKeywordCount; ++k) {
-    SCOPED_TRACE(expected[k]);
-    EXPECT_EQ(keyword_text(static_cast<Keyword>(k)), expected[k]);
-  }
-  EXPECT_EQ(keyword_text(Keyword::kMapset), "MAPSET");
-  EXPECT_EQ(keyword_text(Keyword::kProgram), "PROGRAM");
-}
-
 TEST(ExecStatement, ArgumentIsTheTextBetweenTheFirstParenthesesAfterTheWord) {
   const std::size_t npos = std::string::npos;
   // A text of 300 characters: "(" right at the position, ")" as the 255th character.

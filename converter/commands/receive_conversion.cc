@@ -25,11 +25,7 @@ void convert_receive(ConversionRun& run, const ExecStatement& statement) {
     emit_map_name_check(run, statement, map);
     // Logged after the messages of the inserted blocks.
     log_message(run, statement.start_line, Message::kReceiveMapHandled, {map});
-    add_map_request(run, 'R', statement.text, statement.position(Keyword::kMap),
-                    statement.position(Keyword::kMapset), statement.erase_code,
-                    statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
-                    statement.position(Keyword::kInto), statement.position(Keyword::kLength),
-                    statement.has(Keyword::kFreekb));
+    add_map_request(run, map_request(statement, RequestKind::kReceiveMap));
     return;
   }
   if (statement.has(Keyword::kBuffer)) {

@@ -29,8 +29,8 @@ void receive(RunHarness& harness, const ExecStatement& statement) {
 
 TEST(ReceiveConversion, MapWithoutHandleSettings) {
   RunHarness harness;
-  ExecStatement statement = make_statement(
-      "    EXEC ZARN RECEIVE MAP('M1') MAPSET('S1') INTO(M1I) END-EXEC.", kIndent, '.', 30);
+  ExecStatement statement =
+      make_statement("    EXEC ZARN RECEIVE MAP('M1') MAPSET('S1') INTO(M1I) END-EXEC.", 30);
   receive(harness, statement);
   EXPECT_EQ(harness.output(),
             padded_lines({"           IF 'M1' IS NOT EQUAL TO USRMAPNAME",
@@ -42,10 +42,7 @@ TEST(ReceiveConversion, MapWithoutHandleSettings) {
   EXPECT_TRUE(harness.run.badmapname_pending);
 
   MapRequest expected;
-  expected.kind = 'R';
-  expected.erase_code = ' ';
-  expected.send_type = ' ';
-  expected.alarm_code = ' ';
+  expected.kind = RequestKind::kReceiveMap;
   expected.map_name = "'M1'";
   expected.mapset_name = "'S1'";
   expected.data_arg = "M1I";
@@ -57,19 +54,19 @@ TEST(ReceiveConversion, OptionsAreRecordedWithTheRequest) {
   RunHarness harness;
   ExecStatement statement = make_statement(
       "EXEC ZARN RECEIVE MAP(WS-MAP) MAPSET(WS-SET) INTO(WS-AREA) LENGTH(WS-LEN) FRSET FREEKB END-EXEC",
-      kIndent, ' ', 0);
+      0);
   statement.erase_code = 'U';
   statement.alarm_code = 'A';
   statement.send_type = 'D';
   receive(harness, statement);
 
   MapRequest expected;
-  expected.kind = 'R';
+  expected.kind = RequestKind::kReceiveMap;
   expected.erase_code = 'U';
   expected.send_type = 'D';
   expected.alarm_code = 'A';
-  expected.freekb_flag = 'F';
-  expected.frset_flag = 'F';
+  expected.freekb = true;
+  expected.frset = true;
   expected.map_name = "WS-MAP";
   expected.mapset_name = "WS-SET";
   expected.data_arg = "WS-AREA";
@@ -102,7 +99,7 @@ TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
       "               GO TO NO-DATA\n"
       "           END-IF\n";
 
-  receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", kIndent, '.', 30));
+  receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", 30));
   EXPECT_EQ(harness.output(), expected_lines);
   EXPECT_EQ(harness.run.output_line_count, 43);
   EXPECT_EQ(harness.messages(),
@@ -110,7 +107,7 @@ TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
             "line 0041 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n"
             "line 0031 - ZARN RECEIVE MAP for map 'M1' handled\n");
 
-  receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", kIndent, '.', 43));
+  receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", 43));
   EXPECT_EQ(harness.output(), expected_lines + expected_lines);
   EXPECT_EQ(harness.run.aid_handlers, "&PF03=END-RTN&CLEAR=CLR-RTN");
   EXPECT_EQ(harness.run.mapfail_label, "NO-DATA");
@@ -121,8 +118,7 @@ TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
 TEST(ReceiveConversion, MapfailBlockAlone) {
   RunHarness harness;
   harness.run.mapfail_label = "NO-MAP";
-  receive(harness,
-          make_statement("EXEC ZARN RECEIVE MAP('M2') END-EXEC", std::string(20, ' '), ' ', 4));
+  receive(harness, make_statement("EXEC ZARN RECEIVE MAP('M2') END-EXEC", 4, 20));
   EXPECT_EQ(
       harness.output(),
       padded_lines({"                    IF 'M2' IS NOT EQUAL TO USRMAPNAME",
@@ -138,9 +134,9 @@ TEST(ReceiveConversion, MapfailBlockAlone) {
 // A check line that would reach past column 72 goes on over two lines.
 TEST(ReceiveConversion, LongMapNameKeptWithinColumn72) {
   RunHarness harness;
-  receive(harness,
-          make_statement("EXEC ZARN RECEIVE MAP(WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS) END-EXEC.",
-                         kIndent, '.', 0));
+  receive(
+      harness,
+      make_statement("EXEC ZARN RECEIVE MAP(WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS) END-EXEC.", 0));
   EXPECT_EQ(harness.output(),
             padded_lines({"           IF WS-NAME-OF-THE-MAP-THIS-PROGRAM-READS IS NOT EQUAL TO",
                           "               USRMAPNAME", "               GO TO BADMAPNAME",
@@ -170,7 +166,7 @@ TEST(ReceiveConversion, ReceiveWithoutMap) {
     RunHarness harness;
     harness.run.aid_handlers = "&PF03=END-RTN";
     harness.run.mapfail_label = "NO-DATA";
-    receive(harness, make_statement(row.text, kIndent, '.', 7));
+    receive(harness, make_statement(row.text, 7));
     EXPECT_EQ(harness.output(), "");
     EXPECT_EQ(harness.messages(), row.messages);
     EXPECT_EQ(harness.run.output_line_count, 8);

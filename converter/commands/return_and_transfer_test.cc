@@ -97,7 +97,7 @@ TEST(ReturnAndTransfer, ReturnLines) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
     harness.run.output_line_count = 13;
-    convert_return(harness.run, make_statement(row.text, kIndent, row.terminator, 12));
+    convert_return(harness.run, make_statement(row.text, 12));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
     EXPECT_EQ(harness.run.count(message_format::Row::kReturn), 1);
@@ -109,9 +109,9 @@ TEST(ReturnAndTransfer, ReturnLines) {
 TEST(ReturnAndTransfer, ReturnLinesFollowTheIndentation) {
   RunHarness harness;
   const std::string indent(30, ' ');
-  convert_return(
-      harness.run,
-      make_statement("EXEC ZARN RETURN COMMAREA(WS-COMMUNICATION-AREA) END-EXEC.", indent, '.', 0));
+  convert_return(harness.run,
+                 make_statement("EXEC ZARN RETURN COMMAREA(WS-COMMUNICATION-AREA) END-EXEC.", 0,
+                                indent.size()));
   EXPECT_EQ(harness.output(),
             padded_lines({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
                           std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE ZEROS TO USRCALEN",
@@ -147,7 +147,7 @@ TEST(ReturnAndTransfer, Address) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
-    convert_address(harness.run, make_statement(row.text, kIndent, row.terminator, 5));
+    convert_address(harness.run, make_statement(row.text, 5));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
     EXPECT_EQ(harness.run.count(message_format::Row::kAddress), 1);
@@ -158,36 +158,31 @@ TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {
   RunHarness harness;
   ConversionRun& run = harness.run;
 
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL(NO-DATA) END-EXEC.",
-                                     kIndent, '.', 9));
+  convert_handle(run,
+                 make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL(NO-DATA) END-EXEC.", 9));
   EXPECT_EQ(run.mapfail_label, "NO-DATA");
   EXPECT_EQ(run.aid_handlers, "");
 
   convert_handle(
-      run, make_statement("    EXEC ZARN HANDLE AID PF3(END-RTN) CLEAR(CLR-RTN) END-EXEC.", kIndent,
-                          '.', 19));
+      run, make_statement("    EXEC ZARN HANDLE AID PF3(END-RTN) CLEAR(CLR-RTN) END-EXEC.", 19));
   EXPECT_EQ(run.mapfail_label, "NO-DATA");
   EXPECT_EQ(run.aid_handlers, "&PF03=END-RTN&CLEAR=CLR-RTN");
 
   // A HANDLE AID naming no key it can record leaves no keys at all.
-  convert_handle(
-      run, make_statement("    EXEC ZARN HANDLE AID ENTER(GO-ON) END-EXEC.", kIndent, '.', 29));
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE AID ENTER(GO-ON) END-EXEC.", 29));
   EXPECT_EQ(run.aid_handlers, "");
 
   // MAPFAIL without a label of its own takes the next parenthesised text.
-  convert_handle(run,
-                 make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL ERROR(ERR-RTN) END-EXEC.",
-                                kIndent, '.', 39));
-  EXPECT_EQ(run.mapfail_label, "ERR-RTN");
   convert_handle(
-      run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL END-EXEC.", kIndent, '.', 49));
+      run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL ERROR(ERR-RTN) END-EXEC.", 39));
+  EXPECT_EQ(run.mapfail_label, "ERR-RTN");
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION MAPFAIL END-EXEC.", 49));
   EXPECT_EQ(run.mapfail_label, "");
 
   // Neither MAPFAIL nor AID: nothing at all.
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE CONDITION ERROR(ERR-RTN) END-EXEC.",
-                                     kIndent, '.', 59));
-  convert_handle(run, make_statement("    EXEC ZARN HANDLE ABEND LABEL(ABEND-RTN) END-EXEC.",
-                                     kIndent, '.', 69));
+  convert_handle(run,
+                 make_statement("    EXEC ZARN HANDLE CONDITION ERROR(ERR-RTN) END-EXEC.", 59));
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE ABEND LABEL(ABEND-RTN) END-EXEC.", 69));
 
   EXPECT_EQ(run.count(Row::kHandleMapfail), 3);
   EXPECT_EQ(run.count(Row::kHandleAid), 2);
@@ -206,8 +201,7 @@ TEST(ReturnAndTransfer, HandleWithMapfailAndAidInOneCommand) {
   convert_handle(
       harness.run,
       make_statement(
-          "    EXEC ZARN HANDLE AID PF25(X) PF3(END-RTN) CONDITION MAPFAIL(NO-DATA) END-EXEC.",
-          kIndent, '.', 3));
+          "    EXEC ZARN HANDLE AID PF25(X) PF3(END-RTN) CONDITION MAPFAIL(NO-DATA) END-EXEC.", 3));
   EXPECT_EQ(harness.run.mapfail_label, "NO-DATA");
   EXPECT_EQ(harness.run.aid_handlers, "&PF03=END-RTN");
   EXPECT_EQ(harness.run.count(Row::kHandleMapfail), 1);
@@ -246,7 +240,7 @@ TEST(ReturnAndTransfer, LinkAndXctlAreReported) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
-    convert_link_or_xctl(harness.run, make_statement(row.text, kIndent, '.', 21));
+    convert_link_or_xctl(harness.run, make_statement(row.text, 21));
     EXPECT_EQ(harness.output(), "");
     EXPECT_EQ(harness.messages(), row.messages);
     EXPECT_EQ(harness.run.count(message_format::Row::kLink), row.link_count);
@@ -256,10 +250,8 @@ TEST(ReturnAndTransfer, LinkAndXctlAreReported) {
 
 TEST(ReturnAndTransfer, AssignTermcodeAndRouteAreReported) {
   RunHarness harness;
-  convert_assign(harness.run,
-                 make_statement("    EXEC ZARN ASSIGN TERMCODE(TC) END-EXEC.", kIndent, '.', 1));
-  convert_route(harness.run,
-                make_statement("    EXEC ZARN ROUTE LIST(RL) END-EXEC.", kIndent, '.', 2));
+  convert_assign(harness.run, make_statement("    EXEC ZARN ASSIGN TERMCODE(TC) END-EXEC.", 1));
+  convert_route(harness.run, make_statement("    EXEC ZARN ROUTE LIST(RL) END-EXEC.", 2));
   EXPECT_EQ(harness.output(), "");
   EXPECT_EQ(harness.messages(),
             "line 0002 - ASSIGN TERMCODE found - program logic should be checked\n"

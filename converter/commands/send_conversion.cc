@@ -32,10 +32,7 @@ std::string text_length(const ExecStatement& statement, const std::string& sourc
 void convert_text(ConversionRun& run, const ExecStatement& statement) {
   std::string source = statement.argument(Keyword::kFrom);
   emit_text_moves(run, statement, source, text_length(statement, source));
-  add_map_request(run, 'T', statement.text, std::string::npos, std::string::npos,
-                  statement.erase_code, statement.alarm_code, statement.send_type,
-                  statement.has(Keyword::kFrset), statement.position(Keyword::kFrom),
-                  statement.position(Keyword::kLength), statement.has(Keyword::kFreekb));
+  add_map_request(run, map_request(statement, RequestKind::kSendText));
 }
 
 }  // namespace
@@ -92,11 +89,7 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
       ++run.count(Row::kAccum);
       log_message(run, at, Message::kSendAccum);
     }
-    add_map_request(run, 'S', statement.text, statement.position(Keyword::kMap),
-                    statement.position(Keyword::kMapset), statement.erase_code,
-                    statement.alarm_code, statement.send_type, statement.has(Keyword::kFrset),
-                    statement.position(Keyword::kFrom), statement.position(Keyword::kLength),
-                    statement.has(Keyword::kFreekb));
+    add_map_request(run, map_request(statement, RequestKind::kSendMap));
   } else if (statement.has(Keyword::kText)) {
     ++run.count(Row::kSendText);
     log_message(run, at, Message::kSendTextHandled);

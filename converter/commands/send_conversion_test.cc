@@ -23,16 +23,10 @@ struct SendRun : test_support::RunHarness {
   SendRun() { run.output_line_count = 8; }
 };
 
-// The statement that the command assembly makes of an (upper-case) command text whose first
-// line is output line 7, with EXEC in column 12.
-ExecStatement statement_for(const std::string& text, char terminator) {
-  ExecStatement statement = test_support::make_statement(text, std::string(11, ' '), terminator, 6);
-  if (statement.has(Keyword::kErase)) statement.erase_code = 'E';
-  if (statement.has(Keyword::kAlarm)) statement.alarm_code = 'A';
-  if (statement.has(Keyword::kEraseaup)) statement.erase_code = 'U';
-  if (statement.has(Keyword::kMaponly)) statement.send_type = 'M';
-  if (statement.has(Keyword::kDataonly)) statement.send_type = 'D';
-  return statement;
+// The statement parsed from an (upper-case) command text whose first line is output line 7,
+// with EXEC in column 12.
+ExecStatement statement_for(const std::string& text) {
+  return test_support::make_statement(text, 6);
 }
 
 // The names of the counters this conversion may touch, each as often as it was counted.
@@ -64,10 +58,10 @@ std::string counted(const ConversionRun& run) {
 std::string requests(const ConversionRun& run) {
   std::string all;
   for (const MapRequest& r : run.map_requests.records) {
-    all += std::string(1, r.kind) + " map=" + r.map_name + " mapset=" + r.mapset_name +
-           " data=" + r.data_arg + " length=" + r.length_arg + " codes=" + r.erase_code +
-           r.alarm_code + r.send_type + " flags=" + (r.freekb_flag == 'F' ? "F" : "-") +
-           (r.frset_flag == 'F' ? "F" : "-") + "\n";
+    all += std::string(1, static_cast<char>(r.kind)) + " map=" + r.map_name +
+           " mapset=" + r.mapset_name + " data=" + r.data_arg + " length=" + r.length_arg +
+           " codes=" + r.erase_code + r.alarm_code + r.send_type +
+           " flags=" + (r.freekb ? "F" : "-") + (r.frset ? "F" : "-") + "\n";
   }
   return all;
 }
@@ -86,7 +80,9 @@ void check_rows(const std::vector<SendRow>& rows,
   for (const SendRow& row : rows) {
     SCOPED_TRACE(row.text);
     SendRun send;
-    convert(send.run, statement_for(row.text, row.terminator));
+    ExecStatement statement = statement_for(row.text);
+    EXPECT_EQ(statement.terminator, row.terminator);
+    convert(send.run, statement);
     EXPECT_EQ(send.output(), row.expected_output);
     EXPECT_EQ(send.messages(), row.expected_messages);
     EXPECT_EQ(counted(send.run), row.expected_counts);
@@ -225,7 +221,7 @@ TEST(SendConversion, Converse) {
 
 TEST(SendConversion, LinesFollowTheIndentationAndTheMargin) {
   SendRun send;
-  ExecStatement statement = statement_for("EXEC ZARN SEND MAP('M1') END-EXEC.", '.');
+  ExecStatement statement = statement_for("EXEC ZARN SEND MAP('M1') END-EXEC.");
   statement.indent = std::string(32, ' ');
   emit_erase_switch(send.run, statement, 'E');
   emit_alarm_switch(send.run, statement, 'A');
@@ -250,8 +246,8 @@ TEST(SendConversion, LinesFollowTheIndentationAndTheMargin) {
 TEST(SendConversion, FullTableStillConvertsTheCommand) {
   SendRun send;
   send.run.map_requests.records.resize(kMapRequestCapacity);
-  for (MapRequest& record : send.run.map_requests.records) record.kind = 'T';
-  convert_send(send.run, statement_for("EXEC ZARN SEND MAP('M1') FREEKB FRSET END-EXEC.", '.'));
+  for (MapRequest& record : send.run.map_requests.records) record.kind = RequestKind::kSendText;
+  convert_send(send.run, statement_for("EXEC ZARN SEND MAP('M1') FREEKB FRSET END-EXEC."));
   EXPECT_EQ(send.output(), padded_lines({"           MOVE 'M1' TO USRMAPNAME."}));
   EXPECT_EQ(send.messages(), "line 0007 - ZARN SEND MAP handled for map 'M1' mapset \n");
   EXPECT_EQ(counted(send.run), "send_map");

@@ -45,7 +45,8 @@ void write_receive_blocks(ConversionRun& run) {
   int receive_count = 0;
   for (std::size_t n = 0; n < records.size(); ++n) {
     const MapRequest& request = records[n];
-    if (request.kind != 'R' || is_repeated_request(run.map_requests, n)) continue;
+    if (request.kind != RequestKind::kReceiveMap || is_repeated_request(run.map_requests, n))
+      continue;
     ++receive_count;
     write_block_line(run, format("           MOVE %s TO USRMAPNAME", {request.map_name}));
     write_block_line(run, format("           MOVE %s TO USRMAPSET", {request.mapset_name}));
@@ -82,8 +83,8 @@ void write_options_line(ConversionRun& run, const MapRequest& request) {
   std::string_view send_type = request.send_type == 'D'   ? "DATAONLY"
                                : request.send_type == 'M' ? "MAPONLY"
                                                           : "";
-  std::string_view freekb = request.freekb_flag == 'F' ? "FREEKB" : "";
-  std::string_view frset = request.frset_flag == 'F' ? "FRSET" : "";
+  std::string_view freekb = request.freekb ? "FREEKB" : "";
+  std::string_view frset = request.frset ? "FRSET" : "";
   if (erase.empty() && send_type.empty() && freekb.empty() && frset.empty()) {
     write_block_line(run, "                   END-EXEC");
     return;
@@ -98,7 +99,7 @@ void write_send_blocks(ConversionRun& run) {
   int unique_count = 0;
   for (std::size_t n = 0; n < records.size(); ++n) {
     const MapRequest& request = records[n];
-    if (request.kind != 'S') continue;
+    if (request.kind != RequestKind::kSendMap) continue;
     ++send_total;
     if (is_repeated_request(run.map_requests, n)) continue;
     ++unique_count;

@@ -30,11 +30,11 @@ MapRequest send_request(std::string map, std::string mapset, char erase = ' ', c
                         char send_type = ' ', bool freekb = false, bool frset = false,
                         std::string data = "", std::string length = "") {
   MapRequest request;
-  request.kind = 'S';
+  request.kind = RequestKind::kSendMap;
   request.erase_code = erase;
   request.send_type = send_type;
-  request.freekb_flag = freekb ? 'F' : 0;
-  request.frset_flag = frset ? 'F' : 0;
+  request.freekb = freekb;
+  request.frset = frset;
   request.map_name = std::move(map);
   request.mapset_name = std::move(mapset);
   request.alarm_code = alarm;
@@ -46,13 +46,13 @@ MapRequest send_request(std::string map, std::string mapset, char erase = ' ', c
 MapRequest receive_request(std::string map, std::string mapset, std::string into = "") {
   MapRequest request =
       send_request(std::move(map), std::move(mapset), ' ', ' ', ' ', false, false, std::move(into));
-  request.kind = 'R';
+  request.kind = RequestKind::kReceiveMap;
   return request;
 }
 
 MapRequest text_request(std::string from) {
   MapRequest request = send_request("", "", ' ', ' ', ' ', false, false, std::move(from));
-  request.kind = 'T';
+  request.kind = RequestKind::kSendText;
   return request;
 }
 

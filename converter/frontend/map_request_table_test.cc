@@ -5,35 +5,29 @@
 
 #include <string>
 
+#include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_run.h"
-#include "converter/driver/keyword_scanner.h"
+#include "tests/support/conversion_harness.h"
 
 namespace converter {
 namespace {
 
 using message_format::Row;
 
-// Records the request that a command text makes, taking the option positions the way the
-// command conversion does.
-void add_from_text(ConversionRun& run, char kind, const std::string& text, char erase = ' ',
-                   char alarm = ' ', char send_type = ' ') {
-  std::size_t npos = std::string::npos;
-  bool text_request = kind == 'T';
-  add_map_request(run, kind, text, text_request ? npos : find_keyword(text, "MAP"),
-                  text_request ? npos : find_keyword(text, "MAPSET"), erase, alarm, send_type,
-                  find_keyword(text, "FRSET") != npos,
-                  find_keyword(text, kind == 'R' ? "INTO" : "FROM"), find_keyword(text, "LENGTH"),
-                  find_keyword(text, "FREEKB") != npos);
+// Records the request of `kind` that the command with `text` makes, as its conversion does.
+void add_from_text(ConversionRun& run, char kind, const std::string& text) {
+  add_map_request(run,
+                  map_request(test_support::make_statement(text), static_cast<RequestKind>(kind)));
 }
 
-MapRequest request(char kind, char erase, char send_type, char freekb, char frset, std::string map,
+MapRequest request(char kind, char erase, char send_type, bool freekb, bool frset, std::string map,
                    std::string mapset, char alarm, std::string length, std::string data) {
   MapRequest r;
-  r.kind = kind;
+  r.kind = static_cast<RequestKind>(kind);
   r.erase_code = erase;
   r.send_type = send_type;
-  r.freekb_flag = freekb;
-  r.frset_flag = frset;
+  r.freekb = freekb;
+  r.frset = frset;
   r.map_name = std::move(map);
   r.mapset_name = std::move(mapset);
   r.alarm_code = alarm;
@@ -46,8 +40,8 @@ void expect_request(const MapRequest& actual, const MapRequest& expected) {
   EXPECT_EQ(actual.kind, expected.kind);
   EXPECT_EQ(actual.erase_code, expected.erase_code);
   EXPECT_EQ(actual.send_type, expected.send_type);
-  EXPECT_EQ(actual.freekb_flag, expected.freekb_flag);
-  EXPECT_EQ(actual.frset_flag, expected.frset_flag);
+  EXPECT_EQ(actual.freekb, expected.freekb);
+  EXPECT_EQ(actual.frset, expected.frset);
   EXPECT_EQ(actual.map_name, expected.map_name);
   EXPECT_EQ(actual.mapset_name, expected.mapset_name);
   EXPECT_EQ(actual.alarm_code, expected.alarm_code);
@@ -58,18 +52,18 @@ void expect_request(const MapRequest& actual, const MapRequest& expected) {
 TEST(MapRequestTable, RequestsRecordTheirArgumentsAndOptions) {
   ConversionRun run;
   add_from_text(run, 'S',
-                "EXEC ZARN SEND MAP('M1') MAPSET('S1') FROM(M1O) LENGTH(L1) ERASE FREEKB END-EXEC.",
-                'E', 'A', 'M');
+                "EXEC ZARN SEND MAP('M1') MAPSET('S1') FROM(M1O) LENGTH(L1) ERASE FREEKB ALARM "
+                "MAPONLY END-EXEC.");
   add_from_text(run, 'R', "EXEC ZARN RECEIVE MAP(WS-MAP) INTO( M2I ) FRSET END-EXEC");
   add_from_text(run, 'T', "EXEC ZARN SEND TEXT FROM(X) END-EXEC");
   add_from_text(run, 'S', "EXEC ZARN SEND MAP MAPSET(S1) END-EXEC");
   ASSERT_EQ(run.map_requests.records.size(), 4u);
   const MapRequest expected[] = {
-      request('S', 'E', 'M', 'F', 0, "'M1'", "'S1'", 'A', "L1", "M1O"),
-      request('R', ' ', ' ', 0, 'F', "WS-MAP", "", ' ', "", " M2I "),
-      request('T', ' ', ' ', 0, 0, "", "", ' ', "", "X"),
+      request('S', 'E', 'M', true, false, "'M1'", "'S1'", 'A', "L1", "M1O"),
+      request('R', ' ', ' ', false, true, "WS-MAP", "", ' ', "", " M2I "),
+      request('T', ' ', ' ', false, false, "", "", ' ', "", "X"),
       // A MAP without its own parentheses takes the next option's argument.
-      request('S', ' ', ' ', 0, 0, "S1", "S1", ' ', "", ""),
+      request('S', ' ', ' ', false, false, "S1", "S1", ' ', "", ""),
   };
   for (std::size_t i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
@@ -101,7 +95,7 @@ TEST(MapRequestTable, LongArgumentsAreKeptWhole) {
       run, 'S',
       "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
   ASSERT_EQ(run.map_requests.records.size(), 6u);
-  expect_request(run.map_requests.records[0], request('S', ' ', ' ', 0, 0, "'MENU123'",
+  expect_request(run.map_requests.records[0], request('S', ' ', ' ', false, false, "'MENU123'",
                                                       "'MENUSET9'", ' ', "WS-LENGTH-1", long_area));
   // Names that differ only beyond a short field's width are still different requests.
   const bool repeated[] = {false, false, false, false, false, true};
@@ -113,15 +107,14 @@ TEST(MapRequestTable, LongArgumentsAreKeptWhole) {
 
 TEST(MapRequestTable, OnlyTheFirstOfEqualRequestsIsDistinct) {
   ConversionRun run;
-  const std::string send = "SEND MAP('M1') MAPSET('S1') FROM(M1O) END-EXEC";
-  add_from_text(run, 'S', send, 'E');
-  add_from_text(run, 'S', send, 'E');
-  add_from_text(run, 'S', send + " FREEKB", 'E');  // differs only in FREEKB
-  add_from_text(run, 'S', send, 'E');
-  add_from_text(run, 'R', "RECEIVE MAP('M1') MAPSET('S1') INTO(M1O) END-EXEC",
-                'E');                  // another kind
-  add_from_text(run, 'S', send, 'U');  // another erase code
-  add_from_text(run, 'S', send + " FREEKB", 'E');
+  const std::string send = "SEND MAP('M1') MAPSET('S1') FROM(M1O) ERASE";
+  add_from_text(run, 'S', send);
+  add_from_text(run, 'S', send);
+  add_from_text(run, 'S', send + " FREEKB");  // differs only in FREEKB
+  add_from_text(run, 'S', send);
+  add_from_text(run, 'R', "RECEIVE MAP('M1') MAPSET('S1') INTO(M1O) ERASE");  // another kind
+  add_from_text(run, 'S', send + "AUP");                                      // another erase code
+  add_from_text(run, 'S', send + " FREEKB");
   const bool repeated[] = {false, true, false, true, false, false, true};
   ASSERT_EQ(run.map_requests.records.size(), 7u);
   for (std::size_t n = 0; n < 7; ++n) {
@@ -152,7 +145,7 @@ TEST(MapRequestTable, FullTableDropsFurtherRequestsUncounted) {
   EXPECT_EQ(run.count(Row::kFrset), 101);
   EXPECT_EQ(run.count(Row::kFreekb), 0);
   expect_request(run.map_requests.records[100],
-                 request('S', ' ', ' ', 0, 'F', "M100", "", ' ', "", ""));
+                 request('S', ' ', ' ', false, true, "M100", "", ' ', "", ""));
 }
 
 }  // namespace

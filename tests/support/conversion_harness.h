@@ -1,6 +1,5 @@
 // A conversion run whose program, converted program and message file are in a temporary folder,
-// and a command built from its text the way the command assembly builds it, for the tests of
-// one part of a conversion.
+// and a command parsed from its text, for the tests of one part of a conversion.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@
 
 #include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_run.h"
-#include "converter/driver/keyword_scanner.h"
 #include "tests/support/test_files.h"
 #include "text/text_files.h"
 
@@ -62,18 +60,14 @@ struct RunHarness {
   }
 };
 
-/// A command with `text` (already upper case), its keywords looked up as the assembly does.
-inline converter::ExecStatement make_statement(std::string_view text,
-                                               std::string_view indent = "           ",
-                                               char terminator = '.', int start_line = 0) {
-  converter::ExecStatement statement;
-  statement.text = std::string(text);
-  statement.indent = std::string(indent);
-  statement.terminator = terminator;
+/// The command that the real parser makes of `text` (already upper case, as gathered from
+/// columns 8 on), whose first line has `indent` characters before EXEC and whose first line is
+/// written after `start_line` output lines. Its terminator follows from the text.
+inline converter::ExecStatement make_statement(std::string_view text, int start_line = 0,
+                                               std::size_t indent = 11) {
+  converter::ExecStatement statement =
+      converter::parse_statement(std::string(indent, ' ') + "EXEC", std::string(text));
   statement.start_line = start_line;
-  for (std::size_t k = 0; k < converter::kKeywordCount; ++k)
-    statement.options[k] = converter::find_keyword(
-        statement.text, converter::keyword_text(static_cast<converter::Keyword>(k)));
   return statement;
 }
 
