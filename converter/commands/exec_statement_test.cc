@@ -39,7 +39,7 @@ TEST(ExecStatement, ArgumentIsTheTextBetweenTheFirstParenthesesAfterTheWord) {
   std::string window_edge = "(" + std::string(253, 'A') + ")" + std::string(45, 'B');
   std::string beyond_window = "(" + std::string(254, 'A') + ")";
   std::string open_beyond_window = std::string(255, ' ') + "(X)";
-  struct Row {
+  struct Case {
     const char* name;
     std::string text;
     std::size_t position;
@@ -66,7 +66,7 @@ TEST(ExecStatement, ArgumentIsTheTextBetweenTheFirstParenthesesAfterTheWord) {
       {"the closing parenthesis of a nested argument beyond the window",
        "(" + std::string(200, 'A') + "(" + std::string(60, 'B') + "))", 0, ""},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(extract_argument(row.text, row.position), row.expected);
   }

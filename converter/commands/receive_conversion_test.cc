@@ -147,12 +147,12 @@ TEST(ReceiveConversion, LongMapNameKeptWithinColumn72) {
 }
 
 TEST(ReceiveConversion, ReceiveWithoutMap) {
-  struct Row {
+  struct Case {
     const char* text;
     const char* messages;
     int buffer_count;
   };
-  const Row rows[] = {
+  const Case rows[] = {
       {"EXEC ZARN RECEIVE BUFFER INTO(B) LENGTH(L) END-EXEC.",
        "line 0008 - *** EXEC ZARN RECEIVE BUFFER found\n", 1},
       {"EXEC ZARN RECEIVE INTO(X) LENGTH(L) END-EXEC.",
@@ -161,7 +161,7 @@ TEST(ReceiveConversion, ReceiveWithoutMap) {
       {"EXEC ZARN RECEIVE MAPSET('S1') INTO(X) END-EXEC.",
        "line 0008 - *** EXEC ZARN RECEIVE with no MAP parameter\n", 0},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
     harness.run.aid_handlers = "&PF03=END-RTN";
@@ -170,8 +170,8 @@ TEST(ReceiveConversion, ReceiveWithoutMap) {
     EXPECT_EQ(harness.output(), "");
     EXPECT_EQ(harness.messages(), row.messages);
     EXPECT_EQ(harness.run.output_line_count, 8);
-    EXPECT_EQ(harness.run.count(message_format::Row::kReceiveBuffer), row.buffer_count);
-    EXPECT_EQ(harness.run.count(message_format::Row::kReceiveMap), 0);
+    EXPECT_EQ(harness.run.count(Row::kReceiveBuffer), row.buffer_count);
+    EXPECT_EQ(harness.run.count(Row::kReceiveMap), 0);
     EXPECT_FALSE(harness.run.badmapname_pending);
     EXPECT_TRUE(harness.run.map_requests.records.empty());
   }

@@ -21,11 +21,11 @@ using test_support::RunHarness;
 const std::string kIndent(11, ' ');
 
 TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
-  struct Row {
+  struct Case {
     const char* text;
     const char* message;
   };
-  const Row rows[] = {
+  const Case rows[] = {
       {"EXEC ZARN RETURN END-EXEC.",
        "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
       {"EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) END-EXEC.",
@@ -41,7 +41,7 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
       {"EXEC ZARN RETURN IMMEDIATE END-EXEC.",
        "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
     convert_return(harness.run, make_statement(row.text));
@@ -64,13 +64,13 @@ TEST(ReturnAndTransfer, LongReturnMessageIsNeverCut) {
 }
 
 TEST(ReturnAndTransfer, ReturnLines) {
-  struct Row {
+  struct Case {
     const char* text;
     char terminator;
     std::string lines;
     const char* messages;
   };
-  const Row rows[] = {
+  const Case rows[] = {
       {"    EXEC ZARN RETURN END-EXEC.", '.',
        padded_lines({"           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n"},
@@ -93,14 +93,14 @@ TEST(ReturnAndTransfer, ReturnLines) {
            {"           MOVE EIBCALEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN LENGTH(EIBCALEN) handled\n"},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
     harness.run.output_line_count = 13;
     convert_return(harness.run, make_statement(row.text, 12));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
-    EXPECT_EQ(harness.run.count(message_format::Row::kReturn), 1);
+    EXPECT_EQ(harness.run.count(Row::kReturn), 1);
   }
 }
 
@@ -120,13 +120,13 @@ TEST(ReturnAndTransfer, ReturnLinesFollowTheIndentation) {
 }
 
 TEST(ReturnAndTransfer, Address) {
-  struct Row {
+  struct Case {
     const char* text;
     char terminator;
     std::string lines;
     const char* messages;
   };
-  const Row rows[] = {
+  const Case rows[] = {
       {"    EXEC ZARN ADDRESS TCTUA(P1) COMMAREA(P2) END-EXEC.", '.',
        padded_lines({"           SET P1 TO ADDRESS OF USRTCTUA ",
                      "           SET P2 TO ADDRESS OF USRCOMM OF KVZCOMMAREA."}),
@@ -144,13 +144,13 @@ TEST(ReturnAndTransfer, Address) {
       // Only counted.
       {"    EXEC ZARN ADDRESS CWA(P3) END-EXEC.", '.', "", ""},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
     convert_address(harness.run, make_statement(row.text, 5));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
-    EXPECT_EQ(harness.run.count(message_format::Row::kAddress), 1);
+    EXPECT_EQ(harness.run.count(Row::kAddress), 1);
   }
 }
 
@@ -222,13 +222,13 @@ TEST(ReturnAndTransfer, MapfailLabelIsKeptWhole) {
 }
 
 TEST(ReturnAndTransfer, LinkAndXctlAreReported) {
-  struct Row {
+  struct Case {
     const char* text;
     const char* messages;
     int link_count;
     int xctl_count;
   };
-  const Row rows[] = {
+  const Case rows[] = {
       {"    EXEC ZARN LINK PROGRAM('PGM1') COMMAREA(WS) END-EXEC.",
        "line 0022 - EXEC ZARN LINK to program 'PGM1' found\n", 1, 0},
       {"    EXEC ZARN XCTL PROGRAM('PGM2') COMMAREA(WS) END-EXEC.",
@@ -237,14 +237,14 @@ TEST(ReturnAndTransfer, LinkAndXctlAreReported) {
        "line 0022 - EXEC ZARN XCTL to program WS-NEXT-PROGRAM found\n", 0, 1},
       {"    EXEC ZARN XCTL END-EXEC.", "line 0022 - EXEC ZARN XCTL to program  found\n", 0, 1},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
     convert_link_or_xctl(harness.run, make_statement(row.text, 21));
     EXPECT_EQ(harness.output(), "");
     EXPECT_EQ(harness.messages(), row.messages);
-    EXPECT_EQ(harness.run.count(message_format::Row::kLink), row.link_count);
-    EXPECT_EQ(harness.run.count(message_format::Row::kXctl), row.xctl_count);
+    EXPECT_EQ(harness.run.count(Row::kLink), row.link_count);
+    EXPECT_EQ(harness.run.count(Row::kXctl), row.xctl_count);
   }
 }
 

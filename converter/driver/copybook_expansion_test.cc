@@ -242,12 +242,12 @@ TEST_F(CopybookExpansion, ReservedNamesAreComparedExactly) {
 }
 
 TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
-  struct Row {
+  struct Case {
     const char* member;
     const char* output;
   };
-  for (const Row& row :
-       {Row{"ABC.CPY", "ABC.new"}, Row{"A.B.C", "A.new"}, Row{"PLAIN", "PLAIN.new"}}) {
+  for (const Case& row :
+       {Case{"ABC.CPY", "ABC.new"}, Case{"A.B.C", "A.new"}, Case{"PLAIN", "PLAIN.new"}}) {
     SCOPED_TRACE(row.member);
     folder_.write(row.member, "");
     push_include(run_, row.member, 57);
@@ -288,13 +288,13 @@ TEST_F(CopybookExpansion, OutputThatCannotBeOpenedIsLoggedAndNothingChanges) {
 // A member is never read from a file that the run writes, and its output never replaces a
 // file that the run has open.
 TEST_F(CopybookExpansion, FilesInUseAreRefused) {
-  struct Row {
+  struct Case {
     const char* member;
     const char* message;
   };
   // PROG's output is the converted program; the member named PROG.new is that program itself
   // and so a file being written; PROG.zsc's output would also be PROG.new.
-  const Row rows[] = {
+  const Case rows[] = {
       {"PROG", " ***error*** opening output copy file PROG.new\n"},
       {"PROG.zsc", " ***error*** opening output copy file PROG.new\n"},
       {"PROG.new", " ***error*** opening copy file PROG.new\n"},
@@ -303,7 +303,7 @@ TEST_F(CopybookExpansion, FilesInUseAreRefused) {
   };
   folder_.write("PROG", "       01  A  PIC X.\n");
   std::string expected;
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.member);
     push_refused(row.member);
     expected += std::string("  opening copy book ") + row.member + " at line 57\n" + row.message;
