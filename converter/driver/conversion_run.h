@@ -39,9 +39,7 @@ struct ConversionRun {
   bool rename_pending = false;
   bool in_procedure_division = false;
   bool linkage_seen = false;
-  bool line_written = false;
   bool badmapname_pending = false;
-  bool line_renamed = false;  // a rename changed the current source line
 
   // Counters of the current level (saved and restored around a copybook member).
   int input_line_count = 0;
@@ -58,8 +56,7 @@ struct ConversionRun {
   int count(message_format::Row row) const { return counts[static_cast<std::size_t>(row)]; }
 
   // Work areas.
-  std::string line;                       // the current source line, without its line end
-  std::size_t identification_length = 0;  // columns 73 on of a renamed line, kept at its end
+  std::string line;  // the current source line, without its line end
   MapRequestTable map_requests;
   std::string aid_handlers;   // "&KEY=LABEL" entries of the last HANDLE AID
   std::string mapfail_label;  // label of the last HANDLE CONDITION MAPFAIL

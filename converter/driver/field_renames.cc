@@ -57,22 +57,22 @@ bool rename_interface_fields(ConversionRun& run, std::string& text) {
   return any;
 }
 
-bool rename_source_line(ConversionRun& run) {
+std::optional<std::size_t> rename_source_line(ConversionRun& run) {
   std::string& line = run.line;
   if (line.size() <= kTextMarginColumn) {
-    run.identification_length = 0;
-    return rename_interface_fields(run, line);
+    if (!rename_interface_fields(run, line)) return std::nullopt;
+    return 0;
   }
   // Quick exit for the common line that names none of the fields.
   std::string_view program_text = std::string_view(line).substr(0, kTextMarginColumn);
   if (program_text.find("EIB") == std::string_view::npos &&
       program_text.find("KVZCOMMAREA") == std::string_view::npos)
-    return false;
+    return std::nullopt;
   std::string text(program_text);
-  if (!rename_interface_fields(run, text)) return false;
-  run.identification_length = line.size() - kTextMarginColumn;
+  if (!rename_interface_fields(run, text)) return std::nullopt;
+  std::size_t identification_length = line.size() - kTextMarginColumn;
   line.replace(0, kTextMarginColumn, text);
-  return true;
+  return identification_length;
 }
 
 }  // namespace converter

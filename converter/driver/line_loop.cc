@@ -34,6 +34,14 @@ bool is_examined(std::string_view line) {
   return indicator != '*' && indicator != '/' && indicator != '-';
 }
 
+// A line starts an EXEC ZARN command when it holds the word EXEC, and the word ZARN in the text
+// that begins 5 characters after EXEC.
+bool starts_exec_command(std::string_view line) {
+  std::size_t exec = find_keyword(line, "EXEC");
+  if (exec == kNotFound || exec + 5 > line.size()) return false;
+  return find_keyword(line.substr(exec + 5), "ZARN") != kNotFound;
+}
+
 // The line as it would read with a to z in capitals, for telling a command that is written in
 // lower case.
 bool starts_exec_command_in_any_case(std::string_view line) {
@@ -54,17 +62,25 @@ bool mentions_exec_in_any_case(std::string_view line) {
   return false;
 }
 
+// What the steps of one source line have done to it so far.
+struct LineState {
+  bool written = false;  // the line is in the output already (a command, an insertion)
+  std::optional<std::size_t> identification_length;  // set when a rename changed the line
+  bool copy_line = false;  // a COPY or -INC line whose member opens once the line is written
+  int copy_line_number = 0;
+};
+
 // Writes the current source line: padded to 80 columns, or, when a rename lengthened it past
 // column 72, as several lines, the first keeping the identification area.
-void write_source_line(ConversionRun& run) {
+void write_source_line(ConversionRun& run, const LineState& state) {
   OutputFile& out = *run.output_file;
-  if (!run.line_renamed) {
+  if (!state.identification_length) {
     out.write_padded(run.line);
     ++run.output_line_count;
     return;
   }
   std::string_view line = run.line;
-  std::string_view text = line.substr(0, line.size() - run.identification_length);
+  std::string_view text = line.substr(0, line.size() - *state.identification_length);
   std::string_view identification = line.substr(text.size());
   std::size_t end = text.find_last_not_of(' ');
   text = end == kNotFound ? std::string_view() : text.substr(0, end + 1);
@@ -97,7 +113,7 @@ void write_source_line(ConversionRun& run) {
 // The program's own KVZCOMMAREA declaration gives way to the inserted one: from its "01"
 // through the period after the name everything becomes blanks, and every other character
 // keeps its column, so an identification area stays where it was.
-void blank_own_commarea(std::string& line) {
+void blank_commarea_declaration(std::string& line) {
   if (line.size() <= 7) return;
   std::size_t level = line.find("01", 7);
   if (level == kNotFound) return;
@@ -108,13 +124,100 @@ void blank_own_commarea(std::string& line) {
   line.replace(level, period - level + 1, period - level + 1, ' ');
 }
 
-}  // namespace
-
-bool starts_exec_command(std::string_view line) {
-  std::size_t exec = find_keyword(line, "EXEC");
-  if (exec == kNotFound || exec + 5 > line.size()) return false;
-  return find_keyword(line.substr(exec + 5), "ZARN") != kNotFound;
+// A COPY line is converted and written like any other line, at its own level; the member
+// becomes current only after that, so the line's findings, and the lines a command on it
+// reads, belong to the file that holds it.
+void note_copy_line(ConversionRun& run, const WordStarts& words, LineState& state) {
+  state.copy_line_number = run.input_line_count;
+  state.copy_line =
+      (words.may_hold("COPY") || words.may_hold("-INC")) && copy_member_name(run, run.line);
 }
+
+// The first PROGRAM-ID line of the run gets the new program name.
+void change_program_id(ConversionRun& run, WordStarts& words) {
+  if (!run.rename_pending || !words.may_hold("PROGRAM-ID")) return;
+  std::size_t keyword = find_keyword(run.line, "PROGRAM-ID");
+  if (keyword == kNotFound) return;
+  run.line.erase(keyword + 10);
+  run.line.append(". ").append(run.new_program_name).append(".");
+  run.rename_pending = false;
+  log_message(run, run.output_line_count, Message::kProgramIdChanged);
+  words = WordStarts(run.line);
+}
+
+// A procedure-division line is either a command, converted and written with its further lines,
+// or a line whose interface-block fields are renamed.
+void convert_procedure_line(ConversionRun& run, WordStarts& words, LineState& state) {
+  std::string& line = run.line;
+  if (words.may_hold("EXEC") && starts_exec_command(line)) {
+    convert_exec_statement(run);
+    state.written = true;
+    words = WordStarts(line);
+    return;
+  }
+  if (words.may_hold("EXEC") && mentions_exec_in_any_case(line) &&
+      starts_exec_command_in_any_case(line))
+    log_message(run, run.output_line_count, Message::kNotInCapitals);
+  // Every field renamed begins with "EIB" but KVZCOMMAREA.
+  if (words.may_hold("EIB") || words.may_hold("KVZCOMMAREA")) {
+    state.identification_length = rename_source_line(run);
+    if (state.identification_length) words = WordStarts(line);
+  }
+}
+
+// The paragraph that converted RECEIVE MAP checks jump to stands before the END PROGRAM line.
+void append_badmapname_before_end_program(ConversionRun& run, const WordStarts& words) {
+  if (run.badmapname_pending && words.may_hold("END") && words.may_hold("PROGRAM") &&
+      has_word(run.line, "END") && has_word(run.line, "PROGRAM")) {
+    write_badmapname_paragraph(run);
+    run.badmapname_pending = false;
+  }
+}
+
+// After a LINKAGE SECTION line: the communication area with the standard header.
+void insert_after_linkage_section(ConversionRun& run, const WordStarts& words, LineState& state) {
+  if (!words.may_hold("LINKAGE") || !words.may_hold("SECTION") || !has_word(run.line, "LINKAGE") ||
+      !has_word(run.line, "SECTION"))
+    return;
+  run.linkage_seen = true;
+  if (!state.written) write_source_line(run, state);
+  OutputFile& out = *run.output_file;
+  out.write("       01  KVZCOMMAREA.\n");
+  out.write("           COPY STDHEAD.\n");
+  out.write("           02  USRCOMM.\n");
+  out.write("      * Insert User COMMAREA, TCTUA, ZVL MAPS HERE\n");
+  run.output_line_count += 4;
+  state.written = true;
+  // The message names the inserted "02  USRCOMM." line.
+  log_message(run, run.output_line_count - 2, Message::kStdheadInserted);
+}
+
+// Before the procedure division's own line, the program's own KVZCOMMAREA declaration is
+// blanked; the inserted one replaces it.
+void blank_own_commarea(ConversionRun& run, WordStarts& words) {
+  if (run.in_procedure_division || !words.may_hold("KVZCOMMAREA")) return;
+  blank_commarea_declaration(run.line);
+  words = WordStarts(run.line);
+}
+
+// Before a PROCEDURE DIVISION line of a program that had no LINKAGE SECTION: one with the
+// communication area.
+void insert_before_procedure_division(ConversionRun& run, const WordStarts& words) {
+  if (!words.may_hold("PROCEDURE") || !words.may_hold("DIVISION") ||
+      !has_word(run.line, "PROCEDURE") || !has_word(run.line, "DIVISION"))
+    return;
+  run.in_procedure_division = true;
+  if (run.linkage_seen) return;
+  OutputFile& out = *run.output_file;
+  out.write("       LINKAGE SECTION.\n");
+  out.write("       01 KVZCOMMAREA.\n");
+  out.write("           COPY STDHEAD.\n");
+  // The message names the inserted "LINKAGE SECTION." line.
+  log_message(run, run.output_line_count, Message::kLinkageInserted);
+  run.output_line_count += 3;
+}
+
+}  // namespace
 
 void write_badmapname_paragraph(ConversionRun& run) {
   OutputFile& out = *run.output_file;
@@ -127,90 +230,24 @@ void write_badmapname_paragraph(ConversionRun& run) {
 }
 
 void convert_line(ConversionRun& run) {
-  std::string& line = run.line;
-  run.line_written = false;
-  run.line_renamed = false;
-  // A COPY line is converted and written like any other line, at its own level; the member
-  // becomes current only after that, so the line's findings, and the lines a command on it
-  // reads, belong to the file that holds it.
-  bool copy_line = false;
-  int copy_line_number = run.input_line_count;
-  if (is_examined(line)) {
+  LineState state;
+  if (is_examined(run.line)) {
     // Most lines hold none of the words looked for below: what the line's words begin with
     // tells which searches cannot succeed, so that they are skipped. Taken again whenever the
     // line changes.
-    WordStarts words(line);
-    copy_line = (words.may_hold("COPY") || words.may_hold("-INC")) && copy_member_name(run, line);
-
-    if (run.rename_pending && words.may_hold("PROGRAM-ID")) {
-      std::size_t keyword = find_keyword(line, "PROGRAM-ID");
-      if (keyword != kNotFound) {
-        line.erase(keyword + 10);
-        line.append(". ").append(run.new_program_name).append(".");
-        run.rename_pending = false;
-        log_message(run, run.output_line_count, Message::kProgramIdChanged);
-        words = WordStarts(line);
-      }
-    }
-
+    WordStarts words(run.line);
+    note_copy_line(run, words, state);
+    change_program_id(run, words);
     if (run.in_procedure_division) {
-      if (words.may_hold("EXEC") && starts_exec_command(line)) {
-        convert_exec_statement(run);
-        run.line_written = true;
-        words = WordStarts(line);
-      } else {
-        if (words.may_hold("EXEC") && mentions_exec_in_any_case(line) &&
-            starts_exec_command_in_any_case(line))
-          log_message(run, run.output_line_count, Message::kNotInCapitals);
-        // Every field renamed begins with "EIB" but KVZCOMMAREA.
-        if (words.may_hold("EIB") || words.may_hold("KVZCOMMAREA")) {
-          run.line_renamed = rename_source_line(run);
-          if (run.line_renamed) words = WordStarts(line);
-        }
-      }
-      if (run.badmapname_pending && words.may_hold("END") && words.may_hold("PROGRAM") &&
-          has_word(line, "END") && has_word(line, "PROGRAM")) {
-        write_badmapname_paragraph(run);
-        run.badmapname_pending = false;
-      }
+      convert_procedure_line(run, words, state);
+      append_badmapname_before_end_program(run, words);
     }
-
-    if (words.may_hold("LINKAGE") && words.may_hold("SECTION") && has_word(line, "LINKAGE") &&
-        has_word(line, "SECTION")) {
-      run.linkage_seen = true;
-      if (!run.line_written) write_source_line(run);
-      OutputFile& out = *run.output_file;
-      out.write("       01  KVZCOMMAREA.\n");
-      out.write("           COPY STDHEAD.\n");
-      out.write("           02  USRCOMM.\n");
-      out.write("      * Insert User COMMAREA, TCTUA, ZVL MAPS HERE\n");
-      run.output_line_count += 4;
-      run.line_written = true;
-      // The message names the inserted "02  USRCOMM." line.
-      log_message(run, run.output_line_count - 2, Message::kStdheadInserted);
-    }
-
-    if (!run.in_procedure_division && words.may_hold("KVZCOMMAREA")) {
-      blank_own_commarea(line);
-      words = WordStarts(line);
-    }
-
-    if (words.may_hold("PROCEDURE") && words.may_hold("DIVISION") && has_word(line, "PROCEDURE") &&
-        has_word(line, "DIVISION")) {
-      run.in_procedure_division = true;
-      if (!run.linkage_seen) {
-        OutputFile& out = *run.output_file;
-        out.write("       LINKAGE SECTION.\n");
-        out.write("       01 KVZCOMMAREA.\n");
-        out.write("           COPY STDHEAD.\n");
-        // The message names the inserted "LINKAGE SECTION." line.
-        log_message(run, run.output_line_count, Message::kLinkageInserted);
-        run.output_line_count += 3;
-      }
-    }
+    insert_after_linkage_section(run, words, state);
+    blank_own_commarea(run, words);
+    insert_before_procedure_division(run, words);
   }
-  if (!run.line_written) write_source_line(run);
-  if (copy_line) push_include(run, run.copybook_name, copy_line_number);
+  if (!state.written) write_source_line(run, state);
+  if (state.copy_line) push_include(run, run.copybook_name, state.copy_line_number);
 }
 
 void convert_program(ConversionRun& run) {

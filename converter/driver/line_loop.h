@@ -2,8 +2,6 @@
 // line needs and writes the converted program.
 #pragma once
 
-#include <string_view>
-
 namespace converter {
 
 struct ConversionRun;
@@ -17,9 +15,5 @@ void convert_line(ConversionRun& run);
 
 /// Writes the paragraph that converted RECEIVE MAP checks jump to when the map name differs.
 void write_badmapname_paragraph(ConversionRun& run);
-
-/// True when `line` starts an EXEC ZARN command: the word EXEC, and the word ZARN in the text
-/// that begins 5 characters after EXEC.
-bool starts_exec_command(std::string_view line);
 
 }  // namespace converter

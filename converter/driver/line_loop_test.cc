@@ -238,8 +238,10 @@ TEST(LineLoop, BadmapnameNotWrittenBeforeTheProcedureDivision) {
   EXPECT_TRUE(loop.run.badmapname_pending);
 }
 
-TEST(LineLoop, StartsExecCommand) {
-  struct Row {
+// A procedure-division line is taken as a command, and counted as one, when it holds the word
+// EXEC and the word ZARN in the text that begins 5 characters after EXEC.
+TEST(LineLoop, LinesThatStartACommand) {
+  struct Case {
     std::string line;
     bool expected;
   } rows[] = {
@@ -260,9 +262,14 @@ TEST(LineLoop, StartsExecCommand) {
       {"           EXEC(ZARN", true},  // the text behind EXEC starts 5 characters on
       {"           EXEC ZARN-X", false},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.line);
-    EXPECT_EQ(starts_exec_command(row.line), row.expected);
+    test_support::RunHarness harness{std::string_view()};
+    harness.run.in_procedure_division = true;
+    harness.run.line = row.line;
+    harness.run.input_line_count = 1;
+    convert_line(harness.run);
+    EXPECT_EQ(harness.run.count(message_format::Row::kExec), row.expected ? 1 : 0);
   }
 }
 
