@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/same_file_cases.h"
 #include "tests/support/test_files.h"
 
 namespace levelshift {
@@ -363,31 +364,7 @@ TEST(LevelShifter, FileNamesComeFromTheFirstPeriod) {
 
 TEST(LevelShifter, SameFileFollowsPathsAndLinks) {
   TempFolder folder;
-  folder.write("CUST.CPY", "       01 A.\n");
-  folder.write("OTHER.CPY", "       01 A.\n");
-  std::filesystem::create_directory(folder.file("lib"));
-  std::filesystem::create_hard_link(folder.file("CUST.CPY"), folder.file("HARD.CPY"));
-  std::filesystem::create_symlink(folder.file("CUST.CPY"), folder.file("SOFT.CPY"));
-  std::filesystem::create_symlink("CUST.new", folder.file("DANGLING.new"));
-  struct Row {
-    std::string a;
-    std::string b;
-    bool same;
-  };
-  const std::vector<Row> rows = {
-      {folder.file("CUST.CPY"), folder.file("CUST.CPY"), true},
-      {folder.file("CUST.CPY"), folder.file("lib/../CUST.CPY"), true},
-      {folder.file("CUST.CPY"), folder.file("./CUST.CPY"), true},
-      {folder.file("CUST.CPY"), folder.file("HARD.CPY"), true},
-      {folder.file("CUST.CPY"), folder.file("SOFT.CPY"), true},
-      {folder.file("CUST.CPY"), folder.file("OTHER.CPY"), false},
-      {folder.file("CUST.CPY"), folder.file("CUST.new"), false},
-      // Neither exists yet: the paths decide.
-      {folder.file("CUST.msg"), folder.file("lib/../CUST.msg"), true},
-      {folder.file("CUST.msg"), folder.file("CUST.new"), false},
-      {folder.file("DANGLING.new"), folder.file("CUST.new"), true},
-  };
-  for (const Row& row : rows) {
+  for (const test_support::SameFileCase& row : test_support::same_file_cases(folder)) {
     SCOPED_TRACE(row.a + " and " + row.b);
     EXPECT_EQ(same_file(row.a, row.b), row.same);
     EXPECT_EQ(same_file(row.b, row.a), row.same);

@@ -8,6 +8,30 @@
 
 namespace text {
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// Symbolic links followed at most when a name is resolved.
+constexpr int kMaxLinkDepth = 40;
+
+// `name` made absolute, with links followed (a link whose target does not exist yet too) and
+// "." and ".." resolved.
+fs::path resolved_path(const std::string& name) {
+  std::error_code error;
+  fs::path path = fs::absolute(name, error);
+  if (error) return fs::path(name);
+  for (int depth = 0; depth < kMaxLinkDepth && fs::is_symlink(path, error); ++depth) {
+    fs::path target = fs::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  fs::path canonical = fs::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : canonical;
+}
+
+}  // namespace
+
 bool same_file(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
   struct stat first;
@@ -17,14 +41,7 @@ bool same_file(const std::string& a, const std::string& b) {
   if (first_exists && second_exists)
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
   if (first_exists != second_exists) return false;
-  std::error_code error_a;
-  std::error_code error_b;
-  std::filesystem::path path_a =
-      std::filesystem::weakly_canonical(std::filesystem::absolute(a, error_a), error_a);
-  std::filesystem::path path_b =
-      std::filesystem::weakly_canonical(std::filesystem::absolute(b, error_b), error_b);
-  if (error_a || error_b) return a == b;
-  return path_a == path_b;
+  return resolved_path(a) == resolved_path(b);
 }
 
 }  // namespace text

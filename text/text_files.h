@@ -37,7 +37,6 @@ class LineReader {
   /// True once a read failed for another reason than the end of the file.
   bool failed() const { return failed_; }
   const std::string& name() const { return name_; }
-  std::FILE* stream() const { return stream_; }
 
  private:
   bool refill();
