@@ -136,6 +136,9 @@ enum class Finding : std::size_t {
   kReceiveBuffer,
   kReceiveWithoutMap,
   kInvalidKey,
+  kKvzaidNotCopied,
+  kUsrcommWithoutLayout,
+  kWithoutEndExec,
   kNotInCapitals,
   kCopybookError,
   kMultipleReceives,
@@ -165,6 +168,9 @@ inline constexpr FindingKind kFindingKinds[] = {
     {Finding::kReceiveBuffer, "RECEIVE BUFFER"},
     {Finding::kReceiveWithoutMap, "RECEIVE without MAP"},
     {Finding::kInvalidKey, "invalid PF/PA keys"},
+    {Finding::kKvzaidNotCopied, "KVZAID not copied"},
+    {Finding::kUsrcommWithoutLayout, "USRCOMM without layout"},
+    {Finding::kWithoutEndExec, "EXEC ZARN without END-EXEC"},
     {Finding::kNotInCapitals, "EXEC ZARN not in capitals"},
     {Finding::kCopybookError, "copybook errors"},
     {Finding::kMultipleReceives, "multiple RECEIVE maps"},
@@ -224,9 +230,11 @@ enum class Message : std::size_t {
   kInvalidPaKey,
   kAidBlocksInserted,
   kMapfailBlockInserted,
+  kKvzaidNotCopied,
+  kUsrcommWithoutLayout,
+  kWithoutEndExec,
 };
-inline constexpr std::size_t kMessageCount =
-    static_cast<std::size_t>(Message::kMapfailBlockInserted) + 1;
+inline constexpr std::size_t kMessageCount = static_cast<std::size_t>(Message::kWithoutEndExec) + 1;
 
 /// One message: its text ("%s" where names or arguments are filled in), the kind of finding
 /// it reports, if any, and the summary row that counts the same event once per message, if any.
@@ -297,6 +305,18 @@ inline constexpr MessageText kMessages[] = {
      "HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE",
      {},
      {}},
+    {Message::kKvzaidNotCopied,
+     "*** KVZAID is not copied - the attention-key tests need its constants",
+     Finding::kKvzaidNotCopied,
+     {}},
+    {Message::kUsrcommWithoutLayout,
+     "*** USRCOMM has no layout - declare the user communication area under 02 USRCOMM",
+     Finding::kUsrcommWithoutLayout,
+     {}},
+    {Message::kWithoutEndExec,
+     "*** EXEC ZARN command without END-EXEC in 20 lines - not converted",
+     Finding::kWithoutEndExec,
+     {}},
 };
 static_assert(std::size(kMessages) == kMessageCount, "every message has its text");
 static_assert(ids_in_order(kMessages), "messages stand in the order of their ids");
@@ -320,12 +340,14 @@ inline constexpr std::string_view kNestingError =
 inline constexpr std::string_view kCopyBookLinesRead = "  %d lines read in copy book\n";
 inline constexpr std::string_view kCopyBookLinesWritten = "  %d lines written in copy book\n";
 
-/// Front-end lines after the summary report: the front end built (its name) or not, and the
-/// counts written at the template's markers.
+/// Front-end lines after the summary report: the front end built (its name), not built because
+/// its file or the template could not be opened, and the counts written at the template's markers.
 inline constexpr std::string_view kFrontEndCreated =
     "\n Creating new DSP4 front end prototype file - %s\n";
 inline constexpr std::string_view kFrontEndNotOpened =
     "\n Unable to open new DSP4 front end file\n";
+inline constexpr std::string_view kTemplateNotFound =
+    "\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n";
 inline constexpr std::string_view kReceiveCount =
     "Number of ZVL RECEIVE statements found in original Program - %d\n";
 inline constexpr std::string_view kMultipleReceives =

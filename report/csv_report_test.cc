@@ -42,23 +42,27 @@ TEST(CsvReport, OneLinePerProgramInTheOrderGiven) {
   menu.count(Finding::kFrontEndNotBuilt) = 1;
   menu.count(Finding::kMultipleReceives) = 1;
   menu.count(Finding::kSendPage) = 4;
-  EXPECT_EQ(csv_report({payroll, menu}),
-            "program,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
-            "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
-            "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
-            "invalid PF/PA keys,EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
-            "front end not built,manual attention total\n"
-            "\"billing/PAY,ROLL \"\"A\"\"\",120,130,7,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,3\n"
-            "MENU01,5,9,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,1,1,6\n");
+  EXPECT_EQ(
+      csv_report({payroll, menu}),
+      "program,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
+      "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
+      "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
+      "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,EXEC ZARN without END-EXEC,"
+      "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
+      "front end not built,manual attention total\n"
+      "\"billing/PAY,ROLL \"\"A\"\"\",120,130,7,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,3\n"
+      "MENU01,5,9,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,6\n");
 }
 
 TEST(CsvReport, NoProgramGivesTheHeadingAlone) {
-  EXPECT_EQ(csv_report({}),
-            "program,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
-            "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
-            "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
-            "invalid PF/PA keys,EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
-            "front end not built,manual attention total\n");
+  EXPECT_EQ(
+      csv_report({}),
+      "program,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
+      "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
+      "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
+      "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,EXEC ZARN without END-EXEC,"
+      "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
+      "front end not built,manual attention total\n");
 }
 
 }  // namespace

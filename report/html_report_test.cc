@@ -150,7 +150,8 @@ TEST(HtmlReport, PageHoldsTotalsChartAndTable) {
           "inside a copy book are counted for every program that copies it. Kinds found in no "
           "program: XCTL, CONVERSE, ASSIGN TERMCODE, SEND ACCUM, SEND CONTROL, SEND CTLCHAR "
           "removed, SEND without parameters, SEND CONVID or SESSION, RECEIVE BUFFER, RECEIVE "
-          "without MAP, invalid PF/PA keys, EXEC ZARN not in capitals, copybook errors, multiple "
+          "without MAP, invalid PF/PA keys, KVZAID not copied, USRCOMM without layout, EXEC ZARN "
+          "without END-EXEC, EXEC ZARN not in capitals, copybook errors, multiple "
           "RECEIVE maps, front end not built.</p>\n</body>\n</html>\n");
 }
 

@@ -24,6 +24,7 @@ using message_format::kReceiveCount;
 using message_format::kRowCount;
 using message_format::kSendCount;
 using message_format::kSummaryRows;
+using message_format::kTemplateNotFound;
 using message_format::kUniqueSendCount;
 using message_format::Row;
 
@@ -322,7 +323,7 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
   number = lines.number();
   std::string_view heading = lines.take();
   bool built = matches_format(line_of(kFrontEndCreated), heading);
-  if (heading == line_of(kFrontEndNotOpened)) {
+  if (heading == line_of(kFrontEndNotOpened) || heading == line_of(kTemplateNotFound)) {
     ++summary.count(Finding::kFrontEndNotBuilt);
   } else if (!built) {
     error = at_line(number, "unexpected text after the summary report: " + quoted(heading));

@@ -20,8 +20,9 @@ const char kCsvHeading[] =
     "program,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
     "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
     "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
-    "invalid PF/PA keys,EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
-    "front end not built,manual attention total\n";
+    "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,EXEC ZARN without END-EXEC,"
+    "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,front end not built,"
+    "manual attention total\n";
 
 struct Outcome {
   int exit_code;
@@ -57,8 +58,8 @@ TEST(ReportCommand, MessageFilesBelowTheFolderGiveOneRowEach) {
                             "/migration-report.csv and " + app + "/migration-report.html\n");
   EXPECT_EQ(folder.read("app/migration-report.csv"),
             std::string(kCsvHeading) +
-                "MENU01,40,48,1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1\n"
-                "\"billing/BILL,02\",12,15,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,1\n");
+                "MENU01,40,48,1,0,0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1\n"
+                "\"billing/BILL,02\",12,15,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,1\n");
   EXPECT_TRUE(folder.exists("app/migration-report.html"));
 }
 
@@ -70,7 +71,7 @@ TEST(ReportCommand, ReportsGoToTheOutputFolderWhenOneIsGiven) {
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(folder.read("out/reports/migration-report.csv"),
-            std::string(kCsvHeading) + "P,3,3,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
+            std::string(kCsvHeading) + "P,3,3,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
   EXPECT_FALSE(folder.exists("app/migration-report.csv"));
 }
 
