@@ -54,22 +54,47 @@ bool reading_member(const ConversionRun& run) {
   return run.include_stack.levels[0].input_file != nullptr;
 }
 
-bool copy_member_name(ConversionRun& run, std::string_view line) {
+bool is_examined_line(std::string_view line) {
+  if (line.size() <= 6) return false;
+  char indicator = line[6];
+  return indicator != '*' && indicator != '/' && indicator != '-';
+}
+
+CopyLine parse_copy_line(std::string_view line) {
+  CopyLine copy;
   std::size_t keyword = find_keyword(line, "COPY");
   if (keyword != std::string_view::npos) {
-    ++run.count(Row::kCopy);
+    copy.kind = CopyLine::kCopy;
   } else {
     keyword = find_keyword(line, "-INC");
-    if (keyword == std::string_view::npos) return false;
-    ++run.count(Row::kInc);
+    if (keyword == std::string_view::npos) return copy;
+    copy.kind = CopyLine::kInc;
   }
-  run.copybook_name.clear();
   std::size_t start = keyword + 5;
   if (start < line.size()) {
     std::string_view rest = line.substr(start);
     rest.remove_prefix(skip_blanks(rest));
-    run.copybook_name.assign(rest.substr(0, rest.find_first_of(" .")));
+    copy.member.assign(rest.substr(0, rest.find_first_of(" .")));
   }
+  return copy;
+}
+
+std::optional<std::string> member_opened_by(std::string_view line) {
+  if (!is_examined_line(line)) return std::nullopt;
+  CopyLine copy = parse_copy_line(line);
+  if (copy.member.empty() || is_reserved_member(copy.member)) return std::nullopt;
+  return copy.member;
+}
+
+std::string member_output_name(std::string_view member) {
+  return std::string(member.substr(0, member.find('.'))) + ".new";
+}
+
+bool copy_member_name(ConversionRun& run, std::string_view line) {
+  CopyLine copy = parse_copy_line(line);
+  if (copy.kind == CopyLine::kNone) return false;
+  ++run.count(copy.kind == CopyLine::kCopy ? Row::kCopy : Row::kInc);
+  run.copybook_name = std::move(copy.member);
   return true;
 }
 
@@ -88,7 +113,7 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
     log.print(message_format::kCopyFileError, {name});
     return;
   }
-  std::string output_name = name.substr(0, name.find('.')) + ".new";
+  std::string output_name = member_output_name(name);
   // Nor is its output a file that the run has open: a member that copies itself is refused here.
   std::vector<const std::string*> open_files = files_open(run);
   open_files.push_back(&name);

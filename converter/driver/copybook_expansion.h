@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,27 @@ struct IncludeStack {
 
 /// True while a copybook member (not the program) is the current input.
 bool reading_member(const ConversionRun& run);
+
+/// True for a source line that the line loop examines: longer than 6 characters, and column 7
+/// not "*" (comment), "/" (page eject) or "-" (continuation).
+bool is_examined_line(std::string_view line);
+
+/// What a COPY or -INC line names.
+struct CopyLine {
+  enum Kind { kNone, kCopy, kInc } kind = kNone;  // "COPY" wins when a line holds both
+  std::string member;                             // empty when the line gives no usable name
+};
+
+/// Whether `line` is a COPY or -INC line, and the member it names.
+CopyLine parse_copy_line(std::string_view line);
+
+/// The member that the converter opens for the source line `line` (one piece as read): an
+/// examined COPY or -INC line with a usable name that is not one of the monitor's own
+/// copybooks (KVZAID, KVZZVLCA, KVZEIBLK). Nothing for any other line.
+std::optional<std::string> member_opened_by(std::string_view line);
+
+/// The name of a member's converted copy: the name up to its first period, then ".new".
+std::string member_output_name(std::string_view member);
 
 /// Tells whether `line` is a COPY or -INC line ("COPY" wins), counts it, and puts the member
 /// name into `run.copybook_name` (empty when the line gives no usable name).

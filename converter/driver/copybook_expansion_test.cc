@@ -396,3 +396,38 @@ TEST_F(CopybookExpansion, EleventhNestedMemberIsRefusedAndNoLevelIsLost) {
 
 }  // namespace
 }  // namespace converter
+
+namespace converter {
+namespace {
+
+// The members a line makes the converter open, as tools that plan conversions ask: only from
+// examined COPY or -INC lines, never the monitor's own copybooks, never without a name.
+TEST(CopybookMembers, MemberOpenedByALine) {
+  struct Case {
+    std::string line;
+    std::string member;  // empty: none
+  } rows[] = {
+      {"       COPY ABCREC.", "ABCREC"},
+      {"       -INC ABC.CPY", "ABC"},  // the name ends at its first period
+      {"      *COPY ABCREC.", ""},
+      {"      /COPY ABCREC.", ""},
+      {"      -COPY ABCREC.", ""},
+      {"COPY X", ""},  // six characters or fewer are never examined
+      {"       COPY KVZAID.", ""},
+      {"       COPY KVZZVLCA.", ""},
+      {"       COPY KVZEIBLK.", ""},
+      {"       COPY .", ""},
+      {"       COPY", ""},
+      {"       MOVE 'COPY X' TO Y.", ""},
+  };
+  for (const Case& row : rows) {
+    SCOPED_TRACE(row.line);
+    std::optional<std::string> member = member_opened_by(row.line);
+    EXPECT_EQ(member.value_or(""), row.member);
+  }
+  EXPECT_EQ(member_output_name("ABC.CPY"), "ABC.new");
+  EXPECT_EQ(member_output_name("PLAIN"), "PLAIN.new");
+}
+
+}  // namespace
+}  // namespace converter

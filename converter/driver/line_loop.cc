@@ -27,13 +27,6 @@ bool has_word(std::string_view line, std::string_view word) {
   return find_keyword(line, word) != kNotFound;
 }
 
-// Column 7 of a comment, page-eject or continuation line: such lines are never examined.
-bool is_examined(std::string_view line) {
-  if (line.size() <= 6) return false;
-  char indicator = line[6];
-  return indicator != '*' && indicator != '/' && indicator != '-';
-}
-
 // A line starts an EXEC ZARN command when it holds the word EXEC, and the word ZARN in the text
 // that begins 5 characters after EXEC.
 bool starts_exec_command(std::string_view line) {
@@ -231,7 +224,7 @@ void write_badmapname_paragraph(ConversionRun& run) {
 
 void convert_line(ConversionRun& run) {
   LineState state;
-  if (is_examined(run.line)) {
+  if (is_examined_line(run.line)) {
     // Most lines hold none of the words looked for below: what the line's words begin with
     // tells which searches cannot succeed, so that they are skipped. Taken again whenever the
     // line changes.
