@@ -2,6 +2,7 @@
 #include "converter/driver/command_line.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/line_loop.h"
@@ -30,6 +31,50 @@ bool names_own_file(const std::string& argument, const std::string& first,
   return false;
 }
 
+// Reads the options in front of the file names into `run`. Returns the position of the first
+// file name, or the outcome that ends the start-up in `ended`.
+std::size_t read_options(ConversionRun& run, const std::vector<std::string>& arguments,
+                         std::optional<StartUp>& ended) {
+  std::size_t at = 0;
+  while (at < arguments.size()) {
+    const std::string& argument = arguments[at];
+    if (argument == "--") return at + 1;
+    // "-?" (and "/?" and "?") ask for the usage in the place of the file name.
+    if (argument.empty() || argument[0] != '-' || (argument.size() > 1 && argument[1] == '?'))
+      return at;
+    if (argument == "--help") {
+      print_help();
+      ended = StartUp::kDone;
+      return at;
+    }
+    if (argument == "--version") {
+      std::printf("QUILLOX %s\n", QUILLOX_VERSION);
+      std::fflush(stdout);
+      ended = StartUp::kDone;
+      return at;
+    }
+    if (argument.compare(0, 2, "-I") == 0) {
+      if (argument.size() > 2) {
+        run.include_folders.push_back(argument.substr(2));
+      } else if (at + 1 < arguments.size()) {
+        run.include_folders.push_back(arguments[++at]);
+      } else {
+        std::fprintf(stderr, "QUILLOX: option -I needs a folder\n");
+        print_usage();
+        ended = StartUp::kUsage;
+        return at;
+      }
+      ++at;
+      continue;
+    }
+    std::fprintf(stderr, "QUILLOX: unknown option %s\n", argument.c_str());
+    print_usage();
+    ended = StartUp::kUsage;
+    return at;
+  }
+  return at;
+}
+
 }  // namespace
 
 void print_usage() {
@@ -45,6 +90,17 @@ void print_usage() {
   std::fflush(stdout);
 }
 
+void print_help() {
+  print_usage();
+  print_text("\n\nOptions, before the file names:\n");
+  print_text("  -I DIR     look for copybook members not found in the working folder in DIR\n");
+  print_text("             (any number of times, searched in the order given)\n");
+  print_text("  --         end of the options\n");
+  print_text("  --help     this text\n");
+  print_text("  --version  the version of QUILLOX\n");
+  std::fflush(stdout);
+}
+
 std::string name_from_path(std::string_view path) {
   std::size_t separator = path.find_last_of("\\/");
   std::string_view file = separator == std::string_view::npos ? path : path.substr(separator + 1);
@@ -56,7 +112,11 @@ std::string name_from_path(std::string_view path) {
   return name;
 }
 
-StartUp start_run(ConversionRun& run, const std::vector<std::string>& arguments) {
+StartUp start_run(ConversionRun& run, const std::vector<std::string>& all_arguments) {
+  std::optional<StartUp> ended;
+  std::size_t first_name = read_options(run, all_arguments, ended);
+  if (ended) return *ended;
+  const std::vector<std::string> arguments(all_arguments.begin() + first_name, all_arguments.end());
   if (arguments.empty()) {
     print_usage();
     return StartUp::kUsage;
@@ -124,6 +184,8 @@ int run_converter(const std::vector<std::string>& arguments) {
   switch (start_run(run, arguments)) {
     case StartUp::kUsage:
       return kExitUsage;
+    case StartUp::kDone:
+      return 0;
     case StartUp::kFileError:
       return kExitFileError;
     case StartUp::kRun:

@@ -24,11 +24,19 @@ void print_usage();
 /// cut at its first period, a to z turned to upper case.
 std::string name_from_path(std::string_view path);
 
-/// Outcome of the start-up: go on with the opened run, or end with an exit code.
-enum class StartUp { kRun, kUsage, kFileError };
+/// Outcome of the start-up: go on with the opened run, or end with an exit code: after the
+/// usage text (also for an unknown option), after the help or the version, or when a main file
+/// cannot be opened.
+enum class StartUp { kRun, kUsage, kDone, kFileError };
 
-/// Reads `arguments` (without the program name), forms the file names and opens the program,
-/// the converted program and the message file. Prints the usage text and the two warnings.
+/// Writes the usage text and the list of options, for --help.
+void print_help();
+
+/// Reads `arguments` (without the program name): the options before the file names ("-I DIR"
+/// or "-IDIR" any number of times, "--" to end them, "--help", "--version"), then the file
+/// names, which it forms and opens (program, converted program, message file). Prints the
+/// usage text, the help, the version and the two warnings to standard output, and an unknown
+/// option to standard error.
 StartUp start_run(ConversionRun& run, const std::vector<std::string>& arguments);
 
 /// A whole run over `arguments` (without the program name); returns the exit code.

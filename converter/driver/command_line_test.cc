@@ -94,6 +94,79 @@ TEST(CommandLine, UsageForNoArgumentOrAQuestionMark) {
   }
 }
 
+// Options stand before the file names: -I folders in the order given, "--" ends them, and an
+// argument that begins with "-" and is no option is refused with the usage text.
+TEST(CommandLine, OptionsBeforeTheFileNames) {
+  struct Case {
+    const char* why;
+    std::vector<std::string> arguments;
+    StartUp result;
+    std::vector<std::string> folders;
+    std::string input;  // the program read, when the run starts
+    std::string errors;
+  } rows[] = {
+      {"no option", {"PROG"}, StartUp::kRun, {}, "PROG.zsc", ""},
+      {"-I with its folder apart and attached, in order",
+       {"-I", "cpy", "-I/abs/lib", "-Icpy", "PROG"},
+       StartUp::kRun,
+       {"cpy", "/abs/lib", "cpy"},
+       "PROG.zsc",
+       ""},
+      {"-- ends the options", {"-Icpy", "--", "PROG"}, StartUp::kRun, {"cpy"}, "PROG.zsc", ""},
+      {"a folder named like an option after -I",
+       {"-I", "-x", "PROG"},
+       StartUp::kRun,
+       {"-x"},
+       "PROG.zsc",
+       ""},
+      {"-? after the options still asks for the usage",
+       {"-Icpy", "-?"},
+       StartUp::kUsage,
+       {"cpy"},
+       "",
+       ""},
+      {"options alone leave no file name", {"-Icpy"}, StartUp::kUsage, {"cpy"}, "", ""},
+      {"-I without its folder",
+       {"-I"},
+       StartUp::kUsage,
+       {},
+       "",
+       "QUILLOX: option -I needs a folder\n"},
+      {"an unknown option",
+       {"-x", "PROG"},
+       StartUp::kUsage,
+       {},
+       "",
+       "QUILLOX: unknown option -x\n"},
+      {"a lone hyphen is no file name",
+       {"-", "PROG"},
+       StartUp::kUsage,
+       {},
+       "",
+       "QUILLOX: unknown option -\n"},
+  };
+  for (const Case& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempFolder folder;
+    folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+    WorkingFolder inside(folder.path());
+    ConversionRun run;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    StartUp result = start_run(run, row.arguments);
+    std::string shown = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), row.errors);
+    EXPECT_EQ(result, row.result);
+    EXPECT_EQ(run.include_folders, row.folders);
+    if (row.result == StartUp::kRun) {
+      EXPECT_EQ(run.input_file_name, row.input);
+      EXPECT_EQ(shown, "");
+    } else {
+      EXPECT_EQ(shown, kUsageText);
+    }
+  }
+}
+
 TEST(CommandLine, QuestionMarkLaterThanTheSecondCharacterIsAName) {
   TempFolder folder;
   WorkingFolder inside(folder.path());

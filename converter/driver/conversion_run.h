@@ -17,12 +17,13 @@ namespace converter {
 /// the summary report; they only ever grow by one.
 struct ConversionRun {
   // File names, whole as the user typed them (no length limit).
-  std::string first_argument;       // the program to convert, as typed
-  std::string input_file_name;      // base name + ".zsc"
-  std::string output_file_name;     // second argument, or base name + ".new"
-  std::string front_end_file_name;  // third argument, or empty
-  std::string message_file_name;    // base name + ".msg"
-  std::string copybook_name;        // member named by the current COPY or -INC line
+  std::string first_argument;                // the program to convert, as typed
+  std::string input_file_name;               // base name + ".zsc"
+  std::string output_file_name;              // second argument, or base name + ".new"
+  std::string front_end_file_name;           // third argument, or empty
+  std::string message_file_name;             // base name + ".msg"
+  std::string copybook_name;                 // member named by the current COPY or -INC line
+  std::vector<std::string> include_folders;  // -I: where members not found here are looked for
 
   // Program names: at most 29 characters, upper case.
   std::string new_program_name;

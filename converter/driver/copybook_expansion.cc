@@ -90,6 +90,17 @@ std::string member_output_name(std::string_view member) {
   return std::string(member.substr(0, member.find('.'))) + ".new";
 }
 
+std::vector<std::string> member_candidates(const std::string& name,
+                                           const std::vector<std::string>& folders) {
+  std::vector<std::string> candidates = {name};
+  if (name.find_first_of("\\/") != std::string::npos) return candidates;
+  for (const std::string& folder : folders) {
+    bool separated = !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
+    candidates.push_back(folder + (separated || folder.empty() ? "" : "/") + name);
+  }
+  return candidates;
+}
+
 bool copy_member_name(ConversionRun& run, std::string_view line) {
   CopyLine copy = parse_copy_line(line);
   if (copy.kind == CopyLine::kNone) return false;
@@ -106,9 +117,13 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
     log.print(message_format::kNestingError, {name});
     return;
   }
-  // A member is never read from a file that the run is writing.
-  std::unique_ptr<LineReader> input =
-      is_any_of(name, files_written(run)) ? nullptr : LineReader::open(name);
+  // The member is read from the first place where it opens; never from a file that the run is
+  // writing.
+  std::unique_ptr<LineReader> input;
+  for (const std::string& candidate : member_candidates(name, run.include_folders)) {
+    if (!is_any_of(candidate, files_written(run))) input = LineReader::open(candidate);
+    if (input) break;
+  }
   if (!input) {
     log.print(message_format::kCopyFileError, {name});
     return;
@@ -116,7 +131,7 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   std::string output_name = member_output_name(name);
   // Nor is its output a file that the run has open: a member that copies itself is refused here.
   std::vector<const std::string*> open_files = files_open(run);
-  open_files.push_back(&name);
+  open_files.push_back(&input->name());
   std::unique_ptr<OutputFile> output =
       is_any_of(output_name, open_files) ? nullptr : OutputFile::open(output_name);
   if (!output) {
@@ -139,7 +154,7 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
     std::vector<std::string>& files = run.member_files;
     if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
   };
-  remember(name);
+  remember(input->name());
   remember(output_name);
   run.input_file = std::move(input);
   run.output_file = std::move(output);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/text_files.h"
 
@@ -54,6 +55,13 @@ std::optional<std::string> member_opened_by(std::string_view line);
 
 /// The name of a member's converted copy: the name up to its first period, then ".new".
 std::string member_output_name(std::string_view member);
+
+/// The names under which member `name` is looked for, in this order: the name itself (in the
+/// working folder), then, when it holds no path separator, the name in each of `folders` (the
+/// -I folders, in the order given). The first that opens is read; its converted copy is still
+/// `member_output_name(name)` in the working folder.
+std::vector<std::string> member_candidates(const std::string& name,
+                                           const std::vector<std::string>& folders);
 
 /// Tells whether `line` is a COPY or -INC line ("COPY" wins), counts it, and puts the member
 /// name into `run.copybook_name` (empty when the line gives no usable name).

@@ -426,7 +426,19 @@ TEST(CopybookMembers, MemberOpenedByALine) {
     EXPECT_EQ(member.value_or(""), row.member);
   }
   EXPECT_EQ(member_output_name("ABC.CPY"), "ABC.new");
+  EXPECT_EQ(member_output_name("cpy/ABC"), "cpy/ABC.new");
   EXPECT_EQ(member_output_name("PLAIN"), "PLAIN.new");
+}
+
+// A member that is not in the working folder is looked for in each -I folder in turn; a name
+// that holds a path is taken as it stands.
+TEST(CopybookMembers, MemberCandidatesFollowTheFolders) {
+  const std::vector<std::string> folders = {"cpy", "lib/", "c:\\app\\", ""};
+  EXPECT_EQ(member_candidates("AREC", folders),
+            (std::vector<std::string>{"AREC", "cpy/AREC", "lib/AREC", "c:\\app\\AREC", "AREC"}));
+  EXPECT_EQ(member_candidates("AREC", {}), std::vector<std::string>{"AREC"});
+  EXPECT_EQ(member_candidates("sub/AREC", folders), std::vector<std::string>{"sub/AREC"});
+  EXPECT_EQ(member_candidates("sub\\AREC", folders), std::vector<std::string>{"sub\\AREC"});
 }
 
 }  // namespace
