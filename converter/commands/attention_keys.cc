@@ -133,6 +133,10 @@ std::string aid_constant_name(std::string_view entry) {
 void emit_aid_blocks(ConversionRun& run, std::string_view indent) {
   // The message names the first line of the first block.
   log_message(run, run.output_line_count, Message::kAidBlocksInserted);
+  // The tests compare with the constants of the KVZAID copybook, which the program must copy.
+  if (!run.aid_test_written && !run.kvzaid_copied)
+    log_once(run, run.output_line_count, Message::kKvzaidNotCopied);
+  run.aid_test_written = true;
   std::string_view handlers = run.aid_handlers;
   std::size_t at = handlers.find('&');
   while (at != kEnd) {

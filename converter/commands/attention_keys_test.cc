@@ -232,8 +232,37 @@ TEST(AttentionKeys, AidBlocksOnePerEntryUnpadded) {
             "               GO TO CLR-RTN\n"
             "           END-IF\n");
   EXPECT_EQ(harness.run.output_line_count, 26);
+  // The first attention-key test of a run that never copied KVZAID names the missing copy.
   EXPECT_EQ(harness.messages(),
-            "line 0021 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n");
+            "line 0021 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n"
+            "line 0021 - *** KVZAID is not copied - the attention-key tests need its constants\n");
+}
+
+// The KVZAID message is only for the run's first attention-key test, and only when no COPY of
+// KVZAID came before it.
+TEST(AttentionKeys, KvzaidMessageAtTheFirstTestWithoutTheCopy) {
+  const std::string kInserted = "HANDLE AID statements inserted for EXEC ZARN RECEIVE\n";
+  const std::string kNotCopied =
+      "*** KVZAID is not copied - the attention-key tests need its constants\n";
+  {
+    SCOPED_TRACE("copied before the first test");
+    RunHarness harness;
+    harness.run.aid_handlers = "&PF03=END-RTN";
+    harness.run.kvzaid_copied = true;
+    emit_aid_blocks(harness.run, "           ");
+    EXPECT_EQ(harness.messages(), "line 0001 - " + kInserted);
+  }
+  {
+    SCOPED_TRACE("copied only after the first test: named once, at the first");
+    RunHarness harness;
+    harness.run.aid_handlers = "&PF03=END-RTN";
+    emit_aid_blocks(harness.run, "           ");
+    harness.run.kvzaid_copied = true;
+    emit_aid_blocks(harness.run, "           ");
+    emit_aid_blocks(harness.run, "           ");
+    EXPECT_EQ(harness.messages(), "line 0001 - " + kInserted + "line 0001 - " + kNotCopied +
+                                      "line 0004 - " + kInserted + "line 0007 - " + kInserted);
+  }
 }
 
 TEST(AttentionKeys, AidBlocksFollowAWideIndentation) {
@@ -255,6 +284,7 @@ TEST(AttentionKeys, AidBlockLineKeptWithinColumn72) {
   RunHarness harness;
   harness.run.output_line_count = 7;
   harness.run.aid_handlers = "&PF01=LABEL-OF-THIRTY-TWO-CHARACTERS-X";
+  harness.run.kvzaid_copied = true;
   emit_aid_blocks(harness.run, std::string(32, ' '));
   EXPECT_EQ(harness.output(), std::string(32, ' ') + "IF USRAID IS EQUAL TO KVZPF1\n" +
                                   std::string(36, ' ') + "GO TO\n" + std::string(40, ' ') +

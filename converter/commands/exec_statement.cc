@@ -9,6 +9,7 @@
 #include "converter/commands/return_and_transfer.h"
 #include "converter/commands/send_conversion.h"
 #include "converter/driver/column_margin.h"
+#include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/field_renames.h"
 #include "converter/driver/keyword_scanner.h"
@@ -16,6 +17,7 @@
 
 namespace converter {
 
+using message_format::Message;
 using message_format::Row;
 
 namespace {
@@ -92,7 +94,10 @@ std::string extract_argument(std::string_view text, std::size_t position) {
       return std::string(window.substr(open + 1, i - open - 1));
     }
   }
-  return std::string();
+  // None closes it within the window (a literal left open, say): the first ")" ends it.
+  std::size_t close = window.find(')', open + 1);
+  if (close == std::string_view::npos) return std::string();
+  return std::string(window.substr(open + 1, close - open - 1));
 }
 
 void write_generated_line(ConversionRun& run, std::string_view line) {
@@ -178,7 +183,10 @@ void convert_exec_statement(ConversionRun& run) {
     complete = find_keyword(lines.back(), "END-EXEC") != std::string::npos;
   }
   if (!complete) {
-    // No END-EXEC within 20 lines, or the input ended first: the lines go out unchanged.
+    // No END-EXEC within 20 lines, or the input ended first: the lines go out unchanged. Only
+    // the first is a finding: the input that ends inside a command ends with it.
+    if (static_cast<int>(lines.size()) == kMaxCommandLines)
+      log_message(run, start_line, Message::kWithoutEndExec);
     write_source_lines(run, lines);
     return;
   }

@@ -115,8 +115,9 @@ struct ExecStatement {
 
 /// The characters strictly between the first "(" at or after `position` and the ")" that
 /// closes it (nested parentheses and those inside literals are part of the argument), both
-/// within `kArgumentWindow` characters from `position`; empty when `position` is npos or either
-/// parenthesis is missing. Blanks and apostrophes are kept.
+/// within `kArgumentWindow` characters from `position`. When none closes it within the window,
+/// the first ")" after the "(" ends it. Empty when `position` is npos or there is no "(" or
+/// no ")". Blanks and apostrophes are kept.
 std::string extract_argument(std::string_view text, std::size_t position);
 
 /// Writes one replacement statement to the current output, filled with blanks to 80 columns,

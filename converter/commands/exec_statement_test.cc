@@ -62,7 +62,11 @@ TEST(ExecStatement, ArgumentIsTheTextBetweenTheFirstParenthesesAfterTheWord) {
        "WS-TEXT(1:20)"},
       {"a parenthesis inside a literal does not count", "SEND FROM('A)B') END-EXEC", 5, "'A)B'"},
       {"nor one inside quotation marks", "SEND FROM(\"(\") END-EXEC", 5, "\"(\""},
-      {"a parenthesis left open", "SEND FROM(X(1) END-EXEC", 5, ""},
+      {"a parenthesis left open: the first closing one ends it", "SEND FROM(X(1) END-EXEC", 5,
+       "X(1"},
+      {"a literal left open: the first closing parenthesis ends it",
+       "SEND FROM('HELLO    'WORLD') LENGTH(10)", 5, "'HELLO    'WORLD'"},
+      {"a literal left open and no closing parenthesis at all", "SEND FROM('HELLO", 5, ""},
       {"the closing parenthesis of a nested argument beyond the window",
        "(" + std::string(200, 'A') + "(" + std::string(60, 'B') + "))", 0, ""},
   };
@@ -140,10 +144,9 @@ TEST(ExecStatement, TerminatorIsAPeriodAfterEndExec) {
        lines({"      *    EXEC ZARN SEND CONTROL FROM(A.B)", "      *    END-EXEC",
               pad80("           .")}),
        "line 0001 - *** ZARN SEND CONTROL found\n"},
-      {"a lower-case end-exec does not end the command",
-       "           EXEC ZARN SEND CONTROL end-exec", "           END-EXEC.\n",
-       lines({"      *    EXEC ZARN SEND CONTROL end-exec", "      *    END-EXEC.",
-              pad80("           .")}),
+      {"END-EXEC in any case ends the command", "           Exec Zarn Send Control End-Exec",
+       "           END-EXEC.\n",
+       lines({"      *    Exec Zarn Send Control End-Exec", pad80("            ")}),
        "line 0001 - *** ZARN SEND CONTROL found\n"},
   };
   for (const CommandCase& row : rows) check_command(row);
@@ -169,13 +172,13 @@ TEST(ExecStatement, ReplacementStatementsStartInColumn12OrUnderExec) {
 
 TEST(ExecStatement, RenamesApplyToTheTextButNotToTheSourceLines) {
   CommandCase rows[] = {
-      {"a field inside parentheses keeps its name",
+      {"a field inside parentheses is renamed too",
        "           EXEC ZARN SEND TEXT FROM(WS-MSG) LENGTH(EIBCALEN) END-EXEC.", "",
        lines({"      *    EXEC ZARN SEND TEXT FROM(WS-MSG) LENGTH(EIBCALEN) END-EXEC.",
               pad80("           MOVE 'SENDTEXT' TO USRMAPNAME."),
               pad80("           MOVE WS-MSG TO TEXTAREA."),
-              pad80("           MOVE EIBCALEN TO USRMAPLN.")}),
-       "line 0001 - ZARN SEND TEXT handled\n"},
+              pad80("           MOVE USRCALEN TO USRMAPLN.")}),
+       "line 0001 - EIBCALEN changed\nline 0001 - ZARN SEND TEXT handled\n"},
       {"a whole-word field is renamed, also in lower case",
        "           EXEC ZARN SEND TEXT FROM( eibtrmid ) END-EXEC.", "",
        lines({"      *    EXEC ZARN SEND TEXT FROM( eibtrmid ) END-EXEC.",
@@ -245,7 +248,8 @@ TEST(ExecStatement, CommandsNotReplacedKeepTheirLinesActive) {
   EXPECT_EQ(command.run.count(Row::kExec), 1);
   EXPECT_EQ(command.output(), lines({"           EXEC ZARN READ DATASET('F1') INTO(REC)",
                                      "             RIDFLD(EIBTRMID) END-EXEC"}));
-  EXPECT_EQ(command.messages(), "");
+  // The field is renamed in the command's text only: its lines stay as they were.
+  EXPECT_EQ(command.messages(), "line 0001 - EIBTRMID changed\n");
 }
 
 TEST(ExecStatement, TwentyLinesAtMost) {
@@ -283,7 +287,8 @@ TEST(ExecStatement, TwentyLinesAtMost) {
     std::string expected = "           EXEC ZARN SEND CONTROL\n";
     for (int i = 0; i < 19; ++i) expected += "             FROM(X)\n";
     EXPECT_EQ(command.output(), expected);
-    EXPECT_EQ(command.messages(), "");
+    EXPECT_EQ(command.messages(),
+              "line 0001 - *** EXEC ZARN command without END-EXEC in 20 lines - not converted\n");
   }
 }
 

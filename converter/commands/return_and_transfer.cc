@@ -30,10 +30,16 @@ void log_return_message(ConversionRun& run, const ExecStatement& statement) {
     append_format(named, "COMMAREA(%s) ", {statement.argument(Keyword::kCommarea)});
   if (statement.has(Keyword::kLength))
     append_format(named, "LENGTH(%s) ", {statement.argument(Keyword::kLength)});
-  log_message(
-      run, statement.start_line,
-      statement.has(Keyword::kLength) ? Message::kReturnHandled : Message::kReturnHandledLengthZero,
-      {named});
+  // Only a RETURN that hands back no area sets the length to zero.
+  bool length_set = statement.has(Keyword::kLength) || statement.has(Keyword::kCommarea);
+  log_message(run, statement.start_line,
+              length_set ? Message::kReturnHandled : Message::kReturnHandledLengthZero, {named});
+}
+
+// Before a line that names USRCOMM OF KVZCOMMAREA: without a LINKAGE SECTION the inserted area
+// has no USRCOMM, which the user must declare.
+void note_usrcomm_line(ConversionRun& run) {
+  if (!run.linkage_seen) log_once(run, run.output_line_count, Message::kUsrcommWithoutLayout);
 }
 
 }  // namespace
@@ -56,6 +62,7 @@ void convert_address(ConversionRun& run, const ExecStatement& statement) {
   }
   if (commarea) {
     log_message(run, statement.start_line, Message::kAddressCommarea);
+    note_usrcomm_line(run);
     write_generated_line(run, format("%11sSET %s TO ADDRESS OF %s%c",
                                      {statement.indent, statement.argument(Keyword::kCommarea),
                                       "USRCOMM OF KVZCOMMAREA", statement.terminator}));
@@ -96,13 +103,17 @@ void convert_return(ConversionRun& run, const ExecStatement& statement) {
   if (statement.has(Keyword::kTransid))
     write_generated_line(run, format("%11sMOVE %s TO NXTRNID",
                                      {statement.indent, statement.argument(Keyword::kTransid)}));
+  if (statement.has(Keyword::kCommarea)) note_usrcomm_line(run);
   if (statement.has(Keyword::kCommarea))
     write_generated_line(
         run, format("%11sMOVE %s TO %s", {statement.indent, statement.argument(Keyword::kCommarea),
                                           "USRCOMM OF KVZCOMMAREA"}));
-  // Without LENGTH the caller gets no user communication area back.
-  std::string length =
-      statement.has(Keyword::kLength) ? statement.argument(Keyword::kLength) : "ZEROS";
+  // Without LENGTH the monitor handed back the whole area; a caller that tests USRCALEN = 0
+  // would otherwise take the answer for a first call. With neither, nothing is handed back.
+  std::string length = statement.has(Keyword::kLength) ? statement.argument(Keyword::kLength)
+                       : statement.has(Keyword::kCommarea)
+                           ? format("FUNCTION LENGTH(%s)", {statement.argument(Keyword::kCommarea)})
+                           : std::string("ZEROS");
   write_generated_line(run, format("%11sMOVE %s TO USRCALEN", {statement.indent, length}));
   write_generated_line(
       run, format("%11sEXEC ZARN RETURN END-EXEC%c", {statement.indent, statement.terminator}));

@@ -30,8 +30,9 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
        "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
       {"EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) END-EXEC.",
        "EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) handled"},
+      // The area's own length goes back: no note on the length.
       {"EXEC ZARN RETURN COMMAREA(WS-AREA) END-EXEC.",
-       "EXEC ZARN RETURN COMMAREA(WS-AREA) handled User COMMAREA Length was set to zero"},
+       "EXEC ZARN RETURN COMMAREA(WS-AREA) handled"},
       {"EXEC ZARN RETURN TRANSID('T1') END-EXEC",
        "EXEC ZARN RETURN TRANSID('T1') handled User COMMAREA Length was set to zero"},
       {"EXEC ZARN RETURN LENGTH(EIBCALEN) END-EXEC.", "EXEC ZARN RETURN LENGTH(EIBCALEN) handled"},
@@ -44,6 +45,7 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
   for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
+    harness.run.linkage_seen = true;
     convert_return(harness.run, make_statement(row.text));
     EXPECT_EQ(harness.messages(), "line 0001 - " + std::string(row.message) + "\n");
   }
@@ -59,6 +61,7 @@ TEST(ReturnAndTransfer, LongReturnMessageIsNeverCut) {
                          ") LENGTH(" + length + ") handled";
   ASSERT_GT(expected.size(), 255u);
   RunHarness harness;
+  harness.run.linkage_seen = true;
   convert_return(harness.run, statement);
   EXPECT_EQ(harness.messages(), "line 0001 - " + expected + "\n");
 }
@@ -79,10 +82,12 @@ TEST(ReturnAndTransfer, ReturnLines) {
            {"           MOVE 'T1' TO NXTRNID", "           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
             "           MOVE WS-LEN TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
        "line 0013 - EXEC ZARN RETURN TRANSID('T1') COMMAREA(WS-AREA) LENGTH(WS-LEN) handled\n"},
+      // Without LENGTH the caller gets the length of the area handed back.
       {"    EXEC ZARN RETURN COMMAREA(WS-AREA) END-EXEC.", '.',
        padded_lines({"           MOVE WS-AREA TO USRCOMM OF KVZCOMMAREA",
-                     "           MOVE ZEROS TO USRCALEN", "           EXEC ZARN RETURN END-EXEC."}),
-       "line 0013 - EXEC ZARN RETURN COMMAREA(WS-AREA) handled User COMMAREA Length was set to zero\n"},
+                     "           MOVE FUNCTION LENGTH(WS-AREA) TO USRCALEN",
+                     "           EXEC ZARN RETURN END-EXEC."}),
+       "line 0013 - EXEC ZARN RETURN COMMAREA(WS-AREA) handled\n"},
       // Inside an IF no line ends the sentence.
       {"    EXEC ZARN RETURN TRANSID(WS-TRAN) END-EXEC", ' ',
        padded_lines({"           MOVE WS-TRAN TO NXTRNID", "           MOVE ZEROS TO USRCALEN",
@@ -97,6 +102,7 @@ TEST(ReturnAndTransfer, ReturnLines) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
     harness.run.output_line_count = 13;
+    harness.run.linkage_seen = true;
     convert_return(harness.run, make_statement(row.text, 12));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
@@ -108,15 +114,18 @@ TEST(ReturnAndTransfer, ReturnLines) {
 // lines within column 72.
 TEST(ReturnAndTransfer, ReturnLinesFollowTheIndentation) {
   RunHarness harness;
+  harness.run.linkage_seen = true;
   const std::string indent(30, ' ');
   convert_return(harness.run,
                  make_statement("EXEC ZARN RETURN COMMAREA(WS-COMMUNICATION-AREA) END-EXEC.", 0,
                                 indent.size()));
-  EXPECT_EQ(harness.output(),
-            padded_lines({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
-                          std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE ZEROS TO USRCALEN",
-                          indent + "EXEC ZARN RETURN END-EXEC."}));
-  EXPECT_EQ(harness.run.output_line_count, 4);
+  EXPECT_EQ(
+      harness.output(),
+      padded_lines({indent + "MOVE WS-COMMUNICATION-AREA TO USRCOMM OF",
+                    std::string(34, ' ') + "KVZCOMMAREA", indent + "MOVE FUNCTION",
+                    std::string(34, ' ') + "LENGTH(WS-COMMUNICATION-AREA) TO",
+                    std::string(34, ' ') + "USRCALEN", indent + "EXEC ZARN RETURN END-EXEC."}));
+  EXPECT_EQ(harness.run.output_line_count, 6);
 }
 
 TEST(ReturnAndTransfer, Address) {
@@ -147,11 +156,29 @@ TEST(ReturnAndTransfer, Address) {
   for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
     RunHarness harness;
+    harness.run.linkage_seen = true;
     convert_address(harness.run, make_statement(row.text, 5));
     EXPECT_EQ(harness.output(), row.lines);
     EXPECT_EQ(harness.messages(), row.messages);
     EXPECT_EQ(harness.run.count(Row::kAddress), 1);
   }
+}
+
+// Without a LINKAGE SECTION the inserted area has no USRCOMM: the first line that names it, here
+// a COMMAREA line of RETURN or ADDRESS, says so, once in the run, with that line's number.
+TEST(ReturnAndTransfer, FirstLineNamingUsrcommWithoutALinkageSection) {
+  const std::string kNoLayout =
+      "*** USRCOMM has no layout - declare the user communication area under 02 USRCOMM\n";
+  RunHarness harness;
+  harness.run.output_line_count = 5;
+  convert_address(harness.run,
+                  make_statement("    EXEC ZARN ADDRESS TCTUA(P1) COMMAREA(P2) END-EXEC.", 4));
+  convert_return(harness.run, make_statement("    EXEC ZARN RETURN COMMAREA(A) END-EXEC.", 7));
+  EXPECT_EQ(harness.messages(),
+            "line 0005 - ZARN ADDRESS TCTUA handled\n"
+            "line 0005 - ZARN ADDRESS COMMAREA handled\n"
+            "line 0007 - " +
+                kNoLayout + "line 0008 - EXEC ZARN RETURN COMMAREA(A) handled\n");
 }
 
 TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {

@@ -243,17 +243,5 @@ TEST(SendConversion, LinesFollowTheIndentationAndTheMargin) {
   EXPECT_EQ(send.run.output_line_count, 8 + 9);
 }
 
-TEST(SendConversion, FullTableStillConvertsTheCommand) {
-  SendRun send;
-  send.run.map_requests.records.resize(kMapRequestCapacity);
-  for (MapRequest& record : send.run.map_requests.records) record.kind = RequestKind::kSendText;
-  convert_send(send.run, statement_for("EXEC ZARN SEND MAP('M1') FREEKB FRSET END-EXEC."));
-  EXPECT_EQ(send.output(), padded_lines({"           MOVE 'M1' TO USRMAPNAME."}));
-  EXPECT_EQ(send.messages(), "line 0007 - ZARN SEND MAP handled for map 'M1' mapset \n");
-  EXPECT_EQ(counted(send.run), "send_map");
-  EXPECT_EQ(send.run.map_requests.records.size(), kMapRequestCapacity);
-  EXPECT_EQ(send.run.map_requests.records.back().map_name, "");
-}
-
 }  // namespace
 }  // namespace converter

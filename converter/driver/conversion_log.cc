@@ -25,6 +25,13 @@ void log_message(ConversionRun& run, int output_lines, message_format::Message m
   log_line(run, output_lines, text::format(text, names));
 }
 
+void log_once(ConversionRun& run, int output_lines, message_format::Message message) {
+  bool& logged = run.logged_once[static_cast<std::size_t>(message)];
+  if (logged) return;
+  logged = true;
+  log_message(run, output_lines, message);
+}
+
 void write_summary(ConversionRun& run) {
   OutputFile& log = *run.message_file;
   for (const message_format::SummaryRow& row : message_format::kSummaryRows) {

@@ -19,6 +19,10 @@ void log_line(ConversionRun& run, int output_lines, std::string_view text);
 void log_message(ConversionRun& run, int output_lines, message_format::Message message,
                  std::initializer_list<text::FormatArg> names = {});
 
+/// Logs `message` like `log_message` unless it was logged once before in the run: a manual step
+/// is named once, where it is first needed.
+void log_once(ConversionRun& run, int output_lines, message_format::Message message);
+
 /// Writes the summary report of the run's counters to the message file.
 void write_summary(ConversionRun& run);
 

@@ -41,6 +41,9 @@ struct ConversionRun {
   bool in_procedure_division = false;
   bool linkage_seen = false;
   bool badmapname_pending = false;
+  bool awaiting_usrcomm_layout = false;  // the first code line after an inserted USRCOMM is due
+  bool kvzaid_copied = false;            // a COPY or -INC line naming KVZAID was met
+  bool aid_test_written = false;         // an attention-key test was written
 
   // Counters of the current level (saved and restored around a copybook member).
   int input_line_count = 0;
@@ -51,6 +54,9 @@ struct ConversionRun {
   // main program's `input_line_count` and `output_line_count` instead).
   std::array<int, message_format::kRowCount> counts{};
   int converted_command_count = 0;  // commands whose lines became comments; not reported
+
+  // Messages that are logged at most once per run, and have been.
+  std::array<bool, message_format::kMessageCount> logged_once{};
 
   /// The counter of summary row `row`.
   int& count(message_format::Row row) { return counts[static_cast<std::size_t>(row)]; }

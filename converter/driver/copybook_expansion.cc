@@ -20,7 +20,8 @@ namespace {
 
 // The monitor's own copybooks, never opened.
 bool is_reserved_member(std::string_view name) {
-  return name == "KVZAID" || name == "KVZZVLCA" || name == "KVZEIBLK";
+  return equal_ignoring_case(name, "KVZAID") || equal_ignoring_case(name, "KVZZVLCA") ||
+         equal_ignoring_case(name, "KVZEIBLK");
 }
 
 bool is_any_of(const std::string& name, const std::vector<const std::string*>& files) {
@@ -74,7 +75,13 @@ CopyLine parse_copy_line(std::string_view line) {
   if (start < line.size()) {
     std::string_view rest = line.substr(start);
     rest.remove_prefix(skip_blanks(rest));
-    copy.member.assign(rest.substr(0, rest.find_first_of(" .")));
+    if (!rest.empty() && (rest[0] == '\'' || rest[0] == '"')) {
+      // A name written as a literal is the text between its quotes: COPY 'ABCREC'.
+      std::string_view quoted = rest.substr(1);
+      copy.member.assign(quoted.substr(0, quoted.find(rest[0])));
+    } else {
+      copy.member.assign(rest.substr(0, rest.find_first_of(" .")));
+    }
   }
   return copy;
 }
@@ -105,6 +112,7 @@ bool copy_member_name(ConversionRun& run, std::string_view line) {
   CopyLine copy = parse_copy_line(line);
   if (copy.kind == CopyLine::kNone) return false;
   ++run.count(copy.kind == CopyLine::kCopy ? Row::kCopy : Row::kInc);
+  if (equal_ignoring_case(copy.member, "KVZAID")) run.kvzaid_copied = true;
   run.copybook_name = std::move(copy.member);
   return true;
 }

@@ -45,7 +45,10 @@ struct CopyLine {
   std::string member;                             // empty when the line gives no usable name
 };
 
-/// Whether `line` is a COPY or -INC line, and the member it names.
+/// Whether `line` is a COPY or -INC line, and the member it names: after the keyword and the
+/// blanks that follow it, a name written as a literal ('NAME' or "NAME") is the text between the
+/// quotes (to the end of the line when the quote is not closed); any other name ends before the
+/// first blank or period.
 CopyLine parse_copy_line(std::string_view line);
 
 /// The member that the converter opens for the source line `line` (one piece as read): an

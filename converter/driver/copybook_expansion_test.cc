@@ -86,8 +86,16 @@ TEST_F(CopybookExpansion, MemberNameIsTakenFromCopyOrIncLine) {
       {"           COPY .", true, "", 1, 0},
       {"           COPY    ", true, "", 1, 0},
       {"       -INC", true, "", 0, 1},
-      {"           copy abcrec.", false, "", 0, 0},
-      {"           Copy ABCREC.", false, "", 0, 0},
+      // The keyword in any case; the name as written.
+      {"           copy abcrec.", true, "abcrec", 1, 0},
+      {"           Copy ABCREC.", true, "ABCREC", 1, 0},
+      {"       -inc member", true, "member", 0, 1},
+      // A name written as a literal is the text between its quotes.
+      {"           COPY 'CSSTRPFY'.", true, "CSSTRPFY", 1, 0},
+      {"           COPY \"ABC.CPY\".", true, "ABC.CPY", 1, 0},
+      {"           COPY 'AB CD' REPLACING X BY Y.", true, "AB CD", 1, 0},
+      {"           COPY 'OPEN", true, "OPEN", 1, 0},
+      {"           COPY ''.", true, "", 1, 0},
       {"           DISPLAY 'COPY ABCREC'.", false, "", 0, 0},
       {"           DISPLAY 'COPY X'. COPY ABCREC.", true, "ABCREC", 1, 0},
       {"           MOVE WS-COPY TO X.", false, "", 0, 0},
@@ -414,6 +422,9 @@ TEST(CopybookMembers, MemberOpenedByALine) {
       {"      -COPY ABCREC.", ""},
       {"COPY X", ""},  // six characters or fewer are never examined
       {"       COPY KVZAID.", ""},
+      {"       copy kvzaid.", ""},
+      {"       COPY 'KvzAid'.", ""},
+      {"       COPY 'ABC.CPY'.", "ABC.CPY"},
       {"       COPY KVZZVLCA.", ""},
       {"       COPY KVZEIBLK.", ""},
       {"       COPY .", ""},

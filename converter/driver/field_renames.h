@@ -10,8 +10,24 @@ namespace converter {
 
 struct ConversionRun;
 
-/// Applies the six renames in their fixed order (EIBTRMID, EIBTRNID, EIBAID, EIBCPOSN,
-/// EIBCALEN, KVZCOMMAREA), each on the text the previous one left. Returns whether any applied.
+/// True for the characters of a COBOL word: letters, digits, "-" and "_".
+bool is_cobol_word_character(char c);
+
+/// Offset of the first reference to `name` in `text` at or after `from`, or npos. A reference is
+/// `name` in any case, standing as a whole COBOL word (the characters around it, where there are
+/// any, are no word characters), outside every literal (from an apostrophe or quotation mark to
+/// the next same character, or to the end of the text), and, for KVZCOMMAREA, not already
+/// preceded by "USRCOMM OF " (any case).
+std::size_t find_field_reference(std::string_view text, std::string_view name, std::size_t from);
+
+/// False only when `text` cannot hold a reference to any interface-block field or to
+/// KVZCOMMAREA: it holds neither "EIB" nor "KVZ" in any case. Fast, for the line loop.
+bool may_name_a_field(std::string_view text);
+
+/// Renames every reference (see `find_field_reference`), from left to right, with the six renames
+/// in their fixed order (EIBTRMID, EIBTRNID, EIBAID, EIBCPOSN, EIBCALEN, KVZCOMMAREA), each on
+/// the text the previous one left. Each replacement is logged "<name> changed" with the current
+/// output line count and counted. Returns whether any applied.
 bool rename_interface_fields(ConversionRun& run, std::string& text);
 
 /// Applies the renames to columns 1 to 72 of the current source line `run.line`; columns 73

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "converter/driver/conversion_run.h"
 #include "tests/support/conversion_harness.h"
@@ -22,35 +26,48 @@ struct RenameRow {
   std::string expected_messages;
 };
 
-TEST(FieldRenames, FirstWholeWordOfEachNameOutsideTheFirstLiteral) {
+// Every reference is renamed: any case, a whole COBOL word (letters, digits, "-" and "_" are word
+// characters), outside every literal; each replacement is one message and one count.
+TEST(FieldRenames, EveryReferenceIsRenamed) {
+  const std::string kEibcalen = "line 0007 - EIBCALEN changed\n";
+  const std::string kEibaid = "line 0007 - EIBAID changed\n";
+  const std::string kEibtrmid = "line 0007 - EIBTRMID changed\n";
+  const std::string kCommarea = "line 0007 - KVZCOMMAREA changed\n";
   const RenameRow rows[] = {
-      {"same length", "           IF EIBCALEN = ZERO", "           IF USRCALEN = ZERO",
-       "line 0007 - EIBCALEN changed\n"},
+      {"same length", "           IF EIBCALEN = ZERO", "           IF USRCALEN = ZERO", kEibcalen},
       {"KVZCOMMAREA grows by 11", "           MOVE KVZCOMMAREA TO WS-AREA",
-       "           MOVE USRCOMM OF KVZCOMMAREA TO WS-AREA", "line 0007 - KVZCOMMAREA changed\n"},
+       "           MOVE USRCOMM OF KVZCOMMAREA TO WS-AREA", kCommarea},
       {"table order, not line order", "           MOVE EIBCALEN TO A EIBAID TO B",
-       "           MOVE USRCALEN TO A USRAID TO B",
-       "line 0007 - EIBAID changed\nline 0007 - EIBCALEN changed\n"},
+       "           MOVE USRCALEN TO A USRAID TO B", kEibaid + kEibcalen},
       {"all six", "EIBCPOSN EIBCALEN EIBAID EIBTRNID EIBTRMID KVZCOMMAREA",
        "USRCPOSN USRCALEN USRAID USRTRNID USRTRMID USRCOMM OF KVZCOMMAREA",
-       "line 0007 - EIBTRMID changed\nline 0007 - EIBTRNID changed\nline 0007 - EIBAID changed\n"
-       "line 0007 - EIBCPOSN changed\nline 0007 - EIBCALEN changed\nline 0007 - KVZCOMMAREA changed\n"},
-      {"only the first of two", "           IF EIBCALEN = EIBCALEN",
-       "           IF USRCALEN = EIBCALEN", "line 0007 - EIBCALEN changed\n"},
-      {"the replacement is not searched again", "MOVE KVZCOMMAREA TO KVZCOMMAREA",
-       "MOVE USRCOMM OF KVZCOMMAREA TO KVZCOMMAREA", "line 0007 - KVZCOMMAREA changed\n"},
-      {"followed by a period or a parenthesis", "MOVE EIBTRMID. MOVE EIBTRNID(1:2)",
-       "MOVE USRTRMID. MOVE USRTRNID(1:2)",
-       "line 0007 - EIBTRMID changed\nline 0007 - EIBTRNID changed\n"},
-      {"followed by a comma or a closing parenthesis", "MOVE EIBTRMID, (EIBAID) TO X",
-       "MOVE EIBTRMID, (EIBAID) TO X", ""},
-      {"preceded by a parenthesis, hyphen or colon", "IF (EIBCALEN > 0) WS-EIBAID :EIBTRMID",
-       "IF (EIBCALEN > 0) WS-EIBAID :EIBTRMID", ""},
-      {"inside the first literal", "MOVE 'EIBAID' TO X", "MOVE 'EIBAID' TO X", ""},
-      {"inside the second literal", "MOVE 'A' TO X ' EIBAID '", "MOVE 'A' TO X ' USRAID '",
-       "line 0007 - EIBAID changed\n"},
-      {"lower case", "IF eibcalen = 0", "IF eibcalen = 0", ""},
-      {"alone", "EIBAID", "USRAID", "line 0007 - EIBAID changed\n"},
+       kEibtrmid + "line 0007 - EIBTRNID changed\n" + kEibaid + "line 0007 - EIBCPOSN changed\n" +
+           kEibcalen + kCommarea},
+      {"a name twice: both, one message each", "           IF EIBCALEN = EIBCALEN",
+       "           IF USRCALEN = USRCALEN", kEibcalen + kEibcalen},
+      {"the inserted name is not found again", "MOVE KVZCOMMAREA TO KVZCOMMAREA",
+       "MOVE USRCOMM OF KVZCOMMAREA TO USRCOMM OF KVZCOMMAREA", kCommarea + kCommarea},
+      {"every boundary kind", "MOVE KVZCOMMAREA(1:EIBCALEN) TO X (EIBAID) EIBTRMID, :EIBCALEN.",
+       "MOVE USRCOMM OF KVZCOMMAREA(1:USRCALEN) TO X (USRAID) USRTRMID, :USRCALEN.",
+       kEibtrmid + kEibaid + kEibcalen + kEibcalen + kCommarea},
+      {"parts of longer words", "MOVE WS-EIBAID EIBAID-SAVE EIBAID_X X_EIBAID 1EIBAID EIBAID2 TO Y",
+       "MOVE WS-EIBAID EIBAID-SAVE EIBAID_X X_EIBAID 1EIBAID EIBAID2 TO Y", ""},
+      {"inside a literal, the first or a later one", "MOVE 'EIBAID' TO X 'A EIBCALEN'",
+       "MOVE 'EIBAID' TO X 'A EIBCALEN'", ""},
+      {"inside quotation marks", "DISPLAY \"EIBAID\" EIBTRMID", "DISPLAY \"EIBAID\" USRTRMID",
+       kEibtrmid},
+      {"an apostrophe inside quotation marks opens nothing", "DISPLAY \"IT'S\" EIBAID",
+       "DISPLAY \"IT'S\" USRAID", kEibaid},
+      {"a literal left open runs to the end", "DISPLAY EIBAID 'ABC EIBCALEN",
+       "DISPLAY USRAID 'ABC EIBCALEN", kEibaid},
+      {"any case", "IF eibcalen = 0 OR EibAid = X", "IF USRCALEN = 0 OR USRAID = X",
+       kEibaid + kEibcalen},
+      {"already the user part, in any case",
+       "MOVE USRCOMM OF KVZCOMMAREA TO usrcomm of kvzcommarea",
+       "MOVE USRCOMM OF KVZCOMMAREA TO usrcomm of kvzcommarea", ""},
+      {"USRCOMM OF with two blanks is no user part", "MOVE USRCOMM  OF KVZCOMMAREA TO X",
+       "MOVE USRCOMM  OF USRCOMM OF KVZCOMMAREA TO X", kCommarea},
+      {"alone", "EIBAID", "USRAID", kEibaid},
   };
   for (const RenameRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -63,7 +80,75 @@ TEST(FieldRenames, FirstWholeWordOfEachNameOutsideTheFirstLiteral) {
   }
 }
 
-TEST(FieldRenames, EachRenameCountsOnce) {
+// The reference rule stated plainly: cut the text into the stretches outside literals (a literal
+// runs from an apostrophe or quotation mark to the next same character, or to the end); in
+// them, the first occurrence of the name in capitals, at or after `from`, with no word character
+// (letter, digit, "-", "_") on either side, and for KVZCOMMAREA no "USRCOMM OF " before it.
+std::size_t plain_reference(const std::string& text, const std::string& name, std::size_t from) {
+  auto upper = [](std::string t) {
+    for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return t;
+  };
+  auto word = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+  };
+  std::string capitals = upper(text);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t quote = text.find_first_of("'\"", start);
+    std::size_t end = quote == std::string::npos ? text.size() : quote;
+    for (std::size_t at = capitals.find(name, std::max(start, from));
+         at != std::string::npos && at + name.size() <= end; at = capitals.find(name, at + 1)) {
+      bool before = at > 0 && word(text[at - 1]);
+      bool after = at + name.size() < text.size() && word(text[at + name.size()]);
+      bool user_part =
+          name == "KVZCOMMAREA" && at >= 11 && capitals.compare(at - 11, 11, "USRCOMM OF ") == 0;
+      if (!before && !after && !user_part) return at;
+    }
+    if (quote == std::string::npos) break;
+    std::size_t closing = text.find(text[quote], quote + 1);
+    if (closing == std::string::npos) break;
+    start = closing + 1;
+  }
+  return std::string::npos;
+}
+
+TEST(FieldRenames, ReferencesAgreeWithThePlainRule) {
+  const std::vector<std::string> names = {"EIBAID", "KVZCOMMAREA"};
+  const std::vector<std::string> pieces = {
+      "EIBAID", "eibaid", "KVZCOMMAREA", "KvzCommArea", "USRCOMM OF ", "usrcomm of ",
+      " ",      "'",      "\"",          "(",           ":",           ")",
+      ",",      ".",      "-",           "_",           "X",           "9"};
+  std::mt19937 random(1616);
+  for (int round = 0; round < 30000; ++round) {
+    std::string text;
+    int count = static_cast<int>(random() % 10);
+    for (int i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
+    std::size_t from = text.empty() ? 0 : random() % (text.size() + 1);
+    for (const std::string& name : names)
+      ASSERT_EQ(find_field_reference(text, name, from), plain_reference(text, name, from))
+          << "text [" << text << "] name " << name << " from " << from;
+  }
+}
+
+// The quick test before any search: false exactly when the text holds neither "EIB" nor "KVZ"
+// in any case, wherever they stand in the blocks it reads.
+TEST(FieldRenames, QuickTestIsExact) {
+  const char alphabet[] = {'E', 'e', 'I', 'i', 'B', 'b', 'K',  'k',   'V',
+                           'v', 'Z', 'z', ' ', '(', 'A', '\0', '\xc9'};
+  std::mt19937 random(4242);
+  for (int round = 0; round < 40000; ++round) {
+    std::string text(random() % 90, ' ');
+    for (char& c : text) c = alphabet[random() % sizeof alphabet];
+    std::string capitals = text;
+    for (char& c : capitals) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    bool holds =
+        capitals.find("EIB") != std::string::npos || capitals.find("KVZ") != std::string::npos;
+    ASSERT_EQ(may_name_a_field(text), holds) << "text [" << text << "]";
+  }
+}
+
+TEST(FieldRenames, EachReplacementCountsOnce) {
   RunHarness logging;
   ConversionRun& run = logging.run;
   std::string text = "EIBTRMID EIBTRNID EIBAID EIBCPOSN EIBCALEN KVZCOMMAREA EIBAID";
@@ -72,7 +157,7 @@ TEST(FieldRenames, EachRenameCountsOnce) {
   rename_interface_fields(run, second);
   EXPECT_EQ(run.count(Row::kEibtrmid), 1);
   EXPECT_EQ(run.count(Row::kEibtrnid), 1);
-  EXPECT_EQ(run.count(Row::kEibaid), 1);
+  EXPECT_EQ(run.count(Row::kEibaid), 2);
   EXPECT_EQ(run.count(Row::kEibcposn), 1);
   EXPECT_EQ(run.count(Row::kEibcalen), 2);
   EXPECT_EQ(run.count(Row::kCommarea), 2);

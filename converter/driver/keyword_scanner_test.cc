@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <string>
 #include <vector>
@@ -90,11 +91,17 @@ TEST(KeywordScanner, OnlyTheFirstLiteralShieldsAWord) {
   });
 }
 
-TEST(KeywordScanner, SearchIsCaseSensitive) {
+// COBOL words may be written in any case: a to z and A to Z are the same letters, nothing else
+// is folded.
+TEST(KeywordScanner, LettersMatchInAnyCase) {
   check_rows({
-      {"lower case", "       copy abc.", "COPY", kNone},
-      {"mixed case", "       Copy abc.", "COPY", kNone},
-      {"lower case first, capitals later", " copy COPY", "COPY", 6},
+      {"lower case", "       copy abc.", "COPY", 7},
+      {"mixed case", "       Copy abc.", "COPY", 7},
+      {"a word given in small letters finds capitals", "  EXEC", "exec", 2},
+      {"hyphen and digits are matched exactly", " end-exec -inc", "END-EXEC", 1},
+      {"a folded byte that is no letter is no match", " \x01OPY", "!OPY", kNone},
+      {"a byte above 127 is no letter", " \xC3OPY", "\xE3OPY", kNone},
+      {"mixed case inside the first literal stays shielded", " 'Copy' copy", "COPY", 8},
   });
 }
 
@@ -125,15 +132,20 @@ TEST(KeywordScanner, BytesAboveAsciiAndNulAreOrdinaryCharacters) {
   });
 }
 
-// The rule stated plainly: the first place where the word stands, starting the text or after a
-// blank, followed by the end, a blank, "." or "(", and not inside the text's first pair of
-// apostrophes. The search must agree with it on texts made of words, pieces of words, blanks,
-// periods, parentheses and apostrophes in every order.
+// The rule stated plainly: the first place where the word stands, in any case, starting the text
+// or after a blank, followed by the end, a blank, "." or "(", and not inside the text's first pair
+// of apostrophes. The search must agree with it on texts made of words, pieces of words, blanks,
+// periods, parentheses and apostrophes in every order and every case.
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 std::size_t plain_rule(const std::string& text, const std::string& word) {
   std::size_t open = text.find('\'');
   std::size_t close = open == std::string::npos ? std::string::npos : text.find('\'', open + 1);
   for (std::size_t at = 0; at + word.size() <= text.size() && !word.empty(); ++at) {
-    if (text.compare(at, word.size(), word) != 0) continue;
+    if (upper(text.substr(at, word.size())) != upper(word)) continue;
     if (at != 0 && text[at - 1] != ' ') continue;
     std::size_t after = at + word.size();
     if (after != text.size() && text[after] != ' ' && text[after] != '.' && text[after] != '(')
@@ -145,9 +157,11 @@ std::size_t plain_rule(const std::string& text, const std::string& word) {
 }
 
 TEST(KeywordScanner, SearchAgreesWithThePlainRule) {
-  const std::vector<std::string> words = {"COPY", "EXEC", "MAP", "MAPSET", "'X", "E", "END-EXEC"};
-  const std::vector<std::string> pieces = {"COPY", "EXEC", "MAP", "MAPSET", "END-EXEC", "X", "'",
-                                           " ",    "  ",   ".",   "(",      ")",        "-", "E"};
+  const std::vector<std::string> words = {"COPY", "EXEC", "MAP",      "MAPSET",
+                                          "'X",   "E",    "END-EXEC", "exec"};
+  const std::vector<std::string> pieces = {"COPY", "EXEC", "MAP", "MAPSET",  "END-EXEC", "X", "'",
+                                           " ",    "  ",   ".",   "(",       ")",        "-", "E",
+                                           "copy", "Exec", "mAp", "end-Exec"};
   std::mt19937 random(2024);
   for (int round = 0; round < 50000; ++round) {
     std::string text;

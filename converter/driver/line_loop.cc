@@ -15,6 +15,7 @@
 namespace converter {
 
 using message_format::Message;
+using message_format::Row;
 
 using text::LineReader;
 using text::OutputFile;
@@ -33,26 +34,6 @@ bool starts_exec_command(std::string_view line) {
   std::size_t exec = find_keyword(line, "EXEC");
   if (exec == kNotFound || exec + 5 > line.size()) return false;
   return find_keyword(line.substr(exec + 5), "ZARN") != kNotFound;
-}
-
-// The line as it would read with a to z in capitals, for telling a command that is written in
-// lower case.
-bool starts_exec_command_in_any_case(std::string_view line) {
-  std::string upper(line);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return starts_exec_command(upper);
-}
-
-// Cheap test before the upper-case copy: the word EXEC in any case stands somewhere on the line.
-bool mentions_exec_in_any_case(std::string_view line) {
-  for (std::size_t at = line.find_first_of("eE"); at != kNotFound;
-       at = line.find_first_of("eE", at + 1)) {
-    if (at + 4 <= line.size() && (line[at + 1] | 0x20) == 'x' && (line[at + 2] | 0x20) == 'e' &&
-        (line[at + 3] | 0x20) == 'c')
-      return true;
-  }
-  return false;
 }
 
 // What the steps of one source line have done to it so far.
@@ -106,7 +87,11 @@ void write_source_line(ConversionRun& run, const LineState& state) {
 // The program's own KVZCOMMAREA declaration gives way to the inserted one: from its "01"
 // through the period after the name everything becomes blanks, and every other character
 // keeps its column, so an identification area stays where it was.
-void blank_commarea_declaration(std::string& line) {
+//
+// A declaration of one item (with PIC or PICTURE) that stands first under the inserted USRCOMM
+// keeps its size instead: it becomes the user area's one item, "03  FILLER      PIC X(n).", every
+// character keeping its place.
+void blank_commarea_declaration(std::string& line, bool first_under_usrcomm) {
   if (line.size() <= 7) return;
   std::size_t level = line.find("01", 7);
   if (level == kNotFound) return;
@@ -114,7 +99,33 @@ void blank_commarea_declaration(std::string& line) {
   if (name == kNotFound || level > name) return;
   std::size_t period = line.find('.', name + 11);
   if (period == kNotFound) return;
+  std::string_view clauses = std::string_view(line).substr(name + 11, period - name - 11);
+  if (first_under_usrcomm && (has_word(clauses, "PIC") || has_word(clauses, "PICTURE"))) {
+    line[level + 1] = '3';
+    line.replace(name, 11, "FILLER     ");
+    return;
+  }
   line.replace(level, period - level + 1, period - level + 1, ' ');
+}
+
+// Text in columns 8 to 72 of a line that is no comment or page eject.
+bool holds_code(std::string_view line) {
+  if (line.size() <= 7 || line[6] == '*' || line[6] == '/') return false;
+  return line.substr(7, kTextMarginColumn - 7).find_first_not_of(' ') != kNotFound;
+}
+
+// A line that begins, from column 8, with a level number from 3 to 49 (one or two digits).
+bool begins_with_item_level(std::string_view line) {
+  std::size_t at = line.find_first_not_of(' ', 7);
+  if (at == kNotFound) return false;
+  std::size_t digits = 0;
+  int level = 0;
+  while (at + digits < line.size() && digits < 3 && line[at + digits] >= '0' &&
+         line[at + digits] <= '9')
+    level = level * 10 + (line[at + digits++] - '0');
+  if (digits == 0 || digits > 2) return false;
+  std::size_t after = at + digits;
+  return level >= 3 && level <= 49 && (after == line.size() || line[after] == ' ');
 }
 
 // A COPY line is converted and written like any other line, at its own level; the member
@@ -148,13 +159,14 @@ void convert_procedure_line(ConversionRun& run, WordStarts& words, LineState& st
     words = WordStarts(line);
     return;
   }
-  if (words.may_hold("EXEC") && mentions_exec_in_any_case(line) &&
-      starts_exec_command_in_any_case(line))
-    log_message(run, run.output_line_count, Message::kNotInCapitals);
-  // Every field renamed begins with "EIB" but KVZCOMMAREA.
-  if (words.may_hold("EIB") || words.may_hold("KVZCOMMAREA")) {
+  if (may_name_a_field(line)) {
+    int commarea_references = run.count(Row::kCommarea);
     state.identification_length = rename_source_line(run);
     if (state.identification_length) words = WordStarts(line);
+    // Without a LINKAGE SECTION the inserted area has no USRCOMM: the first line that names it
+    // needs the user's declaration.
+    if (run.count(Row::kCommarea) > commarea_references && !run.linkage_seen)
+      log_once(run, run.output_line_count, Message::kUsrcommWithoutLayout);
   }
 }
 
@@ -167,13 +179,26 @@ void append_badmapname_before_end_program(ConversionRun& run, const WordStarts& 
   }
 }
 
+// The first line holding code after an inserted "02  USRCOMM." must declare the user area: an
+// item of level 3 to 49, or a COPY of its layout. Otherwise the converted program does not
+// compile until the user declares it, and the message file says so, once.
+void check_usrcomm_layout(ConversionRun& run) {
+  if (!run.awaiting_usrcomm_layout || !holds_code(run.line)) return;
+  run.awaiting_usrcomm_layout = false;
+  if (begins_with_item_level(run.line) || parse_copy_line(run.line).kind != CopyLine::kNone) return;
+  log_once(run, run.output_line_count, Message::kUsrcommWithoutLayout);
+}
+
 // After a LINKAGE SECTION line: the communication area with the standard header.
 void insert_after_linkage_section(ConversionRun& run, const WordStarts& words, LineState& state) {
   if (!words.may_hold("LINKAGE") || !words.may_hold("SECTION") || !has_word(run.line, "LINKAGE") ||
       !has_word(run.line, "SECTION"))
     return;
   run.linkage_seen = true;
-  if (!state.written) write_source_line(run, state);
+  if (!state.written) {
+    check_usrcomm_layout(run);
+    write_source_line(run, state);
+  }
   OutputFile& out = *run.output_file;
   out.write("       01  KVZCOMMAREA.\n");
   out.write("           COPY STDHEAD.\n");
@@ -183,13 +208,14 @@ void insert_after_linkage_section(ConversionRun& run, const WordStarts& words, L
   state.written = true;
   // The message names the inserted "02  USRCOMM." line.
   log_message(run, run.output_line_count - 2, Message::kStdheadInserted);
+  run.awaiting_usrcomm_layout = true;
 }
 
 // Before the procedure division's own line, the program's own KVZCOMMAREA declaration is
 // blanked; the inserted one replaces it.
 void blank_own_commarea(ConversionRun& run, WordStarts& words) {
   if (run.in_procedure_division || !words.may_hold("KVZCOMMAREA")) return;
-  blank_commarea_declaration(run.line);
+  blank_commarea_declaration(run.line, run.awaiting_usrcomm_layout && holds_code(run.line));
   words = WordStarts(run.line);
 }
 
@@ -239,7 +265,10 @@ void convert_line(ConversionRun& run) {
     blank_own_commarea(run, words);
     insert_before_procedure_division(run, words);
   }
-  if (!state.written) write_source_line(run, state);
+  if (!state.written) {
+    check_usrcomm_layout(run);
+    write_source_line(run, state);
+  }
   if (state.copy_line) push_include(run, run.copybook_name, state.copy_line_number);
 }
 

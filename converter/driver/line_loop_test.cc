@@ -78,7 +78,7 @@ TEST(LineLoop, OwnCommareaDeclarationIsBlankedInPlace) {
        "       05  KVZCOMMAREA PIC X(01)."},
       {"no period after the keyword", "       01  KVZCOMMAREA", "       01  KVZCOMMAREA"},
       {"name is longer", "       01  KVZCOMMAREA-X.", "       01  KVZCOMMAREA-X."},
-      {"name in lower case", "       01  kvzcommarea.", "       01  kvzcommarea."},
+      {"name in any case", "       01  KvzCommArea.", blanks(23)},
       {"name only in the first literal", "       01  X VALUE ' KVZCOMMAREA '.",
        "       01  X VALUE ' KVZCOMMAREA '."},
       {"comment line", "      *01  KVZCOMMAREA.", "      *01  KVZCOMMAREA."},
@@ -99,7 +99,11 @@ TEST(LineLoop, OwnCommareaInTheProcedureDivisionIsNotBlanked) {
   loop.run.in_procedure_division = true;
   loop.feed({"       01  KVZCOMMAREA."});
   EXPECT_EQ(loop.output(), pad80("       01  USRCOMM OF KVZCOMMAREA.") + "\n");
-  EXPECT_EQ(loop.messages(), "line 0001 - KVZCOMMAREA changed\n");
+  // Without a LINKAGE SECTION the inserted area has no USRCOMM: the first line naming it says so.
+  EXPECT_EQ(loop.messages(),
+            "line 0001 - KVZCOMMAREA changed\n"
+            "line 0001 - *** USRCOMM has no layout - declare the user communication area under "
+            "02 USRCOMM\n");
 }
 
 TEST(LineLoop, ProcedureDivisionLineItselfIsBeforeTheDivision) {
@@ -123,8 +127,12 @@ TEST(LineLoop, LinkageSectionGetsTheCommunicationArea) {
                           "       DATA DIVISION.", "       LINKAGE SECTION."}) +
                 kAfterLinkage +
                 padded_lines({"       01  LK-A PIC X.", "       PROCEDURE DIVISION."}));
-  // The message names the "02  USRCOMM." line, output line 7.
-  EXPECT_EQ(loop.messages(), "line 0007 - COPY for STDHEAD in KVZCOMMAREA inserted\n");
+  // The message names the "02  USRCOMM." line, output line 7. The first code line after the
+  // insertion is a level-01 item, so USRCOMM has no layout: named before that line, line 9.
+  EXPECT_EQ(loop.messages(),
+            "line 0007 - COPY for STDHEAD in KVZCOMMAREA inserted\n"
+            "line 0009 - *** USRCOMM has no layout - declare the user communication area under "
+            "02 USRCOMM\n");
   EXPECT_EQ(loop.run.output_line_count, 10);
   EXPECT_TRUE(loop.run.linkage_seen);
   EXPECT_TRUE(loop.run.in_procedure_division);
@@ -255,8 +263,9 @@ TEST(LineLoop, LinesThatStartACommand) {
       {"           EXECZARN", false},
       {"           END-EXEC ZARN", false},
       {"           EXEC 'ZARN '", false},
-      {"           exec zarn send", false},
-      {"           EXEC zarn", false},
+      {"           exec zarn send", true},
+      {"           EXEC zarn", true},
+      {"           Exec Zarn Return", true},
       {"           MOVE 'EXEC ' TO X EXEC ZARN", true},
       {"           MOVE 'EXEC ZARN' TO X", false},
       {"           EXEC(ZARN", true},  // the text behind EXEC starts 5 characters on
@@ -273,37 +282,42 @@ TEST(LineLoop, LinesThatStartACommand) {
   }
 }
 
-TEST(LineLoop, CommandNotInCapitalsIsReportedAndLeftAlone) {
-  const std::string kNotCapitals = "*** EXEC ZARN not in capitals - not converted";
-  struct Row {
+// EXEC and ZARN are words like any other: written in any case, the command is converted.
+TEST(LineLoop, CommandsInAnyCaseAreConverted) {
+  const std::string kReturnLines = pad80("           MOVE ZEROS TO USRCALEN") + "\n" +
+                                   pad80("           EXEC ZARN RETURN END-EXEC.") + "\n";
+  const std::string kReturnMessage =
+      "line 0001 - EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n";
+  struct Case {
     const char* why;
     std::string line;
     bool in_procedure_division;
-    std::string written;
+    std::string output;
     std::string messages;
   } rows[] = {
-      {"both words in lower case", "           exec zarn return end-exec.", true,
-       "           exec zarn return end-exec.", "line 0001 - " + kNotCapitals + "\n"},
-      {"EXEC in mixed case", "           Exec ZARN RETURN END-EXEC.", true,
-       "           Exec ZARN RETURN END-EXEC.", "line 0001 - " + kNotCapitals + "\n"},
-      {"ZARN in lower case", "           EXEC zarn RETURN END-EXEC.", true,
-       "           EXEC zarn RETURN END-EXEC.", "line 0001 - " + kNotCapitals + "\n"},
-      {"another command in lower case", "           exec sql commit end-exec.", true,
-       "           exec sql commit end-exec.", ""},
+      {"both words in small letters", "           exec zarn return end-exec.", true,
+       "      *    exec zarn return end-exec.\n" + kReturnLines, kReturnMessage},
+      {"mixed case", "           Exec Zarn Return End-Exec.", true,
+       "      *    Exec Zarn Return End-Exec.\n" + kReturnLines, kReturnMessage},
+      {"another command in small letters", "           exec sql commit end-exec.", true,
+       pad80("           exec sql commit end-exec.") + "\n", ""},
       {"inside the first literal", "           MOVE 'exec zarn' TO X.", true,
-       "           MOVE 'exec zarn' TO X.", ""},
+       pad80("           MOVE 'exec zarn' TO X.") + "\n", ""},
       {"before the procedure division", "           exec zarn return end-exec.", false,
-       "           exec zarn return end-exec.", ""},
-      {"message comes before the rename message of the line",
-       "           exec zarn return EIBCALEN", true, "           exec zarn return USRCALEN",
-       "line 0001 - " + kNotCapitals + "\nline 0001 - EIBCALEN changed\n"},
+       pad80("           exec zarn return end-exec.") + "\n", ""},
+      {"a field in the command's text is renamed, its line kept",
+       "           exec zarn return length(eibcalen) end-exec.", true,
+       "      *    exec zarn return length(eibcalen) end-exec.\n" +
+           pad80("           MOVE USRCALEN TO USRCALEN") + "\n" +
+           pad80("           EXEC ZARN RETURN END-EXEC.") + "\n",
+       "line 0001 - EIBCALEN changed\nline 0001 - EXEC ZARN RETURN LENGTH(USRCALEN) handled\n"},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.why);
     LoopRun loop;
     loop.run.in_procedure_division = row.in_procedure_division;
     loop.feed({row.line});
-    EXPECT_EQ(loop.output(), pad80(row.written) + "\n");
+    EXPECT_EQ(loop.output(), row.output);
     EXPECT_EQ(loop.messages(), row.messages);
   }
 }

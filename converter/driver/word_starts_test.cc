@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <string>
 #include <vector>
@@ -52,7 +53,7 @@ TEST(WordStarts, EveryKeywordTheSearchFindsMayBeHeld) {
 }
 
 // The same promise on many lines made of keywords, pieces of them, blanks, periods,
-// parentheses and apostrophes in every order.
+// parentheses and apostrophes in every order, with every letter in either case.
 TEST(WordStarts, PromiseHoldsOnMixedLines) {
   const std::vector<std::string> pieces = {" ",   "  ", ".",  "(",  ")",
                                            "'",   "-",  "X",  "1",  "EX",
@@ -68,6 +69,8 @@ TEST(WordStarts, PromiseHoldsOnMixedLines) {
         line += pieces[random() % pieces.size()];
       }
     }
+    for (char& c : line)
+      if (std::isalpha(static_cast<unsigned char>(c)) && random() % 2 == 0) c ^= 0x20;
     WordStarts words(line);
     for (const std::string& keyword : kKeywords) {
       if (find_keyword(line, keyword) == std::string_view::npos) continue;
@@ -79,7 +82,7 @@ TEST(WordStarts, PromiseHoldsOnMixedLines) {
 // Every word beginning of a line, by the rule the search uses (the line's start, or right after a
 // blank), is held, whatever its length and wherever it stands in the blocks the test reads.
 TEST(WordStarts, EveryWordBeginningIsHeld) {
-  const char alphabet[] = {' ', ' ', ' ', 'A', 'B', 'e', '-', '.', '\0', '\t', '\xff', '\xa0'};
+  const char alphabet[] = {' ', ' ', ' ', 'A', 'B', 'e', 'b', '-', '.', '\0', '\t', '\xff', '\xa0'};
   std::mt19937 random(777);
   for (int round = 0; round < 20000; ++round) {
     std::string line(random() % 161, ' ');
@@ -87,7 +90,12 @@ TEST(WordStarts, EveryWordBeginningIsHeld) {
     WordStarts words(line);
     for (std::size_t at = 0; at + 2 < line.size(); ++at) {
       if ((at == 0 || line[at - 1] == ' ') && line[at] != ' ') {
-        ASSERT_TRUE(words.may_hold(line.substr(at, 3))) << "line [" << line << "] at " << at;
+        std::string start = line.substr(at, 3);
+        ASSERT_TRUE(words.may_hold(start)) << "line [" << line << "] at " << at;
+        // The same word written in the other case, as a keyword in capitals may stand.
+        for (char& c : start)
+          if (std::isalpha(static_cast<unsigned char>(c))) c ^= 0x20;
+        ASSERT_TRUE(words.may_hold(start)) << "line [" << line << "] at " << at << ", other case";
       }
     }
   }

@@ -45,8 +45,7 @@ void write_receive_blocks(ConversionRun& run) {
   int receive_count = 0;
   for (std::size_t n = 0; n < records.size(); ++n) {
     const MapRequest& request = records[n];
-    if (request.kind != RequestKind::kReceiveMap || is_repeated_request(run.map_requests, n))
-      continue;
+    if (request.kind != RequestKind::kReceiveMap) continue;
     ++receive_count;
     write_block_line(run, format("           MOVE %s TO USRMAPNAME", {request.map_name}));
     write_block_line(run, format("           MOVE %s TO USRMAPSET", {request.mapset_name}));
@@ -100,8 +99,7 @@ void write_send_blocks(ConversionRun& run) {
   for (std::size_t n = 0; n < records.size(); ++n) {
     const MapRequest& request = records[n];
     if (request.kind != RequestKind::kSendMap) continue;
-    ++send_total;
-    if (is_repeated_request(run.map_requests, n)) continue;
+    send_total += run.map_requests.times[n];
     ++unique_count;
     write_block_line(run, format("           IF USRMAPNAME = %s AND", {request.map_name}));
     write_condition_line(run, "ERASESW", request.erase_code, false);

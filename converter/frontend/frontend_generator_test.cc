@@ -69,7 +69,7 @@ class GeneratorRun {
     run.new_program_name = std::move(new_program_name);
   }
 
-  void add(MapRequest request) { run.map_requests.records.push_back(std::move(request)); }
+  void add(MapRequest request) { add_map_request(run, std::move(request)); }
 
   void generate() {
     generate_front_end(run);
@@ -348,8 +348,8 @@ TEST(FrontendGenerator, TemplateLinesAreCopiedWithTheirSubstitutions) {
        "000200 PROGRAM-ID. FRONTEND."},
       {"PROGRAM-ID in a comment line", "      * PROGRAM-ID. OLDPROG.", "NEWPGM",
        "      * PROGRAM-ID. FRONTEND."},
-      {"lower case not found", "       program-id. oldprog.", "NEWPGM",
-       "       program-id. oldprog."},
+      {"PROGRAM-ID in any case", "       program-id. oldprog.", "NEWPGM",
+       "       program-id. FRONTEND."},
       {"inside the first literal not found", "           DISPLAY 'PROGRAM-ID X'.", "NEWPGM",
        "           DISPLAY 'PROGRAM-ID X'."},
       {"hyphenated word not found", "      * SEE PROGRAM-IDS.", "NEWPGM",

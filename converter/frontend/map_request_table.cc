@@ -15,19 +15,36 @@ bool MapRequest::operator==(const MapRequest& other) const {
          length_arg == other.length_arg && data_arg == other.data_arg;
 }
 
-void add_map_request(ConversionRun& run, MapRequest request) {
-  std::vector<MapRequest>& records = run.map_requests.records;
-  if (records.size() >= kMapRequestCapacity) return;
-  if (request.freekb) ++run.count(Row::kFreekb);
-  if (request.frset) ++run.count(Row::kFrset);
-  records.push_back(std::move(request));
+namespace {
+
+// Every field of a request in one text, each preceded by its length, so that two requests give
+// the same text exactly when they are equal.
+std::string request_key(const MapRequest& request) {
+  std::string key = {static_cast<char>(request.kind),
+                     request.erase_code,
+                     request.send_type,
+                     request.alarm_code,
+                     request.freekb ? 'F' : '-',
+                     request.frset ? 'F' : '-'};
+  for (const std::string* field :
+       {&request.map_name, &request.mapset_name, &request.length_arg, &request.data_arg})
+    key.append(std::to_string(field->size())).append(":").append(*field);
+  return key;
 }
 
-bool is_repeated_request(const MapRequestTable& table, std::size_t n) {
-  if (n >= table.records.size()) return false;
-  for (std::size_t i = 0; i < n; ++i)
-    if (table.records[i] == table.records[n]) return true;
-  return false;
+}  // namespace
+
+void add_map_request(ConversionRun& run, MapRequest request) {
+  if (request.freekb) ++run.count(Row::kFreekb);
+  if (request.frset) ++run.count(Row::kFrset);
+  MapRequestTable& table = run.map_requests;
+  auto [found, added] = table.positions.emplace(request_key(request), table.records.size());
+  if (!added) {
+    ++table.times[found->second];
+    return;
+  }
+  table.records.push_back(std::move(request));
+  table.times.push_back(1);
 }
 
 }  // namespace converter

@@ -4,15 +4,12 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace converter {
 
 struct ConversionRun;
-
-/// Most requests a run keeps; later requests are dropped without a word, and the front end
-/// then lacks their blocks.
-constexpr std::size_t kMapRequestCapacity = 101;
 
 /// What a screen request is for.
 enum class RequestKind : char {
@@ -39,16 +36,18 @@ struct MapRequest {
   bool operator==(const MapRequest& other) const;
 };
 
-/// The run's requests in the order they were met; never reordered, never emptied.
+/// The run's distinct requests in the order first met, each with how often it was met; never
+/// reordered, never emptied. Equal requests share one record, so the table grows with the
+/// program's distinct screens, not with its length.
 struct MapRequestTable {
   std::vector<MapRequest> records;
+  std::vector<int> times;                                  // how often each record was met
+  std::unordered_map<std::string, std::size_t> positions;  // a request's fields to its record
 };
 
-/// Stores `request` after the run's earlier ones and counts its FREEKB and FRSET; a full table
-/// drops it without counting.
+/// Records `request`: a new record when no equal one was met before, else one more time for that
+/// record. Counts its FREEKB and FRSET. The table has no fixed size: every distinct request of a
+/// run is kept, so every count and front-end block is complete.
 void add_map_request(ConversionRun& run, MapRequest request);
-
-/// True when some record before record `n` equals record `n` (false for n = 0).
-bool is_repeated_request(const MapRequestTable& table, std::size_t n);
 
 }  // namespace converter

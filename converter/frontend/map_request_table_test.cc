@@ -1,4 +1,4 @@
-// Tests of the table of screen requests: what a request records, the full table, repeats.
+// Tests of the table of screen requests: what a request records, equal requests, no fixed size.
 #include "converter/frontend/map_request_table.h"
 
 #include <gtest/gtest.h>
@@ -94,18 +94,14 @@ TEST(MapRequestTable, LongArgumentsAreKeptWhole) {
   add_from_text(
       run, 'S',
       "SEND MAP('MENU123') MAPSET('MENUSET9') LENGTH(WS-LENGTH-1) FROM(" + long_area + ")");
-  ASSERT_EQ(run.map_requests.records.size(), 6u);
+  // Five distinct requests, however little they differ; the sixth equals the first.
+  ASSERT_EQ(run.map_requests.records.size(), 5u);
   expect_request(run.map_requests.records[0], request('S', ' ', ' ', false, false, "'MENU123'",
                                                       "'MENUSET9'", ' ', "WS-LENGTH-1", long_area));
-  // Names that differ only beyond a short field's width are still different requests.
-  const bool repeated[] = {false, false, false, false, false, true};
-  for (std::size_t n = 0; n < 6; ++n) {
-    SCOPED_TRACE(n);
-    EXPECT_EQ(is_repeated_request(run.map_requests, n), repeated[n]);
-  }
+  EXPECT_EQ(run.map_requests.times, (std::vector<int>{2, 1, 1, 1, 1}));
 }
 
-TEST(MapRequestTable, OnlyTheFirstOfEqualRequestsIsDistinct) {
+TEST(MapRequestTable, EqualRequestsShareOneRecord) {
   ConversionRun run;
   const std::string send = "SEND MAP('M1') MAPSET('S1') FROM(M1O) ERASE";
   add_from_text(run, 'S', send);
@@ -115,37 +111,28 @@ TEST(MapRequestTable, OnlyTheFirstOfEqualRequestsIsDistinct) {
   add_from_text(run, 'R', "RECEIVE MAP('M1') MAPSET('S1') INTO(M1O) ERASE");  // another kind
   add_from_text(run, 'S', send + "AUP");                                      // another erase code
   add_from_text(run, 'S', send + " FREEKB");
-  const bool repeated[] = {false, true, false, true, false, false, true};
-  ASSERT_EQ(run.map_requests.records.size(), 7u);
-  for (std::size_t n = 0; n < 7; ++n) {
-    SCOPED_TRACE(n);
-    EXPECT_EQ(is_repeated_request(run.map_requests, n), repeated[n]);
-  }
-  EXPECT_FALSE(is_repeated_request(run.map_requests, 7));
+  // Equal requests share the record of the first, in the order first met; every FREEKB counts.
+  ASSERT_EQ(run.map_requests.records.size(), 4u);
+  EXPECT_EQ(run.map_requests.times, (std::vector<int>{3, 2, 1, 1}));
+  EXPECT_FALSE(run.map_requests.records[0].freekb);
+  EXPECT_TRUE(run.map_requests.records[1].freekb);
+  EXPECT_EQ(run.map_requests.records[2].kind, RequestKind::kReceiveMap);
+  EXPECT_EQ(run.map_requests.records[3].erase_code, 'U');
   EXPECT_EQ(run.count(Row::kFreekb), 2);
 }
 
-TEST(MapRequestTable, FirstRecordIsNeverRepeated) {
+// The table has no fixed size: the 102nd request of a run and beyond are kept and counted.
+TEST(MapRequestTable, EveryRequestIsKept) {
   ConversionRun run;
-  EXPECT_FALSE(is_repeated_request(run.map_requests, 0));
-  add_from_text(run, 'T', "SEND TEXT FROM(X)");
-  EXPECT_FALSE(is_repeated_request(run.map_requests, 0));
-}
-
-TEST(MapRequestTable, FullTableDropsFurtherRequestsUncounted) {
-  ConversionRun run;
-  for (std::size_t i = 0; i < kMapRequestCapacity; ++i)
+  for (int i = 0; i < 150; ++i)
     add_from_text(run, 'S', "SEND MAP(M" + std::to_string(i) + ") FRSET END-EXEC");
-  ASSERT_EQ(run.map_requests.records.size(), 101u);
-  EXPECT_EQ(run.count(Row::kFrset), 101);
-  EXPECT_EQ(run.count(Row::kFreekb), 0);
-  add_from_text(run, 'S', "SEND MAP(EXTRA) FREEKB FRSET END-EXEC");
   add_from_text(run, 'T', "SEND TEXT FROM(EXTRA) FREEKB END-EXEC");
-  EXPECT_EQ(run.map_requests.records.size(), 101u);
-  EXPECT_EQ(run.count(Row::kFrset), 101);
-  EXPECT_EQ(run.count(Row::kFreekb), 0);
-  expect_request(run.map_requests.records[100],
-                 request('S', ' ', ' ', false, true, "M100", "", ' ', "", ""));
+  ASSERT_EQ(run.map_requests.records.size(), 151u);
+  EXPECT_EQ(run.map_requests.times, std::vector<int>(151, 1));
+  EXPECT_EQ(run.count(Row::kFrset), 150);
+  EXPECT_EQ(run.count(Row::kFreekb), 1);
+  expect_request(run.map_requests.records[101],
+                 request('S', ' ', ' ', false, true, "M101", "", ' ', "", ""));
 }
 
 }  // namespace

@@ -316,8 +316,8 @@ case $case_name in
 
   quillox_procedure_of_commands_only)
     # A procedure division of 20,000 SEND MAP commands for as many maps, with a front end: every
-    # command is converted, but the request table keeps the first 101 requests only, so the front
-    # end has 101 blocks and only the stored requests count as FREEKB statements.
+    # command is converted and every request kept, so the front end has 20,000 blocks and each
+    # request counts as a FREEKB statement.
     { printf '       PROCEDURE DIVISION.\n'
       awk 'BEGIN { for (i = 1; i <= 20000; i++)
                      printf "           EXEC ZARN SEND MAP(%cM%05d%c) MAPSET(%cS1%c) FREEKB END-EXEC.\n", 39, i, 39, 39, 39 }'
@@ -338,7 +338,7 @@ case $case_name in
     expect_file NEWPROG.cbl "$work/expected/NEWPROG.cbl"
     { printf '%-80s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. FRONTEND.'
       awk 'BEGIN { q = sprintf("%c", 39)
-                   for (i = 1; i <= 101; i++) {
+                   for (i = 1; i <= 20000; i++) {
                      map = sprintf("%sM%05d%s", q, i, q)
                      printf "%-80s\n", "           IF USRMAPNAME = " map " AND"
                      printf "%-80s\n", "               ERASESW IS EQUAL TO " q " " q " AND"
@@ -352,9 +352,9 @@ case $case_name in
     { printf 'line 0001 - LINKAGE SECTION INSERTED\n'
       awk 'BEGIN { for (i = 1; i <= 20000; i++)
                      printf "line %.4d - ZARN SEND MAP handled for map %cM%05d%c mapset %cS1%c\n", 5 + 3 * (i - 1), 39, i, 39, 39, 39 }'
-      quillox_summary 20001 60004 exec=20000 send_map=20000 freekb=101
+      quillox_summary 20001 60004 exec=20000 send_map=20000 freekb=20000
       printf '\n Creating new DSP4 front end prototype file - FRONTEND\n'
-      printf 'Number of ZVL SEND statements found in original Program -    101\n'
+      printf 'Number of ZVL SEND statements found in original Program -    20000\n'
     } > "$work/expected/PROG.msg"
     expect_file PROG.msg "$work/expected/PROG.msg"
     expect_listing PROG.zsc NEWDSP4.TXT NEWPROG.cbl FRONTEND.cbl PROG.msg

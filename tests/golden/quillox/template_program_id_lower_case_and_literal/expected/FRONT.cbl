@@ -1,5 +1,5 @@
        IDENTIFICATION DIVISION.                                                 
-       program-id. oldfront.                                                    
+       program-id. FRONT.                                                       
       * PROGRAM-ID. FRONT.                                                      
            DISPLAY 'PROGRAM-ID IS' WS-NAME.                                     
            DISPLAY 'A' ' PROGRAM-ID. FRONT.                                     
