@@ -7,6 +7,8 @@
 // run ends with exit code 0 (every file is writable here), that the files it reads are left
 // as they were, that the converted program and the message file exist, and that the report's
 // reader accepts the message file: the writer and the reader of that format never drift apart.
+// It also holds the keyword prefilter to its promise on every line of the input, as written and
+// with the case of every letter turned: a keyword that the search finds must never be ruled out.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "converter/commands/exec_statement.h"
 #include "converter/driver/command_line.h"
+#include "converter/driver/keyword_scanner.h"
+#include "converter/driver/word_starts.h"
 #include "fuzz/fuzz_folder.h"
 #include "report/message_file.h"
 
@@ -27,12 +32,45 @@ void fail(const char* what) {
   std::abort();
 }
 
+// Every keyword that `find_keyword` finds on `line` passes the prefilter's test.
+void check_prefilter(std::string_view line) {
+  static const std::string_view kLineWords[] = {"COPY",    "-INC",     "PROGRAM-ID", "EXEC",
+                                                "ZARN",    "END",      "PROGRAM",    "LINKAGE",
+                                                "SECTION", "PROCEDURE", "DIVISION",  "END-EXEC"};
+  converter::WordStarts words(line);
+  for (std::string_view word : kLineWords)
+    if (converter::find_keyword(line, word) != std::string_view::npos && !words.may_hold(word))
+      fail("the keyword prefilter ruled out a keyword the search finds");
+  for (const converter::KeywordText& keyword : converter::kKeywords)
+    if (converter::find_keyword(line, keyword.text) != std::string_view::npos &&
+        !words.may_hold(keyword.text))
+      fail("the keyword prefilter ruled out a command keyword the search finds");
+}
+
+void check_prefilter_on_lines(std::string_view text) {
+  std::string turned;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    check_prefilter(line);
+    turned.assign(line);
+    for (char& c : turned)
+      if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) c ^= 0x20;
+    check_prefilter(turned);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string_view> parts = fuzz_support::split_input(data, size, kPartSeparator, 3);
   if (fuzz_support::could_leave_folder(parts[0]) || fuzz_support::could_leave_folder(parts[1]))
     return -1;
+
+  check_prefilter_on_lines(parts[0]);
+  check_prefilter_on_lines(parts[1]);
 
   fuzz_support::WorkingFolder folder;
   if (!folder.ok()) fail("cannot make a working folder");
