@@ -3,10 +3,20 @@
 
 namespace report {
 
+namespace {
+
+// What a spreadsheet takes as the start of a formula when it begins a cell.
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+
+}  // namespace
+
 std::string csv_field(std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
+  std::string text;
+  if (!field.empty() && kFormulaStarts.find(field.front()) != std::string_view::npos) text = "'";
+  text += field;
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
-  for (char c : field) {
+  for (char c : text) {
     if (c == '"') quoted += '"';
     quoted += c;
   }

@@ -9,8 +9,10 @@
 
 namespace report {
 
-/// `field` as a CSV field: enclosed in double quotes, with each quote doubled, when it holds a
-/// comma, a double quote, a carriage return or a line feed; unchanged otherwise.
+/// `field` as a CSV field. A field that begins with "=", "+", "-", "@", a tab or a carriage
+/// return gets an apostrophe in front, so that a spreadsheet shows it as text and never runs it
+/// as a formula; then the field is enclosed in double quotes, with each quote doubled, when it
+/// holds a comma, a double quote, a carriage return or a line feed.
 std::string csv_field(std::string_view field);
 
 /// The whole CSV file: a heading line, then one line per program in the order given, each line

@@ -6,23 +6,36 @@
 namespace report {
 namespace {
 
-TEST(CsvReport, FieldsAreQuotedOnlyWhenTheyMustBe) {
+TEST(CsvReport, FieldsAreQuotedOnlyWhenTheyMustBeAndNeverStartAFormula) {
   const struct {
+    const char* why;
     std::string field;
     std::string expected;
   } cases[] = {
-      {"MENU01", "MENU01"},
-      {"", ""},
-      {"sub dir/PAY;ROLL", "sub dir/PAY;ROLL"},
-      {"PAY,ROLL", "\"PAY,ROLL\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\""},
-      {"\"", "\"\"\"\""},
-      {"two\nlines", "\"two\nlines\""},
-      {"carriage\rreturn", "\"carriage\rreturn\""},
-      {"it's", "it's"},
+      {"a plain name stays as it is", "MENU01", "MENU01"},
+      {"an empty field stays empty", "", ""},
+      {"blanks, slashes and semicolons need no quotes", "sub dir/PAY;ROLL", "sub dir/PAY;ROLL"},
+      {"a comma would split the field", "PAY,ROLL", "\"PAY,ROLL\""},
+      {"quotes are doubled inside quotes", "say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"a lone quote", "\"", "\"\"\"\""},
+      {"a line feed is kept inside quotes", "two\nlines", "\"two\nlines\""},
+      {"a carriage return inside is kept inside quotes", "carriage\rreturn",
+       "\"carriage\rreturn\""},
+      {"an apostrophe inside is no formula", "it's", "it's"},
+      {"= starts a formula", "=SUM(A1)", "'=SUM(A1)"},
+      {"+ starts a formula", "+A1", "'+A1"},
+      {"- starts a formula", "-INC", "'-INC"},
+      {"@ starts a formula", "@X", "'@X"},
+      {"a tab at the start is taken as a formula", "\tX", "'\tX"},
+      {"a carriage return at the start: apostrophe, then quotes", "\rX", "\"'\rX\""},
+      {"apostrophe first, then quotes for the comma", "=1,2", "\"'=1,2\""},
+      {"apostrophe first, then the quotes doubled", "=\"A\"", "\"'=\"\"A\"\"\""},
+      {"the characters elsewhere in the field are harmless", "A=B+C-D@E", "A=B+C-D@E"},
+      {"a field that is only the character", "=", "'="},
+      {"a blank before = keeps the field as it is", " =X", " =X"},
   };
   for (const auto& row : cases) {
-    SCOPED_TRACE(row.field);
+    SCOPED_TRACE(row.why);
     EXPECT_EQ(csv_field(row.field), row.expected);
   }
 }
