@@ -40,6 +40,14 @@ TEST(CsvReport, FieldsAreQuotedOnlyWhenTheyMustBeAndNeverStartAFormula) {
   }
 }
 
+const char kHeading[] =
+    "program,program kind,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
+    "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
+    "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
+    "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,EXEC ZARN without END-EXEC,"
+    "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
+    "front end not built,other messages,manual attention total\n";
+
 TEST(CsvReport, OneLinePerProgramInTheOrderGiven) {
   ProgramSummary payroll;
   payroll.name = "billing/PAY,ROLL \"A\"";
@@ -52,30 +60,50 @@ TEST(CsvReport, OneLinePerProgramInTheOrderGiven) {
   menu.name = "MENU01";
   menu.lines_read = 5;
   menu.lines_written = 9;
+  menu.map_requests = 3;
   menu.count(Finding::kFrontEndNotBuilt) = 1;
   menu.count(Finding::kMultipleReceives) = 1;
   menu.count(Finding::kSendPage) = 4;
-  EXPECT_EQ(
-      csv_report({payroll, menu}),
-      "program,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
-      "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
-      "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
-      "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,EXEC ZARN without END-EXEC,"
-      "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
-      "front end not built,manual attention total\n"
-      "\"billing/PAY,ROLL \"\"A\"\"\",120,130,7,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,3\n"
-      "MENU01,5,9,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,6\n");
+  menu.other_messages = 2;
+  ProgramSummary risk;
+  risk.name = "@RISK";
+  risk.map_requests = 1;
+  // Payroll makes no map request (back-end); the menu's total counts its other messages too.
+  EXPECT_EQ(csv_report({payroll, menu, risk}),
+            std::string(kHeading) +
+                "\"billing/PAY,ROLL \"\"A\"\"\",back-end,120,130,7,"
+                "2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,3\n"
+                "MENU01,screen,5,9,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,2,8\n"
+                "'@RISK,screen,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
 }
 
 TEST(CsvReport, NoProgramGivesTheHeadingAlone) {
-  EXPECT_EQ(
-      csv_report({}),
-      "program,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
-      "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
-      "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
-      "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,EXEC ZARN without END-EXEC,"
-      "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
-      "front end not built,manual attention total\n");
+  EXPECT_EQ(csv_report({}), kHeading);
+  EXPECT_EQ(members_csv({}), "member,found,converted,programs\n");
+}
+
+TEST(CsvReport, MembersOncePerOutcomeWithThePrograms) {
+  ProgramSummary a;
+  a.name = "A";
+  a.members = {{"REC", MemberOutcome::kConverted}, {"SQLCA", MemberOutcome::kNotFound}};
+  ProgramSummary b;
+  b.name = "B";
+  b.members = {{"DEEP", MemberOutcome::kNotOpened},
+               {"REC", MemberOutcome::kNotWritten},
+               {"SQLCA", MemberOutcome::kNotFound}};
+  ProgramSummary c;
+  c.name = "=C";
+  c.members = {{"+X", MemberOutcome::kNotFound}, {"SQLCA", MemberOutcome::kConverted}};
+  // By name, then converted, not found, not written, not opened; names that would start a
+  // formula get their apostrophe, the program list included.
+  EXPECT_EQ(members_csv({a, b, c}),
+            "member,found,converted,programs\n"
+            "'+X,no,no,'=C\n"
+            "DEEP,not looked for,no,B\n"
+            "REC,yes,yes,A\n"
+            "REC,yes,no,B\n"
+            "SQLCA,yes,yes,'=C\n"
+            "SQLCA,no,no,A; B\n");
 }
 
 }  // namespace

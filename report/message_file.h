@@ -67,7 +67,7 @@ std::string place_of(const ListedLine& line);
 struct ProgramFiles {
   std::string message_file;
   std::string converted_program;                     // NAME.new beside NAME.msg
-  std::string front_end;                             // the front end the message file names
+  std::string front_end;                             // the file of the front end it names
   std::map<std::string, std::string> member_copies;  // member name: its converted copy
 };
 
@@ -86,7 +86,7 @@ struct ProgramSummary {
   /// The members copied, by name and outcome, in order of name; at most kMaxListedPerProgram.
   std::vector<MemberUse> members;
   std::int64_t unlisted = 0;  // lines and members beyond kMaxListedPerProgram
-  std::string front_end;      // the front end that the file says was written, if any
+  std::string front_end;      // the program name of the front end written, if any
   ProgramFiles files;         // filled in by the report command, which knows the folders
 
   std::int64_t& count(Finding kind) { return findings[static_cast<std::size_t>(kind)]; }

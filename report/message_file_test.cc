@@ -438,7 +438,7 @@ TEST(MessageFile, TheDetailListsEachLineThatNeedsAttentionWithItsPlace) {
       "line 0080 - ZARN RECEIVE MAP for map 'M1' handled\n" +
       test_support::summary_report_by_row(
           {{1, 90}, {2, 99}, {3, 5}, {5, 4}, {6, 1}, {8, 1}, {14, 1}, {19, 1}, {28, 1}}) +
-      "\n Creating new DSP4 front end prototype file - MENU01FE.cbl\n"
+      "\n Creating new DSP4 front end prototype file - MENU01FE\n"
       "Number of ZVL RECEIVE statements found in original Program - 2\n"
       "**** Warning - Multiple receives found - manual changes required\n";
   ProgramSummary summary;
@@ -460,7 +460,7 @@ TEST(MessageFile, TheDetailListsEachLineThatNeedsAttentionWithItsPlace) {
             "SQLCA not found\n");
   EXPECT_EQ(summary.other_messages, 1);
   EXPECT_EQ(summary.total_findings(), 7);  // LINK, SEND PAGE, 3 copybook errors, receives, other
-  EXPECT_EQ(summary.front_end, "MENU01FE.cbl");
+  EXPECT_EQ(summary.front_end, "MENU01FE");
   EXPECT_EQ(summary.map_requests, 2);
   EXPECT_TRUE(summary.screen_program());
   EXPECT_EQ(summary.unlisted, 0);
