@@ -68,6 +68,11 @@ std::string number(std::int64_t value) {
   return std::to_string(value);
 }
 
+// "1 finding", "2 findings".
+std::string counted(std::int64_t value, std::string_view what) {
+  return number(value) + " " + std::string(what) + (value == 1 ? "" : "s");
+}
+
 // At most kChartNameLength bytes of `name`, cut between characters, with an ellipsis if cut.
 std::string chart_name(std::string_view name) {
   if (name.size() <= kChartNameLength) return std::string(name);
@@ -445,10 +450,11 @@ std::string program_detail(const ProgramSummary& program, std::size_t number_on_
     links += std::string(what) + " " + link(path, file_name(path));
   }
   if (!links.empty()) detail += "<p class=\"files\">" + links + "</p>\n";
-  detail += "<p class=\"counts\">" + number(program.lines_read) + " lines read, " +
-            number(program.lines_written) + " written, " + number(program.exec_statements) +
-            " EXEC ZARN statements, " + number(program.map_requests) + " map requests, " +
-            number(program.total_findings()) + " findings.</p>\n";
+  detail += "<p class=\"counts\">" + counted(program.lines_read, "line") + " read, " +
+            number(program.lines_written) + " written, " +
+            counted(program.exec_statements, "EXEC ZARN statement") + ", " +
+            counted(program.map_requests, "map request") + ", " +
+            counted(program.total_findings(), "finding") + ".</p>\n";
 
   std::vector<ChecklistItem> steps = manual_steps(program);
   detail += "<h4>Manual steps</h4>\n";
