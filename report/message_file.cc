@@ -15,8 +15,8 @@ namespace {
 // Counts are read with at most this many digits, far beyond any 32-bit counter of the converter.
 constexpr std::size_t kMaxCountDigits = 18;
 
-// The converter never opens a member while ten are open around it: a deeper one is no
-// QUILLOX message file.
+// The converter never opens a member while ten are open around it: it names an eleventh and
+// says at once that it is not opened. A file with more members open is no QUILLOX message file.
 constexpr std::size_t kMaxCopyBookDepth = 10;
 
 using message_format::kCopyBookLinesRead;
@@ -338,11 +338,6 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
         error = at_line(number, "a copy book line without its line number: " + quoted(line));
         return false;
       }
-      if (state.open_members.size() == kMaxCopyBookDepth) {
-        error = at_line(number, "copy books nested deeper than " +
-                                    std::to_string(kMaxCopyBookDepth) + " levels");
-        return false;
-      }
       state.open_members.push_back(fields[0]);
       opened_here = fields[0];
       state.just_opened_at = *copy_line;
@@ -377,6 +372,12 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
         error = at_line(number, what);
         return false;
       }
+    }
+    bool eleventh_named = opened_here && state.open_members.size() == kMaxCopyBookDepth + 1;
+    if (state.open_members.size() > kMaxCopyBookDepth && !eleventh_named) {
+      error = at_line(
+          number, "copy books nested deeper than " + std::to_string(kMaxCopyBookDepth) + " levels");
+      return false;
     }
     // A member is converted unless the line right after its "opening copy book" line is an error.
     if (state.just_opened)

@@ -301,9 +301,18 @@ TEST(MessageFile, FilesThatAreNotUnderstoodAreRefusedWithTheReason) {
        "  opening copy book E at line 1\n  opening copy book F at line 1\n"
        "  opening copy book G at line 1\n  opening copy book H at line 1\n"
        "  opening copy book I at line 1\n  opening copy book J at line 1\n"
-       "  opening copy book K at line 1\n" +
+       "  opening copy book K at line 1\n  opening copy book L at line 1\n" +
            summary,
-       "line 11: copy books nested deeper than 10 levels"},
+       "line 12: copy books nested deeper than 10 levels"},
+      {"an eleventh member named and then read as if opened",
+       "  opening copy book A at line 1\n  opening copy book B at line 1\n"
+       "  opening copy book C at line 1\n  opening copy book D at line 1\n"
+       "  opening copy book E at line 1\n  opening copy book F at line 1\n"
+       "  opening copy book G at line 1\n  opening copy book H at line 1\n"
+       "  opening copy book I at line 1\n  opening copy book J at line 1\n"
+       "  opening copy book K at line 1\n           line 0001 - EIBAID changed\n" +
+           summary,
+       "line 12: copy books nested deeper than 10 levels"},
       {"copy book counts outside a copy book",
        "  3 lines read in copy book\n  3 lines written in copy book\n" + summary,
        "line 1: copy book counts while no copy book is open"},
@@ -464,6 +473,27 @@ TEST(MessageFile, TheDetailListsEachLineThatNeedsAttentionWithItsPlace) {
   EXPECT_EQ(summary.map_requests, 2);
   EXPECT_TRUE(summary.screen_program());
   EXPECT_EQ(summary.unlisted, 0);
+}
+
+TEST(MessageFile, TenOpenMembersAndAnEleventhNotOpenedAreRead) {
+  std::string opening, closing;
+  for (char name = 'A'; name < 'A' + 10; ++name) {
+    opening += "  opening copy book " + std::string(1, name) + " at line 1\n";
+    closing += "  1 lines read in copy book\n  1 lines written in copy book\n";
+  }
+  std::string text = opening +
+                     "  opening copy book K at line 1\n"
+                     " ***error*** copy book nesting exceeds 10 levels - K not opened\n" +
+                     closing + test_support::summary_report_by_row({{3, 11}});
+  ProgramSummary summary;
+  std::string error;
+  ASSERT_EQ(read_message_file(text, summary, error), MessageFileKind::kConversion) << error;
+  EXPECT_EQ(findings_of(summary), "copybook errors 1");
+  EXPECT_EQ(summary.members.back().name, "K");
+  EXPECT_EQ(summary.members.back().outcome, MemberOutcome::kNotOpened);
+  EXPECT_EQ(listed_of(summary),
+            "COPY line 1 in J [copybook errors] ***error*** copy book nesting exceeds 10 levels - "
+            "K not opened\n");
 }
 
 TEST(MessageFile, ScreenProgramsMakeMapRequestsAndBackEndsNone) {
