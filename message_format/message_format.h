@@ -117,6 +117,10 @@ constexpr const SummaryRow& summary_row(Row row) {
   return kSummaryRows[static_cast<std::size_t>(row)];
 }
 
+/// The rows that count the map requests of a program (the requests a front end serves): a
+/// program with none in any of them is a back-end program, one with any is a screen program.
+inline constexpr Row kMapRequestRows[] = {Row::kSendMap, Row::kSendText, Row::kReceiveMap};
+
 // ---------------------------------------------------------------------------------------------
 // Kinds of finding: what a user has to look at by hand after a conversion
 
@@ -324,6 +328,90 @@ static_assert(ids_in_order(kMessages), "messages stand in the order of their ids
 /// The text of `message`, "%s" standing where names are filled in.
 constexpr std::string_view message_text(Message message) {
   return kMessages[static_cast<std::size_t>(message)].format;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Manual steps: what the user still does by hand after a conversion
+
+/// One manual step and what calls for it: a kind of finding, or a message that is none.
+struct ManualStep {
+  std::string_view text;
+  std::optional<Finding> finding;
+  std::optional<Message> message;
+};
+
+/// The manual steps in the order of a program's checklist: what keeps the program from
+/// compiling first, then the commands to check, the members, the front end.
+inline constexpr ManualStep kManualSteps[] = {
+    {"Declare the user communication area under 02 USRCOMM", Finding::kUsrcommWithoutLayout, {}},
+    {"Check the user communication area under 02 USRCOMM; raise its level numbers with NESTLVL "
+     "where they collide with the header's",
+     {},
+     Message::kStdheadInserted},
+    {"COPY KVZAID into WORKING-STORAGE: the attention-key tests need its constants",
+     Finding::kKvzaidNotCopied,
+     {}},
+    {"Check each LINK, which stays active", Finding::kLink, {}},
+    {"Check each XCTL, which stays active", Finding::kXctl, {}},
+    {"Check the program logic where CONVERSE was removed", Finding::kConverse, {}},
+    {"Check each ROUTE, which stays active", Finding::kRoute, {}},
+    {"Check the program logic at each ASSIGN TERMCODE, which stays active",
+     Finding::kAssignTermcode,
+     {}},
+    {"Check each SEND PAGE: paging is not converted", Finding::kSendPage, {}},
+    {"Check each SEND ACCUM: accumulated maps are not converted", Finding::kSendAccum, {}},
+    {"Check where SEND CONTROL was found", Finding::kSendControl, {}},
+    {"Check where a SEND with CTLCHAR only was removed", Finding::kSendCtlcharRemoved, {}},
+    {"Check where a SEND without parameters was removed", Finding::kSendWithoutParameters, {}},
+    {"Check each SEND CONVID or SESSION, which was left as it was",
+     Finding::kSendConvidOrSession,
+     {}},
+    {"Check each RECEIVE BUFFER: it is not converted", Finding::kReceiveBuffer, {}},
+    {"Check each RECEIVE without MAP: it is not converted", Finding::kReceiveWithoutMap, {}},
+    {"Check each HANDLE CONDITION MAPFAIL, which stays active: each later RECEIVE MAP now tests "
+     "USRMAPLN for it",
+     {},
+     Message::kHandleMapfail},
+    {"Correct the invalid PF/PA keys of HANDLE AID: no test was written for them",
+     Finding::kInvalidKey,
+     {}},
+    {"Convert by hand each EXEC ZARN command whose END-EXEC was not found",
+     Finding::kWithoutEndExec,
+     {}},
+    {"Convert again: an EXEC ZARN command not in capitals was not converted",
+     Finding::kNotInCapitals,
+     {}},
+    {"Make the copybook members that were not converted available, and convert again",
+     Finding::kCopybookError,
+     {}},
+    {"In the front end, make each RECEIVE block depend on the map on the screen",
+     Finding::kMultipleReceives,
+     {}},
+    {"Build the front end: its file or the template NEWDSP4.TXT could not be opened",
+     Finding::kFrontEndNotBuilt,
+     {}},
+};
+
+/// True when each step is called for by exactly one kind of finding or one message, and each
+/// kind of finding calls for exactly one step. Meant for a static_assert.
+constexpr bool every_finding_has_one_step() {
+  for (const ManualStep& step : kManualSteps)
+    if (step.finding.has_value() == step.message.has_value()) return false;
+  for (std::size_t kind = 0; kind < kFindingKindCount; ++kind) {
+    int steps = 0;
+    for (const ManualStep& step : kManualSteps)
+      if (step.finding == static_cast<Finding>(kind)) ++steps;
+    if (steps != 1) return false;
+  }
+  return true;
+}
+static_assert(every_finding_has_one_step(), "every kind of finding has one manual step");
+
+/// The step that `message` calls for by itself (not through its kind of finding), if any.
+constexpr const ManualStep* step_of_message(Message message) {
+  for (const ManualStep& step : kManualSteps)
+    if (step.message == message) return &step;
+  return nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -288,8 +288,6 @@ TEST(MessageFile, FilesThatAreNotUnderstoodAreRefusedWithTheReason) {
        "line 1: not a line of a QUILLOX message file: \"Hello, world\""},
       {"message without its number", "line 12 - EIBCALEN changed\n" + summary,
        "line 1: a message line without its line number: \"line 12 - EIBCALEN changed\""},
-      {"message text QUILLOX never writes", "line 0012 - *** SEND PAGES found\n" + summary,
-       "line 1: a message that QUILLOX does not write: \"*** SEND PAGES found\""},
       {"message indented outside a copy book", " line 0012 - EIBCALEN changed\n" + summary,
        "line 1: a message indented by 1 where the copy book depth is 0: \" line 0012 - EIBCALEN changed\""},
       {"copy book never closed",
@@ -297,6 +295,24 @@ TEST(MessageFile, FilesThatAreNotUnderstoodAreRefusedWithTheReason) {
        "line 3: the summary report starts at copy book depth 1 (a copy book has no count lines)"},
       {"copy book error alone", " ***error*** opening copy file ABC\n" + summary,
        "line 1: a copy book error that follows no \"opening copy book\" line"},
+      {"copy books nested deeper than QUILLOX opens them",
+       "  opening copy book A at line 1\n  opening copy book B at line 1\n"
+       "  opening copy book C at line 1\n  opening copy book D at line 1\n"
+       "  opening copy book E at line 1\n  opening copy book F at line 1\n"
+       "  opening copy book G at line 1\n  opening copy book H at line 1\n"
+       "  opening copy book I at line 1\n  opening copy book J at line 1\n"
+       "  opening copy book K at line 1\n  opening copy book L at line 1\n" +
+           summary,
+       "line 12: copy books nested deeper than 10 levels"},
+      {"an eleventh member named and then read as if opened",
+       "  opening copy book A at line 1\n  opening copy book B at line 1\n"
+       "  opening copy book C at line 1\n  opening copy book D at line 1\n"
+       "  opening copy book E at line 1\n  opening copy book F at line 1\n"
+       "  opening copy book G at line 1\n  opening copy book H at line 1\n"
+       "  opening copy book I at line 1\n  opening copy book J at line 1\n"
+       "  opening copy book K at line 1\n           line 0001 - EIBAID changed\n" +
+           summary,
+       "line 12: copy books nested deeper than 10 levels"},
       {"copy book counts outside a copy book",
        "  3 lines read in copy book\n  3 lines written in copy book\n" + summary,
        "line 1: copy book counts while no copy book is open"},
@@ -366,6 +382,200 @@ TEST(MessageFile, AFileCutShortAnywhereIsRefusedUnlessOnlyFrontEndLinesAreMissin
     bool allowed = std::find(std::begin(complete), std::end(complete), cut) != std::end(complete);
     EXPECT_EQ(kind, allowed ? MessageFileKind::kConversion : MessageFileKind::kUnrecognised);
   }
+}
+
+// A listed line shown as the page shows its place: "line N", "line N in MEMBER", "COPY line N",
+// or "front end", then the kind of finding ("other" for a message the report does not know).
+std::string listed_of(const ProgramSummary& summary) {
+  std::string shown;
+  for (const ListedLine& line : summary.listed) {
+    switch (line.number_kind) {
+      case ListedLine::Number::kOutputLine:
+        shown += "line " + std::to_string(line.number);
+        break;
+      case ListedLine::Number::kCopyLine:
+        shown += "COPY line " + std::to_string(line.number);
+        break;
+      case ListedLine::Number::kNone:
+        shown += "front end";
+        break;
+    }
+    if (!line.member.empty()) shown += " in " + line.member;
+    shown += " [" +
+             (line.finding ? std::string(finding_heading(*line.finding))
+                           : std::string(line.message ? "step" : "other")) +
+             "] " + line.text + "\n";
+  }
+  return shown;
+}
+
+std::string members_of(const ProgramSummary& summary) {
+  const char* const outcomes[] = {"converted", "not found", "not written", "not opened"};
+  std::string shown;
+  for (const MemberUse& member : summary.members)
+    shown += member.name + " " + outcomes[static_cast<int>(member.outcome)] + "\n";
+  return shown;
+}
+
+TEST(MessageFile, TheDetailListsEachLineThatNeedsAttentionWithItsPlace) {
+  // Findings in the program and in nested members, members found and not, a message that calls
+  // for a manual step without being a finding, messages that need nothing (not listed), a
+  // message the report does not know, and the front-end lines.
+  std::string text =
+      "line 0002 - PROGRAM-ID paragraph changed\n"
+      "line 0031 - COPY for STDHEAD in KVZCOMMAREA inserted\n"
+      "  opening copy book ABCREC at line 57\n"
+      " line 0003 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
+      "  opening copy book DEFREC at line 3\n"
+      "  line 0001 - EXEC ZARN LINK to program 'SUB1' found\n"
+      "  opening copy book SQLCA at line 2\n"
+      " ***error*** opening copy file SQLCA\n"
+      "  4 lines read in copy book\n"
+      "  4 lines written in copy book\n"
+      "  12 lines read in copy book\n"
+      "  14 lines written in copy book\n"
+      "  opening copy book SQLCA at line 60\n"
+      " ***error*** opening copy file SQLCA\n"
+      "  opening copy book OUT.CPY at line 61\n"
+      " ***error*** opening output copy file OUT.new\n"
+      "  opening copy book EMPTY at line 62\n"
+      "  0 lines read in copy book\n"
+      "  0 lines written in copy book\n"
+      "line 0070 - *** SEND PAGE found\n"
+      "line 0070 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n"
+      "line 0071 - *** a message of a newer QUILLOX\n"
+      "line 0080 - ZARN RECEIVE MAP for map 'M1' handled\n" +
+      test_support::summary_report_by_row(
+          {{1, 90}, {2, 99}, {3, 5}, {5, 4}, {6, 1}, {8, 1}, {14, 1}, {19, 1}, {28, 1}}) +
+      "\n Creating new DSP4 front end prototype file - MENU01FE\n"
+      "Number of ZVL RECEIVE statements found in original Program - 2\n"
+      "**** Warning - Multiple receives found - manual changes required\n";
+  ProgramSummary summary;
+  std::string error;
+  ASSERT_EQ(read_message_file(text, summary, error), MessageFileKind::kConversion) << error;
+  EXPECT_EQ(listed_of(summary),
+            "line 31 [step] COPY for STDHEAD in KVZCOMMAREA inserted\n"
+            "line 3 in ABCREC [step] *** ZARN HANDLE CONDITION MAPFAIL found\n"
+            "line 1 in DEFREC [LINK] EXEC ZARN LINK to program 'SUB1' found\n"
+            "COPY line 2 in DEFREC [copybook errors] ***error*** opening copy file SQLCA\n"
+            "COPY line 60 [copybook errors] ***error*** opening copy file SQLCA\n"
+            "COPY line 61 [copybook errors] ***error*** opening output copy file OUT.new\n"
+            "line 70 [SEND PAGE] *** SEND PAGE found\n"
+            "line 71 [other] *** a message of a newer QUILLOX\n"
+            "front end [multiple RECEIVE maps] **** Warning - Multiple receives found - manual "
+            "changes required\n");
+  EXPECT_EQ(members_of(summary),
+            "ABCREC converted\nDEFREC converted\nEMPTY converted\nOUT.CPY not written\n"
+            "SQLCA not found\n");
+  EXPECT_EQ(summary.other_messages, 1);
+  EXPECT_EQ(summary.total_findings(), 7);  // LINK, SEND PAGE, 3 copybook errors, receives, other
+  EXPECT_EQ(summary.front_end, "MENU01FE");
+  EXPECT_EQ(summary.map_requests, 2);
+  EXPECT_TRUE(summary.screen_program());
+  EXPECT_EQ(summary.unlisted, 0);
+}
+
+TEST(MessageFile, TenOpenMembersAndAnEleventhNotOpenedAreRead) {
+  std::string opening, closing;
+  for (char name = 'A'; name < 'A' + 10; ++name) {
+    opening += "  opening copy book " + std::string(1, name) + " at line 1\n";
+    closing += "  1 lines read in copy book\n  1 lines written in copy book\n";
+  }
+  std::string text = opening +
+                     "  opening copy book K at line 1\n"
+                     " ***error*** copy book nesting exceeds 10 levels - K not opened\n" +
+                     closing + test_support::summary_report_by_row({{3, 11}});
+  ProgramSummary summary;
+  std::string error;
+  ASSERT_EQ(read_message_file(text, summary, error), MessageFileKind::kConversion) << error;
+  EXPECT_EQ(findings_of(summary), "copybook errors 1");
+  EXPECT_EQ(summary.members.back().name, "K");
+  EXPECT_EQ(summary.members.back().outcome, MemberOutcome::kNotOpened);
+  EXPECT_EQ(listed_of(summary),
+            "COPY line 1 in J [copybook errors] ***error*** copy book nesting exceeds 10 levels - "
+            "K not opened\n");
+}
+
+TEST(MessageFile, ScreenProgramsMakeMapRequestsAndBackEndsNone) {
+  const struct {
+    const char* why;
+    std::string messages;
+    std::map<int, int> rows;
+    bool screen;
+  } cases[] = {
+      {"nothing but a RETURN", "line 0009 - EXEC ZARN RETURN handled\n", {{5, 1}, {17, 1}}, false},
+      {"LINK and XCTL make no map request",
+       "line 0004 - EXEC ZARN LINK to program 'P' found\n"
+       "line 0005 - EXEC ZARN XCTL to program 'Q' found\n",
+       {{5, 2}, {6, 1}, {7, 1}},
+       false},
+      {"a SEND MAP",
+       "line 0012 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n",
+       {{5, 1}, {8, 1}},
+       true},
+      {"a SEND TEXT", "line 0012 - ZARN SEND TEXT handled\n", {{5, 1}, {9, 1}}, true},
+      {"a SEND FROM, counted as SEND TEXT",
+       "line 0012 - ZARN SEND FROM handled as SEND TEXT\n",
+       {{5, 1}, {9, 1}},
+       true},
+      {"a RECEIVE MAP",
+       "line 0012 - ZARN RECEIVE MAP for map 'M1' handled\n",
+       {{5, 1}, {14, 1}},
+       true},
+      {"a RECEIVE without MAP is no map request",
+       "line 0040 - *** EXEC ZARN RECEIVE with no MAP parameter\n",
+       {{5, 1}},
+       false},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.why);
+    ProgramSummary summary;
+    std::string error;
+    ASSERT_EQ(read_message_file(row.messages + test_support::summary_report_by_row(row.rows),
+                                summary, error),
+              MessageFileKind::kConversion)
+        << error;
+    EXPECT_EQ(summary.screen_program(), row.screen);
+  }
+}
+
+TEST(MessageFile, UnknownMessagesAreCountedAndListedNeverRefused) {
+  // A message of a later QUILLOX, a message changed by hand, and one inside a member: each is
+  // counted as another message and listed as it stands; the known findings are counted as usual.
+  std::string text =
+      "line 0012 - *** SEND PAGES found\n"
+      "line 0013 - *** ZVL ROUTE command found\n"
+      "  opening copy book REC at line 4\n"
+      " line 0001 - EIBCALEN changed twice\n"
+      "  1 lines read in copy book\n"
+      "  1 lines written in copy book\n" +
+      test_support::summary_report_by_row({{3, 1}, {5, 1}, {21, 1}});
+  ProgramSummary summary;
+  std::string error;
+  ASSERT_EQ(read_message_file(text, summary, error), MessageFileKind::kConversion) << error;
+  EXPECT_EQ(summary.other_messages, 2);
+  EXPECT_EQ(findings_of(summary), "ROUTE 1");
+  EXPECT_EQ(summary.total_findings(), 3);
+  EXPECT_EQ(listed_of(summary),
+            "line 12 [other] *** SEND PAGES found\n"
+            "line 13 [ROUTE] *** ZVL ROUTE command found\n"
+            "line 1 in REC [other] EIBCALEN changed twice\n");
+}
+
+TEST(MessageFile, ListingStopsAtItsBoundWhileCountsStayExact) {
+  std::string lines;
+  std::size_t over = 5;
+  for (std::size_t i = 0; i < kMaxListedPerProgram + over; ++i)
+    lines += "line 0007 - Invalid PF Key\n";
+  ProgramSummary summary;
+  std::string error;
+  ASSERT_EQ(read_message_file(lines + test_support::summary_report_by_row({}), summary, error),
+            MessageFileKind::kConversion)
+      << error;
+  EXPECT_EQ(summary.count(Finding::kInvalidKey),
+            static_cast<std::int64_t>(kMaxListedPerProgram + over));
+  EXPECT_EQ(summary.listed.size(), kMaxListedPerProgram);
+  EXPECT_EQ(summary.unlisted, static_cast<std::int64_t>(over));
 }
 
 }  // namespace

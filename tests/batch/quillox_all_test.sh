@@ -198,8 +198,8 @@ check "empty front ends" "./NOCOPYFE.cbl
 # EXEC ZARN statement; NOCOPY has a copybook error; neither has a front end.
 (cd "$work" && "$report" app) >/dev/null 2>&1
 check "report exit code" 0 "$?"
-check "report rows" "NOCOPY,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,1,2
-orders/GOOD,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1" "$(sed 1d "$work/app/migration-report.csv")"
+check "report rows" "NOCOPY,back-end,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,1,0,2
+orders/GOOD,back-end,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,1" "$(sed 1d "$work/app/migration-report.csv")"
 
 # ---------------------------------------------------------------------------------------------
 current="QUILLOX found beside quillox-all"

@@ -2,7 +2,9 @@
 # Runs one quillox-report case: copies its input folder to a fresh folder, runs the report there
 # with the case's arguments, and compares the exit code, stdout, stderr and every file it writes
 # with what the case expects. The HTML page is checked for its totals and for its bars (the
-# title of each bar, in order).
+# title of each bar, in order), and, where the case has them, for the pieces it must hold
+# (expected.html-facts, one a line, each found within one line of the page) and those it must
+# not hold (expected.html-absent).
 #
 # Usage: report_case.sh QUILLOX-REPORT CASE_FOLDER WORK_FOLDER
 set -u
@@ -55,12 +57,28 @@ if [ -d "$case/expected" ]; then
   done <"$work/expected-list"
 fi
 
-if [ -f "$case/expected.html-totals" ]; then
+page=
+if [ -d "$case/expected" ]; then
   page=$(cd "$case/expected" && find . -name migration-report.csv | sed 's|csv$|html|')
+fi
+if [ -f "$case/expected.html-totals" ]; then
   sed -n '/^<dl class="totals">$/,/^<\/dl>$/p' "$work/run/$page" >"$work/html-totals"
   same "HTML totals" "$case/expected.html-totals" "$work/html-totals"
   grep '^<g class="bar"><title>' "$work/run/$page" >"$work/html-bars"
   same "HTML bars" "$case/expected.html-bars" "$work/html-bars"
+fi
+
+if [ -f "$case/expected.html-facts" ]; then
+  while IFS= read -r fact; do
+    [ -z "$fact" ] && continue
+    grep -qF -- "$fact" "$work/run/$page" || problem "the HTML page lacks: $fact"
+  done <"$case/expected.html-facts"
+fi
+if [ -f "$case/expected.html-absent" ]; then
+  while IFS= read -r piece; do
+    [ -z "$piece" ] && continue
+    grep -qF -- "$piece" "$work/run/$page" && problem "the HTML page holds: $piece"
+  done <"$case/expected.html-absent"
 fi
 
 [ -n "$ok" ] || { echo "actual files left in $work/run" >&2; exit 1; }
