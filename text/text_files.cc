@@ -2,9 +2,12 @@
 // file that remembers whether any write failed.
 #include "text/text_files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -22,12 +25,38 @@ bool is_directory(const std::string& name) {
   return ::stat(name.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-std::unique_ptr<LineReader> LineReader::open(const std::string& name) {
-  // Opening a directory for reading succeeds on some systems; it is no text file.
-  if (is_directory(name)) return nullptr;
-  std::FILE* stream = std::fopen(name.c_str(), "rb");
-  if (stream == nullptr) return nullptr;
-  return std::make_unique<LineReader>(stream, name);
+std::unique_ptr<LineReader> LineReader::open(const std::string& name, std::string* reason) {
+  // Opened without waiting, so that a FIFO is told apart instead of blocking the run; only a
+  // regular file is read (a folder, a FIFO or a device such as /dev/zero is no text file).
+  int descriptor = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat status;
+  int error = 0;
+  if (descriptor < 0) {
+    error = errno;
+  } else if (::fstat(descriptor, &status) != 0) {
+    error = errno;
+  } else if (S_ISDIR(status.st_mode)) {
+    error = EISDIR;
+  } else if (!S_ISREG(status.st_mode)) {
+    if (reason != nullptr) *reason = "not a regular file";
+    ::close(descriptor);
+    return nullptr;
+  }
+  std::FILE* stream = nullptr;
+  if (error == 0) {
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    stream = ::fdopen(descriptor, "rb");
+    if (stream == nullptr) error = errno;
+  }
+  if (stream == nullptr) {
+    if (descriptor >= 0) ::close(descriptor);
+    if (reason != nullptr) *reason = std::strerror(error);
+    return nullptr;
+  }
+  auto reader = std::make_unique<LineReader>(stream, name);
+  reader->device_ = status.st_dev;
+  reader->inode_ = status.st_ino;
+  return reader;
 }
 
 LineReader::LineReader(std::FILE* stream, std::string name)
@@ -89,13 +118,6 @@ bool LineReader::read_piece(std::string& piece, std::size_t limit) {
     piece.append(start, take);
     begin_ += take;
   }
-}
-
-std::unique_ptr<OutputFile> OutputFile::open(const std::string& name) {
-  if (is_directory(name)) return nullptr;
-  std::FILE* stream = std::fopen(name.c_str(), "wb");
-  if (stream == nullptr) return nullptr;
-  return std::make_unique<OutputFile>(stream, name);
 }
 
 OutputFile::OutputFile(std::FILE* stream, std::string name)

@@ -2,6 +2,8 @@
 // file that remembers whether any write failed.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <initializer_list>
@@ -22,8 +24,9 @@ constexpr std::size_t kReadPieceLength = 254;
 /// the line end; any other byte, NUL included, is text.
 class LineReader {
  public:
-  /// Opens `name` for reading; nullptr when it cannot be opened or is a directory.
-  static std::unique_ptr<LineReader> open(const std::string& name);
+  /// Opens `name` for reading; nullptr when it cannot be opened or is not a regular file (a
+  /// folder, a FIFO, a device; links are followed), with the reason in `reason` when given.
+  static std::unique_ptr<LineReader> open(const std::string& name, std::string* reason = nullptr);
   /// Reads from an already open stream, which the reader then owns and closes.
   LineReader(std::FILE* stream, std::string name);
   ~LineReader();
@@ -37,6 +40,9 @@ class LineReader {
   /// True once a read failed for another reason than the end of the file.
   bool failed() const { return failed_; }
   const std::string& name() const { return name_; }
+  /// The device and inode of the file read (both 0 for a stream given open).
+  dev_t device() const { return device_; }
+  ino_t inode() const { return inode_; }
 
  private:
   bool refill();
@@ -47,14 +53,14 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool failed_ = false;
+  dev_t device_ = 0;
+  ino_t inode_ = 0;
 };
 
 /// A file written by the converter. Write errors are remembered (sticky) and reported once,
 /// when the run ends; a failed write never stops the run.
 class OutputFile {
  public:
-  /// Creates or empties `name` for writing; nullptr when it cannot be opened.
-  static std::unique_ptr<OutputFile> open(const std::string& name);
   /// Writes to an already open stream, which the file then owns and closes.
   OutputFile(std::FILE* stream, std::string name);
   ~OutputFile();

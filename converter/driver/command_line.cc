@@ -1,7 +1,9 @@
 // Start of a QUILLOX run: the command line, the file names, the usage text and exit codes.
 #include "converter/driver/command_line.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "converter/driver/conversion_run.h"
@@ -11,6 +13,7 @@
 
 namespace converter {
 
+using text::is_directory;
 using text::LineReader;
 using text::OutputFile;
 using text::same_file;
@@ -73,6 +76,14 @@ std::size_t read_options(ConversionRun& run, const std::vector<std::string>& arg
     return at;
   }
   return at;
+}
+
+// Says why a main file cannot be opened, and ends the start-up. Outputs opened before it are
+// given up: nothing is left behind.
+StartUp cannot_open(const std::string& name, const std::string& reason) {
+  std::fprintf(stderr, "QUILLOX: cannot open %s: %s\n", name.c_str(), reason.c_str());
+  std::fflush(stderr);
+  return StartUp::kFileError;
 }
 
 }  // namespace
@@ -158,24 +169,29 @@ StartUp start_run(ConversionRun& run, const std::vector<std::string>& all_argume
   }
   std::fflush(stdout);
 
-  run.input_file = LineReader::open(run.input_file_name);
-  if (!run.input_file) return StartUp::kFileError;
+  // An output name that is a folder is refused before anything is read or written.
+  for (const std::string* output :
+       {&run.output_file_name, &run.message_file_name, &run.front_end_file_name}) {
+    if (!output->empty() && is_directory(*output))
+      return cannot_open(*output, std::strerror(EISDIR));
+  }
+
+  std::string reason;
+  run.input_file = LineReader::open(run.input_file_name, &reason);
+  if (!run.input_file) return cannot_open(run.input_file_name, reason);
+  note_read(run, *run.input_file);
   // A default name that is a link to a file the run already has open would empty that file
   // before it is read or mix two outputs in one: such a name counts as one that cannot be opened.
-  if (!same_file(run.output_file_name, run.input_file_name))
-    run.output_file = OutputFile::open(run.output_file_name);
-  if (!run.output_file) {
-    run.input_file.reset();
-    return StartUp::kFileError;
-  }
-  if (!same_file(run.message_file_name, run.input_file_name) &&
-      !same_file(run.message_file_name, run.output_file_name))
-    run.message_file = OutputFile::open(run.message_file_name);
-  if (!run.message_file) {
-    run.input_file.reset();
-    run.output_file.reset();
-    return StartUp::kFileError;
-  }
+  if (same_file(run.output_file_name, run.input_file_name))
+    return cannot_open(run.output_file_name, "it is the program to convert");
+  run.output_file = run.outputs.open(run.output_file_name, reason);
+  if (!run.output_file) return cannot_open(run.output_file_name, reason);
+  if (same_file(run.message_file_name, run.input_file_name))
+    return cannot_open(run.message_file_name, "it is the program to convert");
+  if (same_file(run.message_file_name, run.output_file_name))
+    return cannot_open(run.message_file_name, "it is the converted program");
+  run.message_file = run.outputs.open(run.message_file_name, reason);
+  if (!run.message_file) return cannot_open(run.message_file_name, reason);
   return StartUp::kRun;
 }
 
@@ -196,7 +212,22 @@ int run_converter(const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "QUILLOX: error reading %s\n", name.c_str());
   for (const std::string& name : run.write_failures)
     std::fprintf(stderr, "QUILLOX: error writing %s\n", name.c_str());
-  return run.read_failures.empty() && run.write_failures.empty() ? 0 : kExitFileError;
+  // All outputs or none: after a failure every old file stays as it was.
+  if (!run.read_failures.empty() || !run.write_failures.empty()) {
+    run.outputs.discard();
+    return kExitFileError;
+  }
+  std::string refused;
+  std::string reason;
+  if (!run.outputs.commit(run.files_read, refused, reason)) {
+    if (reason.empty())
+      std::fprintf(stderr, "QUILLOX: %s is read by this run - no output written\n",
+                   refused.c_str());
+    else
+      std::fprintf(stderr, "QUILLOX: cannot write %s: %s\n", refused.c_str(), reason.c_str());
+    return kExitFileError;
+  }
+  return 0;
 }
 
 int run_converter(int argc, char** argv) {

@@ -252,9 +252,12 @@ TEST(CommandLine, FileNamesAndWarnings) {
     EXPECT_EQ(run.front_end_file_name, row.front_end_file);
     EXPECT_EQ(run.front_end_name, row.front_end_name);
     EXPECT_EQ(run.first_argument, row.arguments[0]);
-    // The converted program and the message file exist from the start, empty.
-    EXPECT_TRUE(folder.exists(row.output));
-    EXPECT_TRUE(folder.exists(row.message));
+    // Both are open, under temporary names: neither takes its name before the run ends.
+    ASSERT_TRUE(run.output_file && run.message_file);
+    EXPECT_EQ(run.output_file->name(), row.output);
+    EXPECT_EQ(run.message_file->name(), row.message);
+    EXPECT_FALSE(folder.exists(row.output));
+    EXPECT_FALSE(folder.exists(row.message));
     EXPECT_EQ(folder.read("PROG.zsc"), "       IDENTIFICATION DIVISION.\n");
   }
 }
@@ -285,8 +288,8 @@ TEST(CommandLine, PeriodInTheDirectoryPartCutsTheBaseName) {
   EXPECT_EQ(run.input_file_name, "v1.zsc");
   EXPECT_EQ(run.output_file_name, "v1.new");
   EXPECT_EQ(run.message_file_name, "v1.msg");
-  EXPECT_TRUE(folder.exists("v1.new"));
-  EXPECT_TRUE(folder.exists("v1.msg"));
+  ASSERT_TRUE(run.output_file && run.message_file);
+  EXPECT_EQ(run.output_file->name(), "v1.new");
 }
 
 TEST(CommandLine, RelativePathStartingWithTwoPeriods) {
@@ -316,37 +319,60 @@ TEST(CommandLine, LongNamesAreUsedWhole) {
   EXPECT_EQ(run.input_file_name, base + ".zsc");
   EXPECT_EQ(run.output_file_name, output);
   EXPECT_EQ(run.new_program_name, std::string(29, 'N'));
-  EXPECT_TRUE(folder.exists(output));
-  EXPECT_TRUE(folder.exists(base + ".msg"));
+  ASSERT_TRUE(run.output_file && run.message_file);
+  EXPECT_EQ(run.output_file->name(), output);
+  EXPECT_EQ(run.message_file->name(), base + ".msg");
 }
 
+// A main file that cannot be opened ends the start-up with the reason on standard error, and
+// leaves nothing behind: an output opened before it is given up.
 TEST(CommandLine, FilesThatCannotBeOpened) {
-  struct Row {
+  struct Case {
     const char* why;
     std::vector<std::string> arguments;
     bool program_exists;
     const char* directory;  // made as a folder before the start-up, or nullptr
     std::vector<std::string> expected_listing;
+    const char* errors;
   } rows[] = {
-      {"missing program: nothing created", {"PROG"}, false, nullptr, {}},
-      {"program is a folder: nothing created", {"PROG"}, false, "PROG.zsc", {"PROG.zsc"}},
-      {"converted program cannot be opened: no message file",
+      {"missing program",
+       {"PROG"},
+       false,
+       nullptr,
+       {},
+       "QUILLOX: cannot open PROG.zsc: No such file or directory\n"},
+      {"program is a folder",
+       {"PROG"},
+       false,
+       "PROG.zsc",
+       {"PROG.zsc"},
+       "QUILLOX: cannot open PROG.zsc: Is a directory\n"},
+      {"converted program is a folder",
        {"PROG", "out"},
        true,
        "out",
-       {"PROG.zsc", "out"}},
+       {"PROG.zsc", "out"},
+       "QUILLOX: cannot open out: Is a directory\n"},
       {"converted program in a missing folder",
        {"PROG", "missing/new.cbl"},
        true,
        nullptr,
-       {"PROG.zsc"}},
-      {"message file cannot be opened: converted program already created",
+       {"PROG.zsc"},
+       "QUILLOX: cannot open missing/new.cbl: No such file or directory\n"},
+      {"message file is a folder: refused before anything is created",
        {"PROG"},
        true,
        "PROG.msg",
-       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+       {"PROG.msg", "PROG.zsc"},
+       "QUILLOX: cannot open PROG.msg: Is a directory\n"},
+      {"front end is a folder",
+       {"PROG", "new.cbl", "fe"},
+       true,
+       "fe",
+       {"PROG.zsc", "fe"},
+       "QUILLOX: cannot open fe: Is a directory\n"},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.why);
     TempFolder folder;
     if (row.program_exists) folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
@@ -354,10 +380,9 @@ TEST(CommandLine, FilesThatCannotBeOpened) {
     WorkingFolder inside(folder.path());
     {
       ConversionRun run;
+      testing::internal::CaptureStderr();
       EXPECT_EQ(start_run(run, row.arguments), StartUp::kFileError);
-      EXPECT_EQ(run.input_file, nullptr);
-      EXPECT_EQ(run.output_file, nullptr);
-      EXPECT_EQ(run.message_file, nullptr);
+      EXPECT_EQ(testing::internal::GetCapturedStderr(), row.errors);
     }
     EXPECT_EQ(listing(folder), row.expected_listing);
   }
@@ -365,32 +390,44 @@ TEST(CommandLine, FilesThatCannotBeOpened) {
 
 TEST(CommandLine, LinkedFileNamesNeverEmptyTheProgram) {
   const std::string program = "       IDENTIFICATION DIVISION.\n";
-  struct Row {
+  struct Case {
     const char* why;
     const char* link;
     const char* target;
     std::vector<std::string> expected_listing;
+    const char* errors;
   } rows[] = {
-      {"converted program links to the program", "PROG.new", "PROG.zsc", {"PROG.new", "PROG.zsc"}},
+      {"converted program links to the program",
+       "PROG.new",
+       "PROG.zsc",
+       {"PROG.new", "PROG.zsc"},
+       "QUILLOX: cannot open PROG.new: it is the program to convert\n"},
       {"message file links to the program",
        "PROG.msg",
        "PROG.zsc",
-       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+       {"PROG.msg", "PROG.zsc"},
+       "QUILLOX: cannot open PROG.msg: it is the program to convert\n"},
       {"message file links to the converted program",
        "PROG.msg",
        "PROG.new",
-       {"PROG.msg", "PROG.new", "PROG.zsc"}},
+       {"PROG.msg", "PROG.new", "PROG.zsc"},
+       "QUILLOX: cannot open PROG.msg: it is the converted program\n"},
   };
-  for (const Row& row : rows) {
+  for (const Case& row : rows) {
     SCOPED_TRACE(row.why);
     TempFolder folder;
     folder.write("PROG.zsc", program);
     if (std::string(row.target) == "PROG.new") folder.write("PROG.new", "OLD OUTPUT\n");
     std::filesystem::create_symlink(row.target, folder.path() / row.link);
     WorkingFolder inside(folder.path());
+    testing::internal::CaptureStderr();
     EXPECT_EQ(run_converter({"PROG"}), 100);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), row.errors);
     EXPECT_EQ(folder.read("PROG.zsc"), program);
     EXPECT_EQ(listing(folder), row.expected_listing);
+    if (std::string(row.target) == "PROG.new") {
+      EXPECT_EQ(folder.read("PROG.new"), "OLD OUTPUT\n");
+    }
   }
 }
 
@@ -402,7 +439,10 @@ TEST(CommandLine, ExitCodes) {
   EXPECT_EQ(run_converter(std::vector<std::string>{}), 1);
   EXPECT_EQ(run_converter({"-?"}), 1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(kUsageText) + kUsageText);
+  testing::internal::CaptureStderr();
   EXPECT_EQ(run_converter({"MISSING"}), 100);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "QUILLOX: cannot open MISSING.zsc: No such file or directory\n");
   EXPECT_EQ(run_converter({"PROG"}), 0);
   EXPECT_EQ(folder.read("PROG.new"), test_support::pad80("       IDENTIFICATION DIVISION.") + "\n");
 }
@@ -414,8 +454,9 @@ TEST(CommandLine, WriteFailureOfTheConvertedProgram) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(run_converter({"PROG", "/dev/full"}), 100);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "QUILLOX: error writing /dev/full\n");
-  // The run went to its end: the message file holds the whole summary.
-  EXPECT_EQ(folder.read("PROG.msg"), test_support::summary_report(1, 1));
+  // All outputs or none: the message file does not take its name either, and nothing else is
+  // left in the folder.
+  EXPECT_EQ(listing(folder), std::vector<std::string>{"PROG.zsc"});
 }
 
 TEST(CommandLine, MainCommandLineSkipsTheProgramName) {

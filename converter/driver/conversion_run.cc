@@ -15,4 +15,8 @@ void close_input(ConversionRun& run, std::unique_ptr<text::LineReader>& file) {
   file.reset();
 }
 
+void note_read(ConversionRun& run, const text::LineReader& file) {
+  run.files_read.push_back({file.device(), file.inode()});
+}
+
 }  // namespace converter

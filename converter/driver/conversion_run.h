@@ -9,6 +9,7 @@
 #include "converter/driver/copybook_expansion.h"
 #include "converter/frontend/map_request_table.h"
 #include "message_format/message_format.h"
+#include "text/output_set.h"
 #include "text/text_files.h"
 
 namespace converter {
@@ -28,6 +29,12 @@ struct ConversionRun {
   // Program names: at most 29 characters, upper case.
   std::string new_program_name;
   std::string front_end_name;
+
+  // Every output of the run, under a temporary name until the run ends (declared before the
+  // streams, so that it outlives them).
+  text::OutputSet outputs;
+  // The files the run read: no output may take the name of one of them.
+  std::vector<text::FileIdentity> files_read;
 
   // Streams. `input_file` and `output_file` are the current level's (a member's while one is read).
   std::unique_ptr<text::LineReader> input_file;
@@ -75,6 +82,9 @@ struct ConversionRun {
   std::vector<std::string> write_failures;
   std::vector<std::string> read_failures;
 };
+
+/// Notes that the run read `file`: no output of the run may replace it.
+void note_read(ConversionRun& run, const text::LineReader& file);
 
 /// Closes `file` (if open) and notes its name in `run.write_failures` when a write to it failed.
 void close_output(ConversionRun& run, std::unique_ptr<text::OutputFile>& file);

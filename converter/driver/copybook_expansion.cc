@@ -136,12 +136,14 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
     log.print(message_format::kCopyFileError, {name});
     return;
   }
+  note_read(run, *input);
   std::string output_name = member_output_name(name);
   // Nor is its output a file that the run has open: a member that copies itself is refused here.
   std::vector<const std::string*> open_files = files_open(run);
   open_files.push_back(&input->name());
+  std::string reason;
   std::unique_ptr<OutputFile> output =
-      is_any_of(output_name, open_files) ? nullptr : OutputFile::open(output_name);
+      is_any_of(output_name, open_files) ? nullptr : run.outputs.open(output_name, reason);
   if (!output) {
     close_input(run, input);
     log.print(message_format::kOutputCopyFileError, {output_name});

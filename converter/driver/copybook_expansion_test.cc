@@ -45,6 +45,13 @@ class CopybookExpansion : public ::testing::Test {
     EXPECT_EQ(run_.output_line_count, 41);
   }
 
+  // The run's outputs take their final names, as at the end of a run.
+  void commit_outputs() {
+    std::string refused;
+    std::string reason;
+    ASSERT_TRUE(run_.outputs.commit(run_.files_read, refused, reason)) << refused << ": " << reason;
+  }
+
   // Lines of the member being read, as the line loop would take them through.
   void copy_member_lines() {
     std::string line;
@@ -165,6 +172,7 @@ TEST_F(CopybookExpansion, EndOfMemberClosesItLogsCountsAndResumes) {
   EXPECT_EQ(run_.output_file->name(), "PROG.new");
   EXPECT_EQ(run_.input_line_count, 57);
   EXPECT_EQ(run_.output_line_count, 41);
+  commit_outputs();
   EXPECT_EQ(
       folder_.read("ABCREC.new"),
       padded_lines({"       01  ABC-REC.", "           05  ABC-KEY  PIC X.", "      * inserted"}));
@@ -179,6 +187,7 @@ TEST_F(CopybookExpansion, EmptyMemberGivesEmptyOutputAndZeroCounts) {
   push_include(run_, "EMPTY", 57);
   copy_member_lines();
   end_member(run_);
+  commit_outputs();
   EXPECT_TRUE(folder_.exists("EMPTY.new"));
   EXPECT_EQ(folder_.read("EMPTY.new"), "");
   EXPECT_EQ(harness_.messages(),
@@ -244,7 +253,7 @@ TEST_F(CopybookExpansion, ReservedNamesAreComparedExactly) {
   folder_.write("KVZAID2", "");
   push_include(run_, "KVZAID2", 57);
   EXPECT_EQ(run_.include_depth, 1);
-  EXPECT_TRUE(folder_.exists("KVZAID2.new"));
+  EXPECT_EQ(run_.output_file->name(), "KVZAID2.new");
   EXPECT_EQ(harness_.messages(), "  opening copy book KVZAID2 at line 57\n");
 }
 
@@ -262,6 +271,7 @@ TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
     EXPECT_EQ(run_.input_file->name(), row.member);
     EXPECT_EQ(run_.output_file->name(), row.output);
     end_member(run_);
+    commit_outputs();
     EXPECT_TRUE(folder_.exists(row.output));
   }
 }

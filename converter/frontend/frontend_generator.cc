@@ -2,6 +2,7 @@
 // screen request of the conversion.
 #include "converter/frontend/frontend_generator.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -162,22 +163,26 @@ void write_condition_line(ConversionRun& run, std::string_view switch_name, char
 
 void build_front_end(ConversionRun& run) {
   OutputFile& log = *run.message_file;
-  // A copybook member that the run read or converted is not replaced by the front end.
-  bool member = false;
-  for (const std::string& file : run.member_files)
-    member = member || same_file(run.front_end_file_name, file);
-  if (!member) run.front_end_file = OutputFile::open(run.front_end_file_name);
-  if (!run.front_end_file) {
-    log.print(message_format::kFrontEndNotOpened, {});
-    return;
-  }
-  // The template is looked for in the working folder first, then beside the program.
+  // The template is looked for first: without one no front-end file is created or changed.
   TemplatePaths templates = template_paths(run.first_argument);
   run.template_file = LineReader::open(templates.here);
   if (!run.template_file) run.template_file = LineReader::open(templates.beside_program);
   if (!run.template_file) {
+    log.print(message_format::kTemplateNotFound, {});
+    std::fprintf(stderr, "QUILLOX: no front end written: %s not found\n",
+                 std::string(kTemplateFileName).c_str());
+    return;
+  }
+  note_read(run, *run.template_file);
+  // A copybook member that the run read or converted is not replaced by the front end.
+  bool member = false;
+  for (const std::string& file : run.member_files)
+    member = member || same_file(run.front_end_file_name, file);
+  std::string reason;
+  if (!member) run.front_end_file = run.outputs.open(run.front_end_file_name, reason);
+  if (!run.front_end_file) {
     log.print(message_format::kFrontEndNotOpened, {});
-    close_output(run, run.front_end_file);
+    close_input(run, run.template_file);
     return;
   }
   log.print(message_format::kFrontEndCreated, {run.front_end_name});

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "converter/driver/conversion_run.h"
+#include "tests/support/conversion_harness.h"
 #include "tests/support/test_files.h"
 
 namespace converter {
@@ -63,8 +64,8 @@ class GeneratorRun {
                         std::string new_program_name = "NEWPGM") {
     folder_.write("NEWDSP4.TXT", template_text);
     run.template_file = LineReader::open(folder_.file("NEWDSP4.TXT"));
-    run.front_end_file = OutputFile::open(folder_.file("FRONT.cbl"));
-    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
+    run.front_end_file = test_support::output_file(folder_.file("FRONT.cbl"));
+    run.message_file = test_support::output_file(folder_.file("PROG.msg"));
     run.front_end_name = std::move(front_end_name);
     run.new_program_name = std::move(new_program_name);
   }
@@ -537,7 +538,7 @@ class BuildFrontEnd : public ::testing::Test {
     run.first_argument = folder_.file("PROG");
     run.front_end_name = "FRONT";
     run.front_end_file_name = folder_.file("FRONT.cbl");
-    run.message_file = OutputFile::open(folder_.file("PROG.msg"));
+    run.message_file = test_support::output_file(folder_.file("PROG.msg"));
   }
   std::string messages() {
     run.message_file->close();
@@ -552,17 +553,31 @@ TEST_F(BuildFrontEnd, TemplateBesideTheProgram) {
   folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
   build_front_end(run);
   EXPECT_EQ(messages(), "\n Creating new DSP4 front end prototype file - FRONT\n");
+  // The front end takes its name when the run's outputs do.
+  EXPECT_FALSE(folder_.exists("FRONT.cbl"));
+  std::string refused;
+  std::string reason;
+  ASSERT_TRUE(run.outputs.commit(run.files_read, refused, reason));
   EXPECT_EQ(folder_.read("FRONT.cbl"), lines80({"       PROGRAM-ID. FRONT."}));
   EXPECT_FALSE(run.front_end_file);
   EXPECT_FALSE(run.template_file);
   EXPECT_TRUE(run.write_failures.empty());
 }
 
-TEST_F(BuildFrontEnd, NoTemplateLeavesAnEmptyFrontEndFile) {
+// Without a template no front-end file is created or changed, and both the message file and
+// standard error say so.
+TEST_F(BuildFrontEnd, NoTemplateWritesNoFrontEnd) {
+  folder_.write("FRONT.cbl", "OLD FRONT END\n");
+  testing::internal::CaptureStderr();
   build_front_end(run);
-  EXPECT_EQ(messages(), "\n Unable to open new DSP4 front end file\n");
-  EXPECT_TRUE(folder_.exists("FRONT.cbl"));
-  EXPECT_EQ(folder_.read("FRONT.cbl"), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "QUILLOX: no front end written: NEWDSP4.TXT not found\n");
+  EXPECT_EQ(messages(),
+            "\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n");
+  std::string refused;
+  std::string reason;
+  ASSERT_TRUE(run.outputs.commit(run.files_read, refused, reason));
+  EXPECT_EQ(folder_.read("FRONT.cbl"), "OLD FRONT END\n");
   EXPECT_FALSE(run.front_end_file);
 }
 

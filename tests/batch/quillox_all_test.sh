@@ -64,7 +64,8 @@ sources_before=$(sums_of app)
 run -j 2 app
 check "exit code" 1 "$code"
 check "stdout" "quillox-all: 3 programs, 2 converted, 1 failed" "$out"
-check "stderr" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)" "$err"
+check "stderr" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)
+    QUILLOX: cannot open BROKEN.zsc: Is a directory" "$err"
 check "files" "./NOCOPY.msg
 ./NOCOPY.new
 ./NOCOPY.zsc
@@ -86,7 +87,8 @@ current="a second run over the converted folder"
 run app
 check "exit code" 1 "$code"
 check "stdout" "quillox-all: 3 programs, 2 converted, 1 failed" "$out"
-check "stderr" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)" "$err"
+check "stderr" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)
+    QUILLOX: cannot open BROKEN.zsc: Is a directory" "$err"
 check "sources unchanged" "$sources_before" "$(sums_of app)"
 check "same outputs" "$first_outputs" \
   "$(cd "$work/app" && cksum NOCOPY.msg NOCOPY.new orders/GOOD.msg orders/GOOD.new orders/GOODREC.new)"
@@ -190,10 +192,11 @@ rm -rf -- "$work/app/BROKEN.zsc"
 run --front-end app
 check "exit code" 0 "$code"
 check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed" "$out"
-check "stderr" "quillox-all: app/NOCOPY.zsc: no front end built: no NEWDSP4.TXT beside the program
-quillox-all: app/orders/GOOD.zsc: no front end built: no NEWDSP4.TXT beside the program" "$err"
-check "empty front ends" "./NOCOPYFE.cbl
-./orders/GOODFE.cbl" "$(cd "$work/app" && find . -name '*FE.cbl' -size 0 | LC_ALL=C sort)"
+check "stderr" "quillox-all: app/NOCOPY.zsc: QUILLOX said:
+    QUILLOX: no front end written: NEWDSP4.TXT not found
+quillox-all: app/orders/GOOD.zsc: QUILLOX said:
+    QUILLOX: no front end written: NEWDSP4.TXT not found" "$err"
+check "no front ends" "" "$(cd "$work/app" && find . -name '*FE.cbl' | LC_ALL=C sort)"
 # Each program: 9 lines read, 14 written (3 linkage lines inserted, RETURN in 3 lines), one
 # EXEC ZARN statement; NOCOPY has a copybook error; neither has a front end.
 (cd "$work" && "$report" app) >/dev/null 2>&1

@@ -173,21 +173,21 @@ write_small_program() {
 case $case_name in
 
   quillox_message_file_on_full_device)
+    # The message file is a link to a full device, written directly: the run goes to its end,
+    # names the file and replaces no output, so the old converted program stays.
     write_small_program
     ln -s /dev/full PROG.msg
-    snapshot_inputs PROG.zsc PROG.msg
+    printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+    snapshot_inputs PROG.zsc PROG.msg PROG.new
     run "$quillox" PROG
     expect_exit 100
     expect_stdout ""
     expect_stderr "QUILLOX: error writing PROG.msg\n"
-    pad80 PROG.zsc > "$work/expected/PROG.new"
-    expect_file PROG.new "$work/expected/PROG.new"
     expect_listing PROG.zsc PROG.msg PROG.new
     ;;
-
   quillox_member_output_on_full_device)
     # The member's ".new" file is a full device: the member is still converted to its end, the
-    # program and the message file are complete, and the exit code tells of the lost output.
+    # exit code tells of the lost output, and no other output replaces anything.
     printf '       DATA DIVISION.\n       COPY MEMB.\n' > PROG.zsc
     printf '       01  REC.\n           05  FIELD PIC X.\n' > MEMB
     ln -s /dev/full MEMB.new
@@ -196,13 +196,7 @@ case $case_name in
     expect_exit 100
     expect_stdout ""
     expect_stderr "QUILLOX: error writing MEMB.new\n"
-    pad80 PROG.zsc > "$work/expected/PROG.new"
-    expect_file PROG.new "$work/expected/PROG.new"
-    { printf '  opening copy book MEMB at line 2\n'
-      printf '  2 lines read in copy book\n  2 lines written in copy book\n'
-      quillox_summary 2 2 copy=1; } > "$work/expected/PROG.msg"
-    expect_file PROG.msg "$work/expected/PROG.msg"
-    expect_listing PROG.zsc MEMB MEMB.new PROG.new PROG.msg
+    expect_listing PROG.zsc MEMB MEMB.new
     ;;
 
   quillox_front_end_on_full_device)
@@ -213,36 +207,23 @@ case $case_name in
     expect_exit 100
     expect_stdout ""
     expect_stderr "QUILLOX: error writing /dev/full\n"
-    { printf '       LINKAGE SECTION.\n       01 KVZCOMMAREA.\n           COPY STDHEAD.\n'
-      printf '%-80s\n' '       PROCEDURE DIVISION.'
-      printf '      *    EXEC ZARN SEND MAP('"'M1'"') MAPSET('"'S1'"') END-EXEC.\n'
-      printf '%-80s\n' "           MOVE 'M1' TO USRMAPNAME." "           MOVE 'S1' TO USRMAPSET."
-    } > "$work/expected/NEWPROG.cbl"
-    expect_file NEWPROG.cbl "$work/expected/NEWPROG.cbl"
-    { printf 'line 0001 - LINKAGE SECTION INSERTED\n'
-      printf "line 0005 - ZARN SEND MAP handled for map 'M1' mapset 'S1'\n"
-      quillox_summary 2 7 exec=1 send_map=1
-      printf '\n Creating new DSP4 front end prototype file - FULL\n'
-      printf 'Number of ZVL SEND statements found in original Program -    1\n'
-    } > "$work/expected/PROG.msg"
-    expect_file PROG.msg "$work/expected/PROG.msg"
-    expect_listing PROG.zsc NEWDSP4.TXT NEWPROG.cbl PROG.msg
+    expect_listing PROG.zsc NEWDSP4.TXT
     ;;
 
   quillox_directory_as_member_and_template)
-    # A member or a template that is a folder cannot be opened; the run goes on.
+    # A member or a template that is a folder cannot be opened; the run goes on, without a front
+    # end.
     printf '       PROCEDURE DIVISION.\n           COPY MEMB.\n           EXEC ZARN RETURN END-EXEC.\n' > PROG.zsc
     mkdir MEMB NEWDSP4.TXT
     snapshot_inputs PROG.zsc MEMB NEWDSP4.TXT
     run "$quillox" PROG NEWPROG.cbl FRONT.cbl
     expect_exit 0
     expect_stdout ""
-    expect_stderr ""
-    [ -f FRONT.cbl ] && [ ! -s FRONT.cbl ] || fail "FRONT.cbl should exist and be empty"
+    expect_stderr "QUILLOX: no front end written: NEWDSP4.TXT not found\n"
     grep -q '^  opening copy book MEMB at line 2$' PROG.msg || fail "no opening line for MEMB"
     grep -q '^ \*\*\*error\*\*\* opening copy file MEMB$' PROG.msg || fail "no error line for MEMB"
-    expect_ending PROG.msg '\n Unable to open new DSP4 front end file\n'
-    expect_listing PROG.zsc MEMB NEWDSP4.TXT NEWPROG.cbl PROG.msg FRONT.cbl
+    expect_ending PROG.msg '\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n'
+    expect_listing PROG.zsc MEMB NEWDSP4.TXT NEWPROG.cbl PROG.msg
     ;;
 
   quillox_input_named_through_path_or_link)

@@ -28,6 +28,13 @@ inline std::string written(text::OutputFile& file) {
   return all;
 }
 
+/// `name` created or emptied for writing as an output file of a run; a failure fails the test.
+inline std::unique_ptr<text::OutputFile> output_file(const std::string& name) {
+  std::FILE* stream = std::fopen(name.c_str(), "wb");
+  if (stream == nullptr) ADD_FAILURE() << "cannot open " << name;
+  return std::make_unique<text::OutputFile>(stream, name);
+}
+
 /// A run converting PROG.zsc into PROG.new with its messages in PROG.msg, the three in a fresh
 /// folder and known to the run by these names, as after a start-up in that folder.
 struct RunHarness {
