@@ -2,9 +2,16 @@
 // message file with the line counts.
 #include "levelshift/level_shifter.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdarg>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace levelshift {
@@ -36,29 +43,200 @@ bool is_digit(char c) {
   va_end(again);
 }
 
-// A main file of the run. It is closed when the object goes; close() closes it earlier and
-// tells whether anything written to it was lost.
-class RunFile {
- public:
-  explicit RunFile(std::FILE* stream) : stream_(stream) {}
-  ~RunFile() {
-    if (stream_ != nullptr) std::fclose(stream_);
-  }
-  RunFile(const RunFile&) = delete;
-  RunFile& operator=(const RunFile&) = delete;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-  explicit operator bool() const { return stream_ != nullptr; }
+// The temporary files of the run, for the signal handler; changed only while the ending signals
+// are blocked, so that the handler never sees them half changed.
+std::string* pending_temporaries[2];
+
+// Blocks the ending signals while it lives.
+class SignalsBlocked {
+ public:
+  SignalsBlocked() {
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (int signal_number : kEndingSignals) sigaddset(&ending, signal_number);
+    sigprocmask(SIG_BLOCK, &ending, &before_);
+  }
+  ~SignalsBlocked() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
+  SignalsBlocked(const SignalsBlocked&) = delete;
+  SignalsBlocked& operator=(const SignalsBlocked&) = delete;
+
+ private:
+  sigset_t before_;
+};
+
+// Removes the run's temporary files, then ends the process by the signal that arrived.
+extern "C" void remove_temporaries_and_end(int signal_number) {
+  for (std::string* temporary : pending_temporaries)
+    if (temporary != nullptr && !temporary->empty()) unlink(temporary->c_str());
+  struct sigaction default_action {};
+  default_action.sa_handler = SIG_DFL;
+  sigemptyset(&default_action.sa_mask);
+  sigaction(signal_number, &default_action, nullptr);
+  raise(signal_number);
+}
+
+// An output of the run: written under a temporary name beside its final name, which it takes
+// only when the run ends well, or straight to a device or FIFO. Removed when the object goes
+// without `keep`.
+class RunOutput {
+ public:
+  RunOutput(std::string name, std::size_t slot) : name_(std::move(name)), slot_(slot) {}
+  ~RunOutput() {
+    if (stream_ != nullptr) std::fclose(stream_);
+    discard();
+  }
+  RunOutput(const RunOutput&) = delete;
+  RunOutput& operator=(const RunOutput&) = delete;
+
+  /// Opens the output; false with the reason when it cannot be written.
+  bool open(std::string& reason) {
+    struct stat status;
+    if (::stat(name_.c_str(), &status) == 0) {
+      if (S_ISDIR(status.st_mode)) {
+        reason = std::strerror(EISDIR);
+        return false;
+      }
+      if (!S_ISREG(status.st_mode)) {
+        stream_ = std::fopen(name_.c_str(), "wb");
+        if (stream_ == nullptr) reason = std::strerror(errno);
+        return stream_ != nullptr;
+      }
+    }
+    std::size_t separator = name_.find_last_of('/');
+    std::string temporary =
+        separator == std::string::npos
+            ? "." + name_ + ".XXXXXX"
+            : name_.substr(0, separator + 1) + "." + name_.substr(separator + 1) + ".XXXXXX";
+    int descriptor;
+    {
+      SignalsBlocked blocked;
+      descriptor = mkostemp(temporary.data(), O_CLOEXEC);
+      if (descriptor < 0) {
+        reason = std::strerror(errno);
+        return false;
+      }
+      temporary_ = temporary;
+      pending_temporaries[slot_] = &temporary_;
+    }
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(descriptor, 0666 & ~mask);
+    stream_ = fdopen(descriptor, "wb");
+    if (stream_ == nullptr) {
+      reason = std::strerror(errno);
+      close(descriptor);
+      return false;
+    }
+    return true;
+  }
+
   std::FILE* get() const { return stream_; }
-  bool close() {
+  const std::string& name() const { return name_; }
+  /// Closes the output; false when anything written to it was lost.
+  bool close_stream() {
     bool intact = std::ferror(stream_) == 0;
     intact = std::fclose(stream_) == 0 && intact;
     stream_ = nullptr;
     return intact;
   }
+  /// True when the final name denotes the file `input` (links followed).
+  bool names(const struct stat& input) const {
+    struct stat status;
+    return ::stat(name_.c_str(), &status) == 0 && status.st_dev == input.st_dev &&
+           status.st_ino == input.st_ino;
+  }
+  /// The output takes its final name; false with the reason when it cannot.
+  bool keep(std::string& reason) {
+    if (temporary_.empty()) return true;
+    bool renamed = std::rename(temporary_.c_str(), name_.c_str()) == 0;
+    if (!renamed) reason = std::strerror(errno);
+    discard();
+    return renamed;
+  }
+  /// Removes the temporary file, if any: the old file of the final name stays as it was.
+  void discard() {
+    if (temporary_.empty()) return;
+    SignalsBlocked blocked;
+    unlink(temporary_.c_str());
+    temporary_.clear();
+    pending_temporaries[slot_] = nullptr;
+  }
+
+ private:
+  std::string name_;
+  std::size_t slot_;
+  std::string temporary_;
+  std::FILE* stream_ = nullptr;
+};
+
+// While the run has temporary files, the ending signals remove them before the process ends.
+class EndingSignalsCaught {
+ public:
+  EndingSignalsCaught() {
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      struct sigaction action {};
+      action.sa_handler = remove_temporaries_and_end;
+      sigemptyset(&action.sa_mask);
+      for (int signal_number : kEndingSignals) sigaddset(&action.sa_mask, signal_number);
+      sigaction(kEndingSignals[i], nullptr, &previous_[i]);
+      if (previous_[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &action, nullptr);
+    }
+  }
+  ~EndingSignalsCaught() {
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+      sigaction(kEndingSignals[i], &previous_[i], nullptr);
+  }
+  EndingSignalsCaught(const EndingSignalsCaught&) = delete;
+  EndingSignalsCaught& operator=(const EndingSignalsCaught&) = delete;
+
+ private:
+  struct sigaction previous_[std::size(kEndingSignals)];
+};
+
+// The input, opened only when it is a regular file (a FIFO is told apart without waiting).
+std::FILE* open_input(const std::string& name, struct stat& status, std::string& reason) {
+  int descriptor = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    reason = std::strerror(errno);
+    return nullptr;
+  }
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    reason = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    ::close(descriptor);
+    return nullptr;
+  }
+  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* stream = ::fdopen(descriptor, "rb");
+  if (stream == nullptr) {
+    reason = std::strerror(errno);
+    ::close(descriptor);
+  }
+  return stream;
+}
+
+// The input stream of the run, closed when the object goes.
+class RunFileStream {
+ public:
+  explicit RunFileStream(std::FILE* stream) : stream_(stream) {}
+  ~RunFileStream() {
+    if (stream_ != nullptr) std::fclose(stream_);
+  }
+  RunFileStream(const RunFileStream&) = delete;
+  RunFileStream& operator=(const RunFileStream&) = delete;
+  explicit operator bool() const { return stream_ != nullptr; }
+  std::FILE* get() const { return stream_; }
 
  private:
   std::FILE* stream_;
 };
+
+int cannot_open(std::FILE* errors, const std::string& name, const std::string& reason) {
+  std::fprintf(errors, "NESTLVL: cannot open %s: %s\n", name.c_str(), reason.c_str());
+  std::fflush(errors);
+  return kExitFileError;
+}
 
 void print_usage(std::FILE* console) {
   std::fputs("\n   Command usage is:\n\n", console);
@@ -66,6 +244,15 @@ void print_usage(std::FILE* console) {
   std::fputs(" If no output file name is specified, ", console);
   std::fputs("the converted program\nwill have a file ", console);
   std::fputs("extension of .NEW appended automatically.\n", console);
+  std::fflush(console);
+}
+
+void print_help(std::FILE* console) {
+  print_usage(console);
+  std::fputs("\nOptions, before the file names:\n", console);
+  std::fputs("  --         end of the options\n", console);
+  std::fputs("  --help     this text\n", console);
+  std::fputs("  --version  the version of NESTLVL\n", console);
   std::fflush(console);
 }
 
@@ -296,17 +483,42 @@ bool same_file(const std::string& a, const std::string& b) {
   return resolved_path(a) == resolved_path(b);
 }
 
-int run_level_shifter(const std::vector<std::string>& arguments, std::FILE* console,
+int run_level_shifter(const std::vector<std::string>& all_arguments, std::FILE* console,
                       std::FILE* errors) {
+  // Options stand before the file names.
+  std::size_t first_name = 0;
+  for (; first_name < all_arguments.size(); ++first_name) {
+    const std::string& argument = all_arguments[first_name];
+    if (argument.empty() || argument[0] != '-') break;
+    if (argument == "--") {
+      ++first_name;
+      break;
+    }
+    if (argument == "--help") {
+      print_help(console);
+      return kExitDone;
+    }
+    if (argument == "--version") {
+      std::fprintf(console, "NESTLVL %s\n", NESTLVL_VERSION);
+      std::fflush(console);
+      return kExitDone;
+    }
+    std::fprintf(errors, "NESTLVL: unknown option %s\n", argument.c_str());
+    std::fflush(errors);
+    print_usage(console);
+    return kExitUsage;
+  }
+  const std::vector<std::string> arguments(all_arguments.begin() + first_name, all_arguments.end());
   if (arguments.empty()) {
     print_usage(console);
     return kExitUsage;
   }
   FileNames names = form_file_names(arguments);
 
-  RunFile input(std::fopen(names.input.c_str(), "rb"));
-  std::error_code error;
-  if (!input || fs::is_directory(names.input, error)) return kExitFileError;
+  std::string reason;
+  struct stat input_status;
+  RunFileStream input(open_input(names.input, input_status, reason));
+  if (!input) return cannot_open(errors, names.input, reason);
   // Opening a file for writing empties it: nothing is opened while that would lose the input,
   // or while the copy and the message file would end up in one file.
   if (same_file(names.output, names.input) || same_file(names.message, names.input) ||
@@ -315,10 +527,17 @@ int run_level_shifter(const std::vector<std::string>& arguments, std::FILE* cons
     std::fflush(errors);
     return kExitFileError;
   }
-  RunFile output(std::fopen(names.output.c_str(), "wb"));
-  if (!output) return kExitFileError;
-  RunFile message(std::fopen(names.message.c_str(), "wb"));
-  if (!message) return kExitFileError;
+  // Both outputs are written under temporary names and take their names only when the run ends
+  // well; an output that is a folder is refused before anything is written.
+  EndingSignalsCaught signals;
+  RunOutput output(names.output, 0);
+  RunOutput message(names.message, 1);
+  for (const std::string* name : {&names.output, &names.message}) {
+    std::error_code ignored;
+    if (fs::is_directory(*name, ignored)) return cannot_open(errors, *name, std::strerror(EISDIR));
+  }
+  if (!output.open(reason)) return cannot_open(errors, names.output, reason);
+  if (!message.open(reason)) return cannot_open(errors, names.message, reason);
 
   // The copy reads and writes whole chunks, so the streams need no buffers of their own.
   std::setvbuf(input.get(), nullptr, _IONBF, 0);
@@ -330,14 +549,31 @@ int run_level_shifter(const std::vector<std::string>& arguments, std::FILE* cons
   std::fprintf(message.get(), "Output lines written %5lld\n", copy.line_count);
   bool notes_complete = notes.write_to(message.get());
 
-  input.close();
-  bool output_intact = output.close() && !copy.write_failed;
-  bool message_intact = message.close() && notes_complete;
+  bool output_intact = output.close_stream() && !copy.write_failed;
+  bool message_intact = message.close_stream() && notes_complete;
   if (copy.read_failed) std::fprintf(errors, "NESTLVL: error reading %s\n", names.input.c_str());
   if (!output_intact) std::fprintf(errors, "NESTLVL: error writing %s\n", names.output.c_str());
   if (!message_intact) std::fprintf(errors, "NESTLVL: error writing %s\n", names.message.c_str());
   std::fflush(errors);
-  return copy.read_failed || !output_intact || !message_intact ? kExitFileError : kExitDone;
+  // All outputs or none: after a failure the old files stay as they were.
+  if (copy.read_failed || !output_intact || !message_intact) return kExitFileError;
+  for (RunOutput* written : {&output, &message}) {
+    if (written->names(input_status)) {
+      std::fprintf(errors, "NESTLVL: %s is read by this run - no output written\n",
+                   written->name().c_str());
+      return kExitFileError;
+    }
+  }
+  {
+    SignalsBlocked blocked;
+    for (RunOutput* written : {&output, &message}) {
+      if (written->keep(reason)) continue;
+      std::fprintf(errors, "NESTLVL: cannot write %s: %s\n", written->name().c_str(),
+                   reason.c_str());
+      return kExitFileError;
+    }
+  }
+  return kExitDone;
 }
 
 int run_level_shifter(int argc, char** argv) {

@@ -2,6 +2,7 @@
 #include "levelshift/level_shifter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -428,29 +429,75 @@ TEST(LevelShifter, RunWritesTheCopyAndTheMessageFile) {
             "Level number 99 left unchanged at line 2\n");
 }
 
-TEST(LevelShifter, MessageFileWriteErrorIsReported) {
+// A failed output replaces no output: the old copy stays as it was, and no temporary file is left.
+TEST(LevelShifter, MessageFileWriteErrorReplacesNothing) {
   TempFolder folder;
   if (!usable(folder)) GTEST_SKIP() << "temporary folder path holds a period";
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   folder.write("CUST.CPY", "       01 CUST-REC.\n");
+  folder.write("CUST.new", "OLD COPY\n");
   std::filesystem::create_symlink("/dev/full", folder.file("CUST.msg"));
   RunOutcome run = run_with({folder.file("CUST.CPY")});
   EXPECT_EQ(run.code, kExitFileError);
   EXPECT_EQ(run.errors, "NESTLVL: error writing " + folder.file("CUST.msg") + "\n");
-  EXPECT_EQ(folder.read("CUST.new"), "       02 CUST-REC.\n");
+  EXPECT_EQ(folder.read("CUST.new"), "OLD COPY\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            3);
 }
 
-TEST(LevelShifter, MessageFileThatCannotBeOpenedLeavesTheOutputEmpty) {
+// A main file that cannot be opened is named with the reason; an output name that is a folder
+// is refused before anything is written, an old copy left as it was.
+TEST(LevelShifter, FilesThatCannotBeOpenedSayWhy) {
   TempFolder folder;
   if (!usable(folder)) GTEST_SKIP() << "temporary folder path holds a period";
   folder.write("CUST.CPY", "       01 CUST-REC.\n");
+  folder.write("CUST.new", "OLD COPY\n");
   std::filesystem::create_directory(folder.file("CUST.msg"));
-  RunOutcome run = run_with({folder.file("CUST.CPY")});
-  EXPECT_EQ(run.code, kExitFileError);
-  EXPECT_EQ(run.console, "");
-  EXPECT_EQ(run.errors, "");
-  EXPECT_TRUE(folder.exists("CUST.new"));
-  EXPECT_EQ(folder.read("CUST.new"), "");
+  std::filesystem::create_directory(folder.file("LIB.CPY"));
+  ASSERT_EQ(mkfifo(folder.file("PIPE.CPY").c_str(), 0600), 0);
+  struct Case {
+    std::string input;
+    std::string errors;
+  } rows[] = {
+      {folder.file("CUST.CPY"),
+       "NESTLVL: cannot open " + folder.file("CUST.msg") + ": Is a directory\n"},
+      {folder.file("NONE.CPY"),
+       "NESTLVL: cannot open " + folder.file("NONE.CPY") + ": No such file or directory\n"},
+      {folder.file("LIB.CPY"),
+       "NESTLVL: cannot open " + folder.file("LIB.CPY") + ": Is a directory\n"},
+      {folder.file("PIPE.CPY"),
+       "NESTLVL: cannot open " + folder.file("PIPE.CPY") + ": not a regular file\n"},
+  };
+  for (const Case& row : rows) {
+    SCOPED_TRACE(row.input);
+    RunOutcome run = run_with({row.input});
+    EXPECT_EQ(run.code, kExitFileError);
+    EXPECT_EQ(run.console, "");
+    EXPECT_EQ(run.errors, row.errors);
+  }
+  EXPECT_EQ(folder.read("CUST.new"), "OLD COPY\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            5);
+}
+
+// Options before the file names: --help, --version, "--", and an unknown one refused.
+TEST(LevelShifter, Options) {
+  RunOutcome help = run_with({"--help"});
+  EXPECT_EQ(help.code, kExitDone);
+  EXPECT_EQ(help.console.substr(0, 23), "\n   Command usage is:\n\n");
+  EXPECT_NE(help.console.find("  --version  the version of NESTLVL\n"), std::string::npos);
+  RunOutcome version = run_with({"--version"});
+  EXPECT_EQ(version.code, kExitDone);
+  EXPECT_EQ(version.console.compare(0, 8, "NESTLVL "), 0);
+  RunOutcome unknown = run_with({"-x", "CUST.CPY"});
+  EXPECT_EQ(unknown.code, kExitUsage);
+  EXPECT_EQ(unknown.errors, "NESTLVL: unknown option -x\n");
+  EXPECT_EQ(unknown.console.substr(0, 23), "\n   Command usage is:\n\n");
+  RunOutcome ended = run_with({"--"});
+  EXPECT_EQ(ended.code, kExitUsage);
+  EXPECT_EQ(ended.errors, "");
 }
 
 TEST(LevelShifter, RefusedRunsOpenNothingForWriting) {

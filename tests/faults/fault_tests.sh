@@ -356,15 +356,16 @@ case $case_name in
     ;;
 
   nestlvl_message_file_on_full_device)
+    # The message file is a link to a full device, written directly: the run names it and
+    # replaces no output, so the old copy stays.
     printf '       01  REC.\n           05  FIELD PIC X.\n' > CUST.cpy
     ln -s /dev/full CUST.msg
-    snapshot_inputs CUST.cpy CUST.msg
+    printf 'OLD COPY\n' > CUST.new
+    snapshot_inputs CUST.cpy CUST.msg CUST.new
     run "$nestlvl" CUST.cpy
     expect_exit 100
     expect_stdout ""
     expect_stderr "NESTLVL: error writing CUST.msg\n"
-    printf '       02  REC.\n           06  FIELD PIC X.\n' > "$work/expected/CUST.new"
-    expect_file CUST.new "$work/expected/CUST.new"
     expect_listing CUST.cpy CUST.msg CUST.new
     ;;
 
