@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <queue>
 
 #include "batch/child_process.h"
@@ -128,40 +129,42 @@ bool prepare(const Options& options, const std::string& invoked_as, RunSetup& se
   return true;
 }
 
-// With a template: NEWDSP4.TXT beside the programs of each folder for the run. A different
-// NEWDSP4.TXT that is already there stays, and the programs beside it are not converted.
+// Puts the template as NEWDSP4.TXT into `folder` for the run. Returns why the programs of the
+// folder cannot be converted: a different NEWDSP4.TXT is already there (it stays), or the copy
+// cannot be made; empty when the template is in place.
+std::string place_template(const RunSetup& setup, const std::string& folder, PlacedFiles& placed) {
+  std::string target = folder + "/" + std::string(converter::kTemplateFileName);
+  if (exists(target)) {
+    std::string present;
+    if (!read_file(target, present) || present != setup.template_text)
+      return target + " differs from the template and is not replaced";
+    return "";
+  }
+  int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return "the template cannot be copied to " + target + ": " + std::strerror(errno);
+  placed.add(target);
+  const std::string& text = setup.template_text;
+  bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  int reason = errno;
+  if (close(fd) != 0 && written) {
+    written = false;
+    reason = errno;
+  }
+  if (written) return "";
+  placed.remove(target);
+  return "the template cannot be copied to " + target + ": " + std::strerror(reason);
+}
+
+// With a template: NEWDSP4.TXT beside the programs of each folder for the run, or the programs
+// of the folder refused.
 void place_templates(const RunSetup& setup, const std::vector<Program>& programs,
                      std::vector<ProgramRun>& runs, PlacedFiles& placed) {
-  std::string done_folder;
-  std::string refusal;
+  std::map<std::string, std::string> refusal_of;  // by folder
   for (std::size_t i = 0; i < programs.size(); ++i) {
     const std::string& folder = programs[i].folder;
-    if (folder != done_folder) {
-      // Programs are in name order, so the programs of one folder follow each other... except
-      // where a subfolder's programs sort between them; a folder met again is checked again and
-      // finds its own template in place.
-      done_folder = folder;
-      refusal.clear();
-      std::string target = folder + "/" + std::string(converter::kTemplateFileName);
-      std::string present;
-      if (exists(target)) {
-        if (!read_file(target, present) || present != setup.template_text)
-          refusal = target + " differs from the template and is not replaced";
-      } else {
-        int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        bool written =
-            fd >= 0 && write(fd, setup.template_text.data(), setup.template_text.size()) ==
-                           static_cast<ssize_t>(setup.template_text.size());
-        int reason = errno;
-        if (fd >= 0) written = close(fd) == 0 && written;
-        if (fd >= 0) placed.add(target);
-        if (!written) {
-          placed.remove(target);
-          refusal = "the template cannot be copied to " + target + ": " + std::strerror(reason);
-        }
-      }
-    }
-    if (!refusal.empty()) runs[i].refusals.push_back(refusal);
+    auto [entry, added] = refusal_of.try_emplace(folder);
+    if (added) entry->second = place_template(setup, folder, placed);
+    if (!entry->second.empty()) runs[i].refusals.push_back(entry->second);
   }
 }
 
@@ -382,8 +385,7 @@ int run(const RunSetup& setup) {
   for (std::size_t i = 0; i < programs.size(); ++i)
     if (!programs[i].refusal.empty()) runs[i].refusals.push_back(programs[i].refusal);
   PlacedFiles placed;
-  if (!setup.template_text.empty() || !options.template_file.empty())
-    place_templates(setup, programs, runs, placed);
+  if (!options.template_file.empty()) place_templates(setup, programs, runs, placed);
 
   ScanSettings settings{setup.include_folders, options.front_end};
   ScanCache cache;
