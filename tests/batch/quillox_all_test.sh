@@ -13,18 +13,7 @@ case $all in /*) ;; *) all=$(pwd)/$all ;; esac
 case $quillox in /*) ;; *) quillox=$(pwd)/$quillox ;; esac
 case $report in /*) ;; *) report=$(pwd)/$report ;; esac
 
-passed=0
-failed=0
-current=
-
-check() {  # what expected actual
-  if [ "$2" = "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED %s: %s\n--- expected\n%s\n--- actual\n%s\n---\n' "$current" "$1" "$2" "$3" >&2
-  fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 # Runs quillox-all in $work with the real QUILLOX and the arguments given; leaves exit code,
 # stdout, stderr, and in `said` the lines of stderr that quillox-all itself wrote (those that
@@ -396,5 +385,4 @@ else
   echo "note: no 'script' command, the terminal progress is not tested" >&2
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -8,16 +8,7 @@ set -u
 [ $# -eq 3 ] || { echo "usage: install_test.sh BUILD_FOLDER SAMPLES_FOLDER WORK_FOLDER" >&2; exit 2; }
 build=$1 samples=$2 work=$3
 
-passed=0
-failed=0
-check() {  # what expected actual
-  if [ "$2" = "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED %s\n--- expected\n%s\n--- actual\n%s\n---\n' "$1" "$2" "$3" >&2
-  fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 rm -rf -- "$work"
 mkdir -p -- "$work" || exit 2
@@ -70,5 +61,4 @@ check "its stderr" "" "$(cat "$work/stderr")"
 check "converted files" "MENU01.msg MENU01.new MENU01.zsc MENU01FE.cbl MENUSET MENUSET.new" \
   "$(cd "$work/app" && ls | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

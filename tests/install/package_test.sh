@@ -7,16 +7,7 @@ set -u
 [ $# -eq 2 ] || { echo "usage: package_test.sh BUILD_FOLDER WORK_FOLDER" >&2; exit 2; }
 build=$1 work=$2
 
-passed=0
-failed=0
-check() {  # what expected actual
-  if [ "$2" = "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED %s\n--- expected\n%s\n--- actual\n%s\n---\n' "$1" "$2" "$3" >&2
-  fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 rm -rf -- "$work"
 mkdir -p -- "$work" || exit 2
@@ -45,5 +36,4 @@ depends=$(dpkg-deb -f "$deb" Depends)
 check "depends on the C library only" "libc6" "$(printf '%s\n' "$depends" | sed 's/ *(>= [0-9.]*)$//')"
 check "package name" "quillox" "$(dpkg-deb -f "$deb" Package)"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
