@@ -43,7 +43,8 @@ struct EndedChild {
   int status = 0;
 };
 
-/// Waits until a child ends; nothing when a caught signal came first or no child is left.
+/// Waits until a child ends; nothing, with errno EINTR, when a caught signal came first, or
+/// with another errno when no child is left.
 std::optional<EndedChild> wait_for_child();
 
 /// Reads the whole of `file` into `text`; false when it cannot be read.

@@ -326,6 +326,19 @@ int run_conversions(const RunSetup& setup, const std::vector<Program>& programs,
     }
     if (running == 0) continue;
     std::optional<EndedChild> child = wait_for_child();
+    int reason = errno;
+    if (!child && reason != EINTR) {
+      // No child left to wait for, though some were started: none of them can be told apart
+      // any more, so each counts as failed rather than as converted.
+      for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (runs[i].state != ProgramRun::State::kRunning) continue;
+        runs[i].state = ProgramRun::State::kFailed;
+        runs[i].failure =
+            ": its QUILLOX process cannot be waited for: " + std::string(std::strerror(reason));
+        ended(i);
+      }
+      running = 0;
+    }
     if (!child) continue;
     for (std::size_t i = 0; i < runs.size(); ++i) {
       if (runs[i].state != ProgramRun::State::kRunning || runs[i].pid != child->pid) continue;
