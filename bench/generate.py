@@ -3,6 +3,10 @@
 
   generate.py program LINES FILE    a fixed-format program of about LINES lines, 80 columns
   generate.py copybook LINES FILE   a copybook of about LINES lines for NESTLVL
+  generate.py application COUNT FOLDER
+                                    an application: COUNT programs of about 300 lines in FOLDER,
+                                    each copying a record member of its own, every fourth one
+                                    also one of 25 members shared by ten programs each
 
 The program has a sequence number in columns 1-6 and an identification area in columns 73-80
 on every line, a working-storage section, a LINKAGE SECTION with the program's own
@@ -11,6 +15,7 @@ EXEC ZARN command (every form the converter rewrites or reports, one to three li
 about every 20th line names an interface-block field or KVZCOMMAREA. The output is the same
 for the same arguments.
 """
+import os
 import random
 import sys
 
@@ -87,28 +92,31 @@ PLAIN_LINES = [
 
 
 class Writer:
-    def __init__(self, out):
+    def __init__(self, out, ident=IDENT):
         self.out = out
         self.count = 0
+        self.ident = ident
 
-    def line(self, text, indicator=" ", ident=IDENT):
+    def line(self, text, indicator=" ", ident=None):
         self.count += 1
         body = ("%06d" % (self.count * 10 % 1000000)) + indicator + text
-        self.out.write(body.ljust(72)[:72] + ident + "\n")
+        self.out.write(body.ljust(72)[:72] + (ident or self.ident) + "\n")
 
 
-def program(lines, out):
-    rnd = random.Random(20240611)
-    w = Writer(out)
+def program(lines, out, name="BENCHPRG", fields=2000, members=(), seed=20240611):
+    rnd = random.Random(seed)
+    w = Writer(out, name.ljust(8)[:8])
     w.line("IDENTIFICATION DIVISION.")
-    w.line("PROGRAM-ID. BENCHPRG.")
+    w.line("PROGRAM-ID. %s." % name)
     w.line("AUTHOR. BENCHMARK GENERATOR.", "*")
     w.line("ENVIRONMENT DIVISION.")
     w.line("DATA DIVISION.")
     w.line("WORKING-STORAGE SECTION.")
     w.line("01  WS-AREA.")
-    for i in range(2000):
+    for i in range(fields):
         w.line("    05  WS-FIELD-%04d          PIC X(%d)." % (i, 1 + i % 40))
+    for member in members:
+        w.line("    COPY %s." % member)
     w.line("    COPY KVZAID.")
     w.line("LINKAGE SECTION.")
     w.line("01  KVZCOMMAREA.")
@@ -140,7 +148,30 @@ def program(lines, out):
         w.line("    " + PLAIN_LINES[rnd.randrange(len(PLAIN_LINES))])
     w.line("9999-EXIT.")
     w.line("    EXIT PROGRAM.")
-    w.line("END PROGRAM BENCHPRG.")
+    w.line("END PROGRAM %s." % name)
+
+
+def record_member(name, fields, out):
+    w = Writer(out, name.ljust(8)[:8])
+    w.line("01  %s-RECORD." % name)
+    for i in range(fields):
+        w.line("    05  %s-FIELD-%02d       PIC X(%d)." % (name, i, 1 + i % 30))
+
+
+def application(count, folder):
+    os.makedirs(folder, exist_ok=True)
+    for shared in range(25):
+        with open(os.path.join(folder, "SHR%02d" % shared), "w", newline="\n") as out:
+            record_member("SHR%02d" % shared, 20, out)
+    for i in range(count):
+        name = "PGM%04d" % i
+        members = [name + "R"]
+        if i % 4 == 0:
+            members.append("SHR%02d" % (i // 4 % 25))
+        with open(os.path.join(folder, name + "R"), "w", newline="\n") as out:
+            record_member(name + "R", 15, out)
+        with open(os.path.join(folder, name + ".zsc"), "w", newline="\n") as out:
+            program(300, out, name, 40, members, seed=i)
 
 
 def copybook(lines, out):
@@ -168,9 +199,12 @@ def copybook(lines, out):
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[1] not in ("program", "copybook"):
+    if len(sys.argv) != 4 or sys.argv[1] not in ("program", "copybook", "application"):
         sys.stderr.write(__doc__)
         return 2
+    if sys.argv[1] == "application":
+        application(int(sys.argv[2]), sys.argv[3])
+        return 0
     with open(sys.argv[3], "w", newline="\n") as out:
         (program if sys.argv[1] == "program" else copybook)(int(sys.argv[2]), out)
     return 0

@@ -2,28 +2,53 @@
 # Times QUILLOX and NESTLVL on large generated inputs against two passes that do almost nothing:
 # `cat` of the file and an awk pass that only pads every line to 80 columns. Each command runs
 # five times on the same file in the same run; the median wall time is reported, with the
-# throughput in MB/s (input bytes / time), the ratios, and the peak resident memory of each
-# tool (from /usr/bin/time -v). Nothing is asserted: this is a measurement, not a test.
+# throughput in MB/s (input bytes / time), the ratios, the CPU time (user + sys) of NESTLVL and
+# of cat, and the peak resident memory of each tool (from /usr/bin/time -v).
+# Then the application: a generated folder of programs of about 300 lines (some sharing members)
+# converted by quillox-all with one and with two conversions at a time, and by a plain loop of
+# QUILLOX over the programs, the three taking turns in each of five rounds.
+# Nothing is asserted: this is a measurement, not a test.
 #
 # Usage: bench/run_bench.sh [BUILD_DIR]      (default: build/release; build it first)
-#        BENCH_SIZES="1000000 100000" BENCH_RUNS=5 bench/run_bench.sh
+#        BENCH_SIZES="1000000 100000" BENCH_RUNS=5 BENCH_APP_PROGRAMS=1000 bench/run_bench.sh
+#        (BENCH_APP_PROGRAMS=0: no application)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=$(realpath "${1:-build/release}")
 quillox=$build/converter/QUILLOX
 nestlvl=$build/levelshift/NESTLVL
+quillox_all=$build/batch/quillox-all
 sizes=${BENCH_SIZES:-"1000000 100000"}
 runs=${BENCH_RUNS:-5}
 work=$build/bench
 mkdir -p "$work"
 
-for tool in "$quillox" "$nestlvl"; do
+for tool in "$quillox" "$nestlvl" "$quillox_all"; do
   [ -x "$tool" ] || { echo "missing $tool: build the release preset first" >&2; exit 1; }
 done
 if [ ! -x /usr/bin/time ]; then
   apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q time
 fi
+
+median() { sort -n | awk '{ t[NR] = $1 } END { printf "%.4f", t[int((NR + 1) / 2)] }'; }
+
+# Median CPU time (user + sys, seconds, to the microsecond) of `runs` runs of the command, its
+# standard output into the file OUT.
+median_cpu() {  # OUT COMMAND...
+  local i
+  for ((i = 0; i < runs; i++)); do
+    # Only the command's own time: what earlier children of the interpreter used is taken away.
+    python3 -c 'import resource, subprocess, sys
+def cpu():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+before = cpu()
+with open(sys.argv[1], "wb") as out:
+    subprocess.run(sys.argv[2:], stdout=out, check=True)
+print(cpu() - before)' "$@"
+  done | median
+}
 
 # Median wall time in seconds of `runs` runs of the command, run in $work with output to files;
 # the largest peak resident memory (KiB) of the runs goes to $work/peak.kib.
@@ -33,12 +58,12 @@ median_time() {
     start=$(date +%s%N)
     /usr/bin/time -v -o "$work/time.out" "$@"
     end=$(date +%s%N)
-    times+=("$(( (end - start) / 1000 ))")
+    times+=("$(awk -v ns=$((end - start)) 'BEGIN { print ns / 1e9 }')")
     kib=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time.out")
     [ "$kib" -gt "$peak_kib" ] && peak_kib=$kib
   done
   echo "$peak_kib" > "$work/peak.kib"
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.4f", t[int((NR + 1) / 2)] / 1e6 }'
+  printf '%s\n' "${times[@]}" | median
 }
 
 mbps() { awk -v b="$1" -v t="$2" 'BEGIN { printf "%8.1f", b / 1e6 / t }'; }
@@ -61,7 +86,9 @@ for lines in $sizes; do
   t_cat=$(median_time sh -c "cat P$lines.zsc > P$lines.cat")
   t_awk=$(median_time sh -c "awk '{printf \"%-80s\\n\", \$0}' P$lines.zsc > P$lines.awk")
   t_nestlvl=$(median_time "$nestlvl" "C$lines.cpy"); m_nestlvl=$(cat "$work/peak.kib")
+  c_nestlvl=$(median_cpu /dev/null "$nestlvl" "C$lines.cpy")
   t_catc=$(median_time sh -c "cat C$lines.cpy > C$lines.cat")
+  c_catc=$(median_cpu "C$lines.cat" cat "C$lines.cpy")
   cd - > /dev/null
 
   echo
@@ -73,6 +100,39 @@ for lines in $sizes; do
   printf '%-22s %9s s %s MB/s\n' "cat (copybook)" "$t_catc" "$(mbps "$copybook_bytes" "$t_catc")"
   echo "QUILLOX/awk  $(ratio "$t_quillox" "$t_awk")   (target at most 1.00)"
   echo "QUILLOX/cat  $(ratio "$t_quillox" "$t_cat")"
-  echo "NESTLVL/cat  $(ratio "$t_nestlvl" "$t_catc")   (target at most 3.00)"
+  echo "NESTLVL/cat  $(ratio "$t_nestlvl" "$t_catc")"
+  echo "CPU time (user+sys): NESTLVL $c_nestlvl s, cat $c_catc s, NESTLVL/cat $(ratio "$c_nestlvl" "$c_catc")   (target at most 1.50)"
   echo "Peak resident memory: QUILLOX $m_quillox KiB, NESTLVL $m_nestlvl KiB   (target under 4096 KiB)"
 done
+
+# The application: quillox-all -j 1, -j 2 and a plain loop of QUILLOX, taking turns, each run
+# converting the whole folder again.
+app_programs=${BENCH_APP_PROGRAMS:-1000}
+[ "$app_programs" -gt 0 ] || exit 0
+app=$work/application-$app_programs
+[ -d "$app" ] || python3 bench/generate.py application "$app_programs" "$app"
+cd "$app"
+loop="for f in *.zsc; do '$quillox' \"\${f%.zsc}\" >/dev/null || exit 1; done"
+"$quillox_all" --quillox "$quillox" . > /dev/null  # outputs in place and files in the page cache
+wall() {  # seconds of wall time of the command
+  local start end
+  start=$(date +%s%N)
+  "$@" > /dev/null
+  end=$(date +%s%N)
+  awk -v ns=$((end - start)) 'BEGIN { print ns / 1e9 }'
+}
+t_loops=() t_j1s=() t_j2s=()
+for ((i = 0; i < runs; i++)); do
+  t_loops+=("$(wall bash -c "$loop")")
+  t_j1s+=("$(wall "$quillox_all" --quillox "$quillox" -j 1 .)")
+  t_j2s+=("$(wall "$quillox_all" --quillox "$quillox" -j 2 .)")
+done
+cd - > /dev/null
+t_loop=$(printf '%s\n' "${t_loops[@]}" | median)
+t_j1=$(printf '%s\n' "${t_j1s[@]}" | median)
+t_j2=$(printf '%s\n' "${t_j2s[@]}" | median)
+echo
+echo "== application: $app_programs programs of about 300 lines, $(find "$app" -maxdepth 1 -type f ! -name '*.*' | wc -l) members"
+printf '%-22s %9s s\n' "for loop of QUILLOX" "$t_loop" "quillox-all -j 1" "$t_j1" "quillox-all -j 2" "$t_j2"
+echo "quillox-all -j 1 / loop  $(ratio "$t_j1" "$t_loop")   (target at most 1.10)"
+echo "quillox-all -j 2 / loop  $(ratio "$t_j2" "$t_loop")   (target at most 0.60)"

@@ -11,7 +11,7 @@ if(EXISTS ${SAMPLES}/NEWDSP4.TXT)
   # the programs of the folders that lack it for the run.
   set(front_end --template ${SAMPLES}/NEWDSP4.TXT)
 endif()
-execute_process(COMMAND sh ${QUILLOX_ALL} --quillox ${QUILLOX} ${front_end} ${OUT} RESULT_VARIABLE result)
+execute_process(COMMAND ${QUILLOX_ALL} --quillox ${QUILLOX} ${front_end} ${OUT} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "quillox-all ended with exit code ${result}")
 endif()

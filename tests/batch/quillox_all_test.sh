@@ -1,42 +1,35 @@
 #!/bin/sh
-# End-to-end tests of quillox-all with the real QUILLOX: a folder of programs converted in their
-# own folders, failures named, sources left as they were, reruns, the template and the search
-# for QUILLOX, and quillox-report over the converted folder.
+# End-to-end tests of quillox-all with the real QUILLOX (and stand-ins where timing or the
+# converter's own words are the point): a folder of programs converted in their own folders,
+# failures named, sources left as they were, reruns, clashes refused, shared members in name
+# order, the template, front ends only for programs with screens, the command line, the search
+# for QUILLOX, progress, and quillox-report over the converted folder.
 #
 # Usage: quillox_all_test.sh QUILLOX-ALL QUILLOX QUILLOX-REPORT WORK_FOLDER
 set -u
 [ $# -eq 4 ] || { echo "usage: quillox_all_test.sh QUILLOX-ALL QUILLOX QUILLOX-REPORT WORK_FOLDER" >&2; exit 2; }
-script=$1 quillox=$2 report=$3 work=$4
-case $script in /*) ;; *) script=$(pwd)/$script ;; esac
+all=$1 quillox=$2 report=$3 work=$4
+case $all in /*) ;; *) all=$(pwd)/$all ;; esac
 case $quillox in /*) ;; *) quillox=$(pwd)/$quillox ;; esac
 case $report in /*) ;; *) report=$(pwd)/$report ;; esac
 
-passed=0
-failed=0
-current=
-
-check() {  # what expected actual
-  if [ "$2" = "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED %s: %s\n--- expected\n%s\n--- actual\n%s\n---\n' "$current" "$1" "$2" "$3" >&2
-  fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 # Runs quillox-all in $work with the real QUILLOX and the arguments given; leaves exit code,
-# stdout and stderr.
+# stdout, stderr, and in `said` the lines of stderr that quillox-all itself wrote (those that
+# QUILLOX wrote follow them, indented).
 run() {
-  (cd "$work" && sh "$script" --quillox "$quillox" "$@") </dev/null >"$work/.stdout" 2>"$work/.stderr"
+  (cd "$work" && "$all" --quillox "$quillox" "$@") </dev/null >"$work/.stdout" 2>"$work/.stderr"
   code=$?
   out=$(cat "$work/.stdout")
   err=$(cat "$work/.stderr")
+  said=$(grep -v '^    ' "$work/.stderr")
 }
 
 files_below() { (cd "$work/$1" && find . -type f | LC_ALL=C sort); }
 sums_of() { (cd "$work/$1" && find . -name '*.zsc' -type f -exec cksum {} \; | LC_ALL=C sort); }
 
-program() {  # file program-id copy-member
+program() {  # file program-id copy-member [statement]
   printf '%s\n' \
     '       IDENTIFICATION DIVISION.' \
     "       PROGRAM-ID. $2." \
@@ -46,7 +39,7 @@ program() {  # file program-id copy-member
     '       PROCEDURE DIVISION.' \
     '           MOVE EIBCALEN TO WS-LEN.' \
     "           COPY $3." \
-    '           EXEC ZARN RETURN END-EXEC.' >"$1"
+    "           ${4:-EXEC ZARN RETURN END-EXEC.}" >"$1"
 }
 
 fresh_application() {
@@ -64,8 +57,8 @@ sources_before=$(sums_of app)
 run -j 2 app
 check "exit code" 1 "$code"
 check "stdout" "quillox-all: 3 programs, 2 converted, 1 failed" "$out"
-check "stderr" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)
-    QUILLOX: cannot open BROKEN.zsc: Is a directory" "$err"
+check "stderr, quillox-all's lines" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)
+quillox-all: app/NOCOPY.zsc: converted, 1 copybook member not found: ABSENT" "$said"
 check "files" "./NOCOPY.msg
 ./NOCOPY.new
 ./NOCOPY.zsc
@@ -87,12 +80,29 @@ current="a second run over the converted folder"
 run app
 check "exit code" 1 "$code"
 check "stdout" "quillox-all: 3 programs, 2 converted, 1 failed" "$out"
-check "stderr" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)
-    QUILLOX: cannot open BROKEN.zsc: Is a directory" "$err"
+check "stderr, quillox-all's lines" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)
+quillox-all: app/NOCOPY.zsc: converted, 1 copybook member not found: ABSENT" "$said"
 check "sources unchanged" "$sources_before" "$(sums_of app)"
 check "same outputs" "$first_outputs" \
   "$(cd "$work/app" && cksum NOCOPY.msg NOCOPY.new orders/GOOD.msg orders/GOOD.new orders/GOODREC.new)"
 check "no new files" 8 "$(files_below app | wc -l | tr -d ' ')"
+
+# ---------------------------------------------------------------------------------------------
+current="the converter's reason for a failure is relayed, indented, after the program's name"
+rm -rf -- "$work"
+mkdir -p "$work/app"
+program "$work/app/LOST.zsc" LOST NONE
+cat >"$work/failing-quillox" <<'EOF'
+#!/bin/sh
+echo "QUILLOX: cannot open LOST.zsc: Permission denied" >&2
+exit 100
+EOF
+chmod +x "$work/failing-quillox"
+(cd "$work" && "$all" --quillox failing-quillox app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
+check "exit code" 1 "$?"
+check "stdout" "quillox-all: 1 program, 0 converted, 1 failed" "$(cat "$work/.stdout")"
+check "stderr" "quillox-all: conversion failed: app/LOST.zsc (QUILLOX exit code 100)
+    QUILLOX: cannot open LOST.zsc: Permission denied" "$(cat "$work/.stderr")"
 
 # ---------------------------------------------------------------------------------------------
 current="programs copying the same member convert it in name order at any -j"
@@ -121,26 +131,28 @@ mkdir -p "$work/shared" "$work/log"
 # once and whether two programs copying COMMON ran at the same time.
 cat >"$work/slow-quillox" <<'EOF'
 #!/bin/sh
+while [ "$1" != "--" ]; do shift; done
+name=$2
 log=$QUILLOX_ALL_TEST_LOG
-touch "$log/running.$1"
+touch "$log/running.$name"
 ls "$log" | grep -c '^running\.' >>"$log/at-once"
-if grep -q 'COPY COMMON' "$1.zsc"; then
-  mkdir "$log/common" 2>/dev/null || echo "$1" >>"$log/overlap"
+if grep -q 'COPY COMMON' "$name.zsc"; then
+  mkdir "$log/common" 2>/dev/null || echo "$name" >>"$log/overlap"
   sleep 1
-  echo "$1" >>"$log/common-order"
+  echo "$name" >>"$log/common-order"
   rmdir "$log/common" 2>/dev/null
 else
   sleep 1
 fi
-rm -f "$log/running.$1"
-: >"$1.new"
-: >"$1.msg"
+rm -f "$log/running.$name"
+: >"$name.new"
+: >"$name.msg"
 EOF
 chmod +x "$work/slow-quillox"
 printf '           COPY COMMON.\n' >"$work/shared/COMMON"
 for name in AAA BBB CCC; do program "$work/shared/$name.zsc" "$name" COMMON; done
 for name in XXX YYY; do program "$work/shared/$name.zsc" "$name" "OWN$name"; done
-(cd "$work" && QUILLOX_ALL_TEST_LOG=$work/log sh "$script" --quillox "$work/slow-quillox" -j 4 shared) \
+(cd "$work" && QUILLOX_ALL_TEST_LOG=$work/log "$all" --quillox "$work/slow-quillox" -j 4 shared) \
   </dev/null >"$work/.stdout" 2>"$work/.stderr"
 check "exit code" 0 "$?"
 check "no two COMMON conversions at once" "" "$(cat "$work/log/overlap" 2>/dev/null)"
@@ -151,13 +163,82 @@ most=$(sort -n "$work/log/at-once" | tail -n 1)
 check "other programs alongside" "several at once" "$([ "$most" -ge 2 ] && echo several at once || echo "$most at most")"
 
 # ---------------------------------------------------------------------------------------------
+current="a member named like a program of the folder: both refused, nothing lost"
+rm -rf -- "$work"
+mkdir -p "$work/clash"
+program "$work/clash/ACCT.zsc" ACCT NONE
+program "$work/clash/MAIN.zsc" MAIN ACCT
+program "$work/clash/OTHER.zsc" OTHER NONE
+printf '           MOVE 1 TO WS-LEN.\n' >"$work/clash/ACCT"
+printf 'the converted ACCT of an earlier run\n' >"$work/clash/ACCT.new"
+run -j 2 clash
+check "exit code" 1 "$code"
+check "stdout" "quillox-all: 3 programs, 1 converted, 2 failed" "$out"
+check "stderr" "quillox-all: not converted: clash/ACCT.zsc: clash/ACCT.new is its converted program and the converted copy of member ACCT of clash/MAIN.zsc
+quillox-all: not converted: clash/MAIN.zsc: clash/ACCT.new is its converted copy of member ACCT and the converted program of clash/ACCT.zsc
+quillox-all: clash/OTHER.zsc: converted, 1 copybook member not found: NONE" "$err"
+check "ACCT.new as it was" "the converted ACCT of an earlier run" "$(cat "$work/clash/ACCT.new")"
+check "files" "./ACCT
+./ACCT.new
+./ACCT.zsc
+./MAIN.zsc
+./OTHER.msg
+./OTHER.new
+./OTHER.zsc" "$(files_below clash)"
+
+# ---------------------------------------------------------------------------------------------
+current="a folder given through a link, a folder beginning with -, a program written .ZSC"
+rm -rf -- "$work"
+mkdir -p "$work/real" "$work/-app"
+program "$work/real/LINKED.zsc" LINKED NONE
+ln -s real "$work/via-link"
+run via-link/
+check "exit code through a link" 0 "$code"
+check "stdout through a link" "quillox-all: 1 program, 1 converted, 0 failed" "$out"
+check "converted through a link" "./LINKED.msg
+./LINKED.new
+./LINKED.zsc" "$(files_below real)"
+program "$work/-app/-DASH.zsc" DASH NONE
+program "$work/-app/UPPER.ZSC" UPPER NONE
+run -- -app
+check "exit code, folder beginning with -" 0 "$code"
+check "stdout, folder beginning with -" "quillox-all: 2 programs, 2 converted, 0 failed" "$out"
+check "stderr, folder beginning with -" "quillox-all: -app/-DASH.zsc: converted, 1 copybook member not found: NONE
+quillox-all: -app/UPPER.ZSC: converted, 1 copybook member not found: NONE" "$err"
+check "converted, and no link left for UPPER.ZSC" "./-DASH.msg
+./-DASH.new
+./-DASH.zsc
+./UPPER.ZSC
+./UPPER.msg
+./UPPER.new" "$(files_below -app)"
+run -app
+check "exit code, -app as an option" 2 "$code"
+check "stderr, -app as an option" "quillox-all: unknown option -app
+Try 'quillox-all --help'." "$err"
+
+# ---------------------------------------------------------------------------------------------
+current="copybook folders given with -I, relative to where quillox-all runs"
+rm -rf -- "$work"
+mkdir -p "$work/app" "$work/lib"
+program "$work/app/USER.zsc" USER LIBREC
+printf '%s\n' '           MOVE EIBCALEN TO WS-LEN.' >"$work/lib/LIBREC"
+run -I lib app
+check "exit code" 0 "$code"
+check "stderr" "" "$err"
+check "member's copy beside the program" "./LIBREC.new
+./USER.msg
+./USER.new
+./USER.zsc" "$(files_below app)"
+check "library left alone" "./LIBREC" "$(files_below lib)"
+
+# ---------------------------------------------------------------------------------------------
 current="names QUILLOX cannot read and folders without programs"
 rm -rf -- "$work"
 mkdir -p "$work/odd" "$work/empty"
 program "$work/odd/PAY.V2.zsc" PAY NONE
 run odd
 check "exit code" 1 "$code"
-check "stdout" "quillox-all: 1 programs, 0 converted, 1 failed" "$out"
+check "stdout" "quillox-all: 1 program, 0 converted, 1 failed" "$out"
 check "stderr" "quillox-all: not converted: odd/PAY.V2.zsc: the name holds a period, so QUILLOX would read PAY.zsc instead" "$err"
 check "nothing written" "./PAY.V2.zsc" "$(files_below odd)"
 run empty
@@ -166,70 +247,127 @@ check "stdout, empty folder" "" "$out"
 check "stderr, empty folder" "quillox-all: no program (*.zsc) in empty" "$err"
 
 # ---------------------------------------------------------------------------------------------
+# A program with a screen (SEND MAP) and a template whose PROGRAM-ID becomes the front end's
+# name and whose &NEWPROG; becomes the converted program's.
+screen_program() {  # file program-id
+  program "$1" "$2" NONE "EXEC ZARN SEND MAP('M1') MAPSET('S1') ERASE END-EXEC."
+}
+printf_template() {
+  printf '%s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. TEMPLATE.' \
+    "           EXEC ZARN LINK PROGRAM('&NEWPROG;') END-EXEC." >"$1"
+}
+
+current="front ends only for programs with screens; a back-end program's front end stays"
+rm -rf -- "$work"
+mkdir -p "$work/fe"
+screen_program "$work/fe/SCREEN.zsc" SCREEN
+program "$work/fe/BACK.zsc" BACK NONE
+printf 'the user'"'"'s own front end\n' >"$work/fe/BACKFE.cbl"
+printf_template "$work/fe/NEWDSP4.TXT"
+run --front-end fe
+check "exit code" 0 "$code"
+check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed; 1 front end built, 1 back-end program without screens" "$out"
+check "stderr" "quillox-all: fe/BACK.zsc: converted, 1 copybook member not found: NONE
+quillox-all: fe/SCREEN.zsc: converted, 1 copybook member not found: NONE" "$err"
+check "back-end front end untouched" "the user's own front end" "$(cat "$work/fe/BACKFE.cbl")"
+check "files, no temporary front end left" "./BACK.msg
+./BACK.new
+./BACK.zsc
+./BACKFE.cbl
+./NEWDSP4.TXT
+./SCREEN.msg
+./SCREEN.new
+./SCREEN.zsc
+./SCREENFE.cbl" "$(files_below fe)"
+check "front end named NAMEFE, calling NAME" "       PROGRAM-ID. SCREENFE.
+           EXEC ZARN LINK PROGRAM('SCREEN') END-EXEC." \
+  "$(sed -n '2,3s/ *$//p' "$work/fe/SCREENFE.cbl")"
+
 current="the template is put beside the programs for the run only"
-fresh_application
-rm -rf -- "$work/app/BROKEN.zsc"
-printf '%s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. TEMPLATE.' >"$work/TEMPLATE.TXT"
+rm -rf -- "$work"
+mkdir -p "$work/app/orders"
+screen_program "$work/app/orders/GOOD.zsc" GOOD
+screen_program "$work/app/SCREEN.zsc" SCREEN
+printf_template "$work/TEMPLATE.TXT"
 run --template TEMPLATE.TXT app
 check "exit code" 0 "$code"
-check "stderr" "" "$err"
+check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed; 2 front ends built, 0 back-end programs without screens" "$out"
 check "no template left behind" "" "$(find "$work/app" -name NEWDSP4.TXT)"
-check "front ends" "./NOCOPYFE.cbl
+check "front ends" "./SCREENFE.cbl
 ./orders/GOODFE.cbl" "$(cd "$work/app" && find . -name '*FE.cbl' | LC_ALL=C sort)"
 
 current="a different NEWDSP4.TXT of the user's is never replaced"
 printf 'the user'"'"'s own template\n' >"$work/app/orders/NEWDSP4.TXT"
 run --template TEMPLATE.TXT app
 check "exit code" 1 "$code"
-check "stdout" "quillox-all: 2 programs, 1 converted, 1 failed" "$out"
-check "stderr" "quillox-all: not converted: app/orders/GOOD.zsc: app/orders/NEWDSP4.TXT differs from the template and is not replaced" "$err"
+check "stdout" "quillox-all: 2 programs, 1 converted, 1 failed; 1 front end built, 0 back-end programs without screens" "$out"
+check "stderr, quillox-all's lines" "quillox-all: app/SCREEN.zsc: converted, 1 copybook member not found: NONE
+quillox-all: not converted: app/orders/GOOD.zsc: app/orders/NEWDSP4.TXT differs from the template and is not replaced" "$said"
 check "user's template kept" "the user's own template" "$(cat "$work/app/orders/NEWDSP4.TXT")"
 check "no template left in the other folder" "" "$(find "$work/app" -maxdepth 1 -name NEWDSP4.TXT)"
 
 current="front ends without a template, and the migration report of the folder"
 fresh_application
 rm -rf -- "$work/app/BROKEN.zsc"
+screen_program "$work/app/SCREEN.zsc" SCREEN
 run --front-end app
 check "exit code" 0 "$code"
-check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed" "$out"
-check "stderr" "quillox-all: app/NOCOPY.zsc: QUILLOX said:
-    QUILLOX: no front end written: NEWDSP4.TXT not found
-quillox-all: app/orders/GOOD.zsc: QUILLOX said:
-    QUILLOX: no front end written: NEWDSP4.TXT not found" "$err"
-check "no front ends" "" "$(cd "$work/app" && find . -name '*FE.cbl' | LC_ALL=C sort)"
-# Each program: 9 lines read, 14 written (3 linkage lines inserted, RETURN in 3 lines), one
-# EXEC ZARN statement; NOCOPY has a copybook error; neither has a front end.
+check "stdout" "quillox-all: 3 programs, 3 converted, 0 failed; 0 front ends built, 2 back-end programs without screens, 1 front end not built" "$out"
+check "stderr, quillox-all's lines" "quillox-all: app/NOCOPY.zsc: converted, 1 copybook member not found: ABSENT
+quillox-all: app/SCREEN.zsc: converted, 1 copybook member not found: NONE
+quillox-all: app/SCREEN.zsc: no front end built: no NEWDSP4.TXT beside the program" "$said"
+check "no front ends" "" "$(cd "$work/app" && find . -name '*FE*' | LC_ALL=C sort)"
+# Each program: 9 lines read, one EXEC ZARN statement, 3 linkage lines inserted; RETURN is
+# written in 3 lines (14 in all), SEND MAP as its commented line and 3 moves (15 in all).
 (cd "$work" && "$report" app) >/dev/null 2>&1
 check "report exit code" 0 "$?"
-check "report rows" "NOCOPY,back-end,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,1,0,2
-orders/GOOD,back-end,9,14,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,1" "$(sed 1d "$work/app/migration-report.csv")"
+check "report rows: program, lines read and written, EXEC ZARN statements" "NOCOPY,9,14,1
+SCREEN,9,15,1
+orders/GOOD,9,14,1" "$(sed 1d "$work/app/migration-report.csv" | cut -d, -f1-4)"
 
 # ---------------------------------------------------------------------------------------------
 current="QUILLOX found beside quillox-all"
 fresh_application
 rm -rf -- "$work/app/BROKEN.zsc"
 mkdir -p "$work/bin" "$work/lonely"
-cp "$script" "$work/bin/quillox-all"
-cp "$script" "$work/lonely/quillox-all"
+cp "$all" "$work/bin/quillox-all"
+cp "$all" "$work/lonely/quillox-all"
 ln -s "$quillox" "$work/bin/QUILLOX"
-(cd "$work" && PATH=/usr/bin:/bin sh bin/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
+(cd "$work" && PATH=/usr/bin:/bin bin/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
 check "exit code" 0 "$?"
 check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed" "$(cat "$work/.stdout")"
-(cd "$work" && PATH=/usr/bin:/bin sh lonely/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
+(cd "$work" && PATH=/usr/bin:/bin lonely/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
 check "exit code without QUILLOX" 2 "$?"
 check "stderr without QUILLOX" "quillox-all: QUILLOX not found beside quillox-all nor on PATH; name it with --quillox PATH" \
   "$(cat "$work/.stderr")"
 
 # ---------------------------------------------------------------------------------------------
 current="wrong command lines"
-for arguments in "-j 0 app" "-j x app" "--frobnicate app" "app app" "missing-folder" "--template none.txt app"; do
+for arguments in "-j 0 app" "-j x app" "--frobnicate app" "app app" "missing-folder" "--template none.txt app" \
+  "-I missing-folder app" "-- app app"; do
   # shellcheck disable=SC2086
   run $arguments
   check "exit code of $arguments" 2 "$code"
 done
-run -j 0 app
-check "stderr of -j 0" "quillox-all: the number of conversions at a time must be a whole number above 0: 0
+run app app
+check "stderr of two folders" "quillox-all: more than one folder given
 Try 'quillox-all --help'." "$err"
+
+current="-j takes 1 to 1024 and refuses anything else"
+for jobs in 0 1025 x -1 4x +4 99999999999 ''; do
+  run -j "$jobs" app
+  check "exit code of -j '$jobs'" 2 "$code"
+  check "stderr of -j '$jobs'" "quillox-all: the number of conversions at a time must be a whole number from 1 to 1024: $jobs
+Try 'quillox-all --help'." "$err"
+done
+run app -j
+check "stderr of -j without a number" "quillox-all: option -j needs a number
+Try 'quillox-all --help'." "$err"
+for jobs in -j1024 --jobs=1 "--jobs 7"; do
+  # shellcheck disable=SC2086
+  run $jobs app
+  check "exit code of $jobs" 0 "$code"
+done
 
 # ---------------------------------------------------------------------------------------------
 current="progress on a terminal only"
@@ -237,7 +375,7 @@ fresh_application
 run app
 case $out in *"$(printf '\r')"*) check "no progress when stdout is no terminal" "" "$out" ;; esac
 if command -v script >/dev/null 2>&1; then
-  (cd "$work" && script -qec "sh '$script' --quillox '$quillox' -j 1 app 2>/dev/null" /dev/null) </dev/null >"$work/.tty" 2>&1
+  (cd "$work" && script -qec "'$all' --quillox '$quillox' -j 1 app 2>/dev/null" /dev/null) </dev/null >"$work/.tty" 2>&1
   check "progress lines" "quillox-all: 0 of 3 programs done, 0 failed
 quillox-all: 1 of 3 programs done, 1 failed
 quillox-all: 2 of 3 programs done, 1 failed
@@ -247,5 +385,4 @@ else
   echo "note: no 'script' command, the terminal progress is not tested" >&2
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
