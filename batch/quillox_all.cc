@@ -178,7 +178,10 @@ std::vector<std::string> converter_arguments(const RunSetup& setup, const Progra
   // The program's name may begin with "-".
   arguments.push_back("--");
   arguments.push_back(program.name);
-  if (setup.options.front_end) {
+  // A front end is asked for only where there is a template to build it from: without one the
+  // run itself says that no front end was built, for the programs with screens.
+  if (setup.options.front_end &&
+      exists(program.folder + "/" + std::string(converter::kTemplateFileName))) {
     // The converted program is called by its name from the front end; the front end is
     // written under a name of the run's own, and becomes NAMEFE.cbl only when it has screens.
     arguments.push_back(program.name + ".new");

@@ -11,7 +11,10 @@ if(EXISTS ${SAMPLES}/NEWDSP4.TXT)
   # the programs of the folders that lack it for the run.
   set(front_end --template ${SAMPLES}/NEWDSP4.TXT)
 endif()
-execute_process(COMMAND ${QUILLOX_ALL} --quillox ${QUILLOX} ${front_end} ${OUT} RESULT_VARIABLE result)
+# The inquiry sample keeps its copybooks in a folder of their own.
+set(copybook_folders -I ${OUT}/inquiry/cpy)
+execute_process(COMMAND ${QUILLOX_ALL} --quillox ${QUILLOX} ${front_end} ${copybook_folders} ${OUT}
+                RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "quillox-all ended with exit code ${result}")
 endif()

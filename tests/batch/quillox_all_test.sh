@@ -321,9 +321,9 @@ check "no front ends" "" "$(cd "$work/app" && find . -name '*FE*' | LC_ALL=C sor
 # written in 3 lines (14 in all), SEND MAP as its commented line and 3 moves (15 in all).
 (cd "$work" && "$report" app) >/dev/null 2>&1
 check "report exit code" 0 "$?"
-check "report rows: program, lines read and written, EXEC ZARN statements" "NOCOPY,9,14,1
-SCREEN,9,15,1
-orders/GOOD,9,14,1" "$(sed 1d "$work/app/migration-report.csv" | cut -d, -f1-4)"
+check "report rows: program, its kind, lines read and written, EXEC ZARN statements" "NOCOPY,back-end,9,14,1
+SCREEN,screen,9,15,1
+orders/GOOD,back-end,9,14,1" "$(sed 1d "$work/app/migration-report.csv" | cut -d, -f1-5)"
 
 # ---------------------------------------------------------------------------------------------
 current="QUILLOX found beside quillox-all"
