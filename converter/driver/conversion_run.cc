@@ -19,4 +19,9 @@ void note_read(ConversionRun& run, const text::LineReader& file) {
   run.files_read.push_back({file.device(), file.inode()});
 }
 
+void note_read(ConversionRun& run, const std::string& name) {
+  text::FileIdentity identity;
+  if (text::identity_of(name, identity)) run.files_read.push_back(identity);
+}
+
 }  // namespace converter

@@ -86,6 +86,10 @@ struct ConversionRun {
 /// Notes that the run read `file`: no output of the run may replace it.
 void note_read(ConversionRun& run, const text::LineReader& file);
 
+/// Notes that the run reads, or would read, the file `name` when it exists: no output of the run
+/// may replace it.
+void note_read(ConversionRun& run, const std::string& name);
+
 /// Closes `file` (if open) and notes its name in `run.write_failures` when a write to it failed.
 void close_output(ConversionRun& run, std::unique_ptr<text::OutputFile>& file);
 

@@ -129,8 +129,14 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   // writing.
   std::unique_ptr<LineReader> input;
   for (const std::string& candidate : member_candidates(name, run.include_folders)) {
-    if (!is_any_of(candidate, files_written(run))) input = LineReader::open(candidate);
-    if (input) break;
+    if (!is_any_of(candidate, files_written(run))) {
+      input = LineReader::open(candidate);
+      if (input) break;
+    } else {
+      // Refused because an output of the run has its name: that output must not replace the
+      // member either, when the run ends.
+      note_read(run, candidate);
+    }
   }
   if (!input) {
     log.print(message_format::kCopyFileError, {name});

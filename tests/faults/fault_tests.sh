@@ -170,6 +170,45 @@ write_small_program() {
   printf '       IDENTIFICATION DIVISION.\n       PROGRAM-ID. SMALL.\n       DATA DIVISION.\n' > PROG.zsc
 }
 
+
+# A program that copies the member MEMB, with a command, for the cases of outputs that would
+# replace what the run reads; MEMB, the template and old outputs stand beside it.
+write_program_with_member_and_template() {
+  printf '       DATA DIVISION.\n       COPY MEMB.\n       PROCEDURE DIVISION.\n           EXEC ZARN SEND MAP('"'M1'"') END-EXEC.\n' > PROG.zsc
+  printf '       01  REC PIC X.\n' > MEMB
+  printf '       PROGRAM-ID. OLDFE.\n      * INSERT ZVL SEND HERE\n' > NEWDSP4.TXT
+  printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+  printf 'OLD MESSAGES\n' > PROG.msg
+  printf 'OLD FRONT END\n' > FE.cbl
+}
+
+# Interrupts a conversion of a large program with `signal` once its output has begun: the run
+# ends by that signal, every old file stays as it was and no temporary file is left.
+interrupt_large_conversion() {
+  local signal=$1 number=$2 tries=0
+  { printf '       PROCEDURE DIVISION.\n'
+    awk 'BEGIN { for (i = 1; i <= 1000000; i++)
+                   printf "           EXEC ZARN SEND MAP(%cM1%c) MAPSET(%cS1%c) ERASE END-EXEC.\n", 39, 39, 39, 39 }'
+  } > PROG.zsc
+  printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+  printf 'OLD MESSAGES\n' > PROG.msg
+  snapshot_inputs PROG.zsc PROG.new PROG.msg
+  # A command started in the background of a script ignores SIGINT unless told otherwise.
+  env --default-signal=INT "$quillox" PROG > "$work/stdout" 2> "$work/stderr" &
+  local pid=$!
+  # The converted program's temporary file has begun to fill.
+  until [ -n "$(find . -maxdepth 1 -name '.PROG.new.*' -size +0 2>/dev/null)" ]; do
+    tries=$((tries + 1))
+    [ $tries -lt 3000 ] || { fail "the output never began"; break; }
+    sleep 0.01
+  done
+  kill -s "$signal" "$pid"
+  wait "$pid"
+  code=$?
+  expect_exit $((128 + number))
+  expect_listing PROG.zsc PROG.new PROG.msg
+}
+
 case $case_name in
 
   quillox_message_file_on_full_device)
@@ -353,6 +392,102 @@ case $case_name in
     [ -s NEWPROG.cbl ] || fail "no converted program"
     expect_ending PROG.msg '    0 ASSIGN TERMCODE references\n'
     expect_listing PROG.zsc NEWPROG.cbl PROG.msg
+    ;;
+
+  quillox_second_argument_names_a_member | quillox_second_argument_names_the_template | \
+  quillox_message_file_links_to_the_template)
+    # An output whose name denotes a file the run read (a member, the template; through a link
+    # too): nothing is replaced, and standard error names the output.
+    write_program_with_member_and_template
+    arguments=(PROG NEW.cbl FE.cbl)
+    refused=NEW.cbl
+    case $case_name in
+      *names_a_member) arguments=(PROG MEMB FE.cbl) refused=MEMB ;;
+      *names_the_template) arguments=(PROG NEWDSP4.TXT FE.cbl) refused=NEWDSP4.TXT ;;
+      *links_to_the_template) rm PROG.msg && ln -s NEWDSP4.TXT PROG.msg && refused=PROG.msg ;;
+    esac
+    snapshot_inputs PROG.zsc MEMB NEWDSP4.TXT PROG.new PROG.msg FE.cbl
+    run "$quillox" "${arguments[@]}"
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: $refused is read by this run - no output written\n"
+    expect_listing PROG.zsc MEMB NEWDSP4.TXT PROG.new PROG.msg FE.cbl
+    ;;
+
+  quillox_message_file_is_a_folder)
+    # An output name that is a folder is refused before anything is read or written: the old
+    # converted program stays.
+    write_small_program
+    mkdir PROG.msg
+    printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+    snapshot_inputs PROG.zsc PROG.msg PROG.new
+    run "$quillox" PROG
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: cannot open PROG.msg: Is a directory\n"
+    expect_listing PROG.zsc PROG.msg PROG.new
+    ;;
+
+  quillox_interrupted_by_sigint)
+    interrupt_large_conversion INT 2
+    ;;
+
+  quillox_interrupted_by_sigterm)
+    interrupt_large_conversion TERM 15
+    ;;
+
+  quillox_member_fifo_and_folder)
+    # Only regular files are read: a member that is a FIFO (nobody writes to it) and one that is
+    # a folder are refused, and the run goes to its end without waiting.
+    printf '       DATA DIVISION.\n       COPY PIPE.\n       COPY DIR.\n' > PROG.zsc
+    mkfifo PIPE
+    mkdir DIR
+    # The FIFO itself is not copied (reading it would wait for a writer): it must stay a FIFO.
+    snapshot_inputs PROG.zsc DIR
+    run "$quillox" PROG
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr ""
+    { printf '  opening copy book PIPE at line 2\n ***error*** opening copy file PIPE\n'
+      printf '  opening copy book DIR at line 3\n ***error*** opening copy file DIR\n'
+      quillox_summary 3 3 copy=2; } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    [ -p PIPE ] || fail "PIPE is no longer a FIFO"
+    expect_listing PROG.zsc PIPE DIR PROG.new PROG.msg
+    ;;
+
+  quillox_template_missing_old_front_end)
+    # No template anywhere: the old front end is neither emptied nor replaced, and both the
+    # message file and standard error say why; the conversion itself succeeds.
+    printf '       PROCEDURE DIVISION.\n           EXEC ZARN SEND MAP('"'M1'"') END-EXEC.\n' > PROG.zsc
+    printf 'OLD FRONT END, CHANGED BY HAND\n' > FE.cbl
+    snapshot_inputs PROG.zsc FE.cbl
+    run "$quillox" PROG NEW.cbl FE.cbl
+    expect_exit 0
+    expect_stdout ""
+    expect_stderr "QUILLOX: no front end written: NEWDSP4.TXT not found\n"
+    expect_ending PROG.msg '\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n'
+    expect_listing PROG.zsc FE.cbl NEW.cbl PROG.msg
+    ;;
+
+  nestlvl_interrupted_by_sigint)
+    # NESTLVL interrupted once its copy has begun: old files unchanged, no temporary file.
+    yes '       05  FIELD-A        PIC X(10).' | head -n 20000000 > CUST.cpy
+    printf 'OLD COPY\n' > CUST.new
+    snapshot_inputs CUST.cpy CUST.new
+    env --default-signal=INT "$nestlvl" CUST.cpy > "$work/stdout" 2> "$work/stderr" &
+    pid=$!
+    tries=0
+    until [ -n "$(find . -maxdepth 1 -name '.CUST.new.*' -size +0 2>/dev/null)" ]; do
+      tries=$((tries + 1))
+      [ $tries -lt 3000 ] || { fail "the copy never began"; break; }
+      sleep 0.01
+    done
+    kill -s INT "$pid"
+    wait "$pid"
+    code=$?
+    expect_exit 130
+    expect_listing CUST.cpy CUST.new
     ;;
 
   nestlvl_message_file_on_full_device)
