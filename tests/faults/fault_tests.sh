@@ -471,10 +471,11 @@ case $case_name in
     ;;
 
   nestlvl_interrupted_by_sigint)
-    # NESTLVL interrupted once its copy has begun: old files unchanged, no temporary file.
-    yes '       05  FIELD-A        PIC X(10).' | head -n 20000000 > CUST.cpy
+    # NESTLVL interrupted once its copy has begun: old files unchanged, no temporary file. The
+    # input is a sparse file of 4 GiB (one line of NUL bytes): long to copy, yet no disk space.
+    truncate -s 4G CUST.cpy
     printf 'OLD COPY\n' > CUST.new
-    snapshot_inputs CUST.cpy CUST.new
+    snapshot_inputs CUST.new
     env --default-signal=INT "$nestlvl" CUST.cpy > "$work/stdout" 2> "$work/stderr" &
     pid=$!
     tries=0
@@ -487,6 +488,7 @@ case $case_name in
     wait "$pid"
     code=$?
     expect_exit 130
+    [ "$(stat -c %s CUST.cpy)" = 4294967296 ] || fail "the input changed its size"
     expect_listing CUST.cpy CUST.new
     ;;
 
