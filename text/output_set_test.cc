@@ -19,14 +19,6 @@ namespace {
 
 using test_support::TempFolder;
 
-std::vector<std::string> listing(const TempFolder& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Opens `name` in `set` and writes `text` to it; the test fails when it cannot be opened.
 void write_output(OutputSet& set, const std::string& name, const std::string& text) {
   std::string reason;
@@ -44,7 +36,7 @@ TEST(OutputSet, OutputsTakeTheirNamesOnlyWhenTheRunEnds) {
   OutputSet set;
   write_output(set, folder.file("PROG.new"), "NEW\n");
   write_output(set, folder.file("PROG.msg"), "MESSAGES\n");
-  std::vector<std::string> during = listing(folder);
+  std::vector<std::string> during = folder.listing();
   ASSERT_EQ(during.size(), 3u);
   EXPECT_EQ(during[0].compare(0, 10, ".PROG.msg."), 0);
   EXPECT_EQ(during[1].compare(0, 10, ".PROG.new."), 0);
@@ -53,7 +45,7 @@ TEST(OutputSet, OutputsTakeTheirNamesOnlyWhenTheRunEnds) {
   std::string refused;
   std::string reason;
   ASSERT_TRUE(set.commit({}, refused, reason));
-  EXPECT_EQ(listing(folder), (std::vector<std::string>{"PROG.msg", "PROG.new"}));
+  EXPECT_EQ(folder.listing(), (std::vector<std::string>{"PROG.msg", "PROG.new"}));
   EXPECT_EQ(folder.read("PROG.new"), "NEW\n");
   EXPECT_EQ(folder.read("PROG.msg"), "MESSAGES\n");
 }
@@ -73,7 +65,7 @@ TEST(OutputSet, AFileTheRunReadIsNeverReplaced) {
   EXPECT_FALSE(set.commit({member}, refused, reason));
   EXPECT_EQ(refused, folder.file("PROG.msg"));
   EXPECT_EQ(reason, "");
-  EXPECT_EQ(listing(folder), (std::vector<std::string>{"MEMB", "PROG.msg"}));
+  EXPECT_EQ(folder.listing(), (std::vector<std::string>{"MEMB", "PROG.msg"}));
   EXPECT_EQ(folder.read("MEMB"), "MEMBER\n");
 }
 
@@ -86,7 +78,7 @@ TEST(OutputSet, DiscardingLeavesEveryOldFile) {
     write_output(set, folder.file("PROG.msg"), "MESSAGES\n");
     // The set goes without a commit, as after a failure.
   }
-  EXPECT_EQ(listing(folder), std::vector<std::string>{"PROG.new"});
+  EXPECT_EQ(folder.listing(), std::vector<std::string>{"PROG.new"});
   EXPECT_EQ(folder.read("PROG.new"), "OLD\n");
 }
 
@@ -109,10 +101,10 @@ TEST(OutputSet, FoldersDevicesLinksAndNamesOpenedAgain) {
   write_output(set, folder.file("LINK.new"), "THROUGH THE LINK\n");
   write_output(set, folder.file("MEMB.new"), "FIRST\n");
   write_output(set, folder.file("MEMB.new"), "SECOND\n");
-  EXPECT_EQ(listing(folder).size(), 5u);  // dir, TARGET, LINK.new and two temporary files
+  EXPECT_EQ(folder.listing().size(), 5u);  // dir, TARGET, LINK.new and two temporary files
   std::string refused;
   ASSERT_TRUE(set.commit({}, refused, reason));
-  EXPECT_EQ(listing(folder), (std::vector<std::string>{"LINK.new", "MEMB.new", "TARGET", "dir"}));
+  EXPECT_EQ(folder.listing(), (std::vector<std::string>{"LINK.new", "MEMB.new", "TARGET", "dir"}));
   EXPECT_FALSE(std::filesystem::is_symlink(folder.path() / "LINK.new"));
   EXPECT_EQ(folder.read("LINK.new"), "THROUGH THE LINK\n");
   EXPECT_EQ(folder.read("TARGET"), "TARGET\n");
@@ -126,7 +118,7 @@ TEST(OutputSet, TwoSetsNeverShareATemporaryName) {
   OutputSet second;
   write_output(first, folder.file("PROG.new"), "FIRST\n");
   write_output(second, folder.file("PROG.new"), "SECOND\n");
-  EXPECT_EQ(listing(folder).size(), 2u);
+  EXPECT_EQ(folder.listing().size(), 2u);
 }
 
 // An ending signal removes the temporary files and ends the process by the same signal.
@@ -150,7 +142,7 @@ TEST(OutputSet, AnEndingSignalRemovesTheTemporaryFiles) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), signal_number);
-    EXPECT_EQ(listing(folder), std::vector<std::string>{"PROG.new"});
+    EXPECT_EQ(folder.listing(), std::vector<std::string>{"PROG.new"});
     EXPECT_EQ(folder.read("PROG.new"), "OLD\n");
   }
 }

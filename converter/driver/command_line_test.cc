@@ -36,14 +36,6 @@ const char kSameName[] = "Old and new names are the same - ignoring new name";
 const char kSameFrontEnd[] = "Old and new names are the same - ignoring new front end name";
 
 // Files in the folder, sorted, for telling what a start-up created.
-std::vector<std::string> listing(const TempFolder& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(CommandLine, NameFromPath) {
   struct Row {
     std::string path;
@@ -90,7 +82,7 @@ TEST(CommandLine, UsageForNoArgumentOrAQuestionMark) {
     StartUp result = start_run(run, arguments);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), kUsageText);
     EXPECT_EQ(result, StartUp::kUsage);
-    EXPECT_EQ(listing(folder), std::vector<std::string>{"PROG.zsc"});
+    EXPECT_EQ(folder.listing(), std::vector<std::string>{"PROG.zsc"});
   }
 }
 
@@ -384,7 +376,7 @@ TEST(CommandLine, FilesThatCannotBeOpened) {
       EXPECT_EQ(start_run(run, row.arguments), StartUp::kFileError);
       EXPECT_EQ(testing::internal::GetCapturedStderr(), row.errors);
     }
-    EXPECT_EQ(listing(folder), row.expected_listing);
+    EXPECT_EQ(folder.listing(), row.expected_listing);
   }
 }
 
@@ -424,7 +416,7 @@ TEST(CommandLine, LinkedFileNamesNeverEmptyTheProgram) {
     EXPECT_EQ(run_converter({"PROG"}), 100);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), row.errors);
     EXPECT_EQ(folder.read("PROG.zsc"), program);
-    EXPECT_EQ(listing(folder), row.expected_listing);
+    EXPECT_EQ(folder.listing(), row.expected_listing);
     if (std::string(row.target) == "PROG.new") {
       EXPECT_EQ(folder.read("PROG.new"), "OLD OUTPUT\n");
     }
@@ -456,7 +448,7 @@ TEST(CommandLine, WriteFailureOfTheConvertedProgram) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "QUILLOX: error writing /dev/full\n");
   // All outputs or none: the message file does not take its name either, and nothing else is
   // left in the folder.
-  EXPECT_EQ(listing(folder), std::vector<std::string>{"PROG.zsc"});
+  EXPECT_EQ(folder.listing(), std::vector<std::string>{"PROG.zsc"});
 }
 
 TEST(CommandLine, MainCommandLineSkipsTheProgramName) {

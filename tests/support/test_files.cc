@@ -1,6 +1,7 @@
 // Test helpers: scoped temporary folders, in-memory files and visible padding.
 #include "tests/support/test_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -36,6 +37,14 @@ std::string TempFolder::read(std::string_view name) const {
 
 bool TempFolder::exists(std::string_view name) const {
   return std::filesystem::exists(file(name));
+}
+
+std::vector<std::string> TempFolder::listing() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path_))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 WorkingFolder::WorkingFolder(const std::filesystem::path& folder)

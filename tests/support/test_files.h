@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace test_support {
 
@@ -26,6 +27,8 @@ class TempFolder {
   std::string read(std::string_view name) const;
   /// True when `name` exists inside the folder.
   bool exists(std::string_view name) const;
+  /// The names in the folder (hidden ones too), sorted.
+  std::vector<std::string> listing() const;
 
  private:
   std::filesystem::path path_;
