@@ -182,22 +182,15 @@ write_program_with_member_and_template() {
   printf 'OLD FRONT END\n' > FE.cbl
 }
 
-# Interrupts a conversion of a large program with `signal` once its output has begun: the run
-# ends by that signal, every old file stays as it was and no temporary file is left.
-interrupt_large_conversion() {
-  local signal=$1 number=$2 tries=0
-  { printf '       PROCEDURE DIVISION.\n'
-    awk 'BEGIN { for (i = 1; i <= 1000000; i++)
-                   printf "           EXEC ZARN SEND MAP(%cM1%c) MAPSET(%cS1%c) ERASE END-EXEC.\n", 39, 39, 39, 39 }'
-  } > PROG.zsc
-  printf 'OLD CONVERTED PROGRAM\n' > PROG.new
-  printf 'OLD MESSAGES\n' > PROG.msg
-  snapshot_inputs PROG.zsc PROG.new PROG.msg
+# Runs COMMAND... in the background and sends it `signal` (number `number`) once the temporary
+# file of output `output` has begun to fill; the run must end by that signal.
+interrupt_once_output_began() {
+  local output=$1 signal=$2 number=$3 tries=0
+  shift 3
   # A command started in the background of a script ignores SIGINT unless told otherwise.
-  env --default-signal=INT "$quillox" PROG > "$work/stdout" 2> "$work/stderr" &
+  env --default-signal=INT "$@" > "$work/stdout" 2> "$work/stderr" &
   local pid=$!
-  # The converted program's temporary file has begun to fill.
-  until [ -n "$(find . -maxdepth 1 -name '.PROG.new.*' -size +0 2>/dev/null)" ]; do
+  until [ -n "$(find . -maxdepth 1 -name ".$output.*" -size +0 2>/dev/null)" ]; do
     tries=$((tries + 1))
     [ $tries -lt 3000 ] || { fail "the output never began"; break; }
     sleep 0.01
@@ -206,6 +199,19 @@ interrupt_large_conversion() {
   wait "$pid"
   code=$?
   expect_exit $((128 + number))
+}
+
+# Interrupts a conversion of a large program with `signal` once its output has begun: every old
+# file stays as it was and no temporary file is left.
+interrupt_large_conversion() {
+  { printf '       PROCEDURE DIVISION.\n'
+    awk 'BEGIN { for (i = 1; i <= 1000000; i++)
+                   printf "           EXEC ZARN SEND MAP(%cM1%c) MAPSET(%cS1%c) ERASE END-EXEC.\n", 39, 39, 39, 39 }'
+  } > PROG.zsc
+  printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+  printf 'OLD MESSAGES\n' > PROG.msg
+  snapshot_inputs PROG.zsc PROG.new PROG.msg
+  interrupt_once_output_began PROG.new "$1" "$2" "$quillox" PROG
   expect_listing PROG.zsc PROG.new PROG.msg
 }
 
@@ -476,18 +482,7 @@ case $case_name in
     truncate -s 4G CUST.cpy
     printf 'OLD COPY\n' > CUST.new
     snapshot_inputs CUST.new
-    env --default-signal=INT "$nestlvl" CUST.cpy > "$work/stdout" 2> "$work/stderr" &
-    pid=$!
-    tries=0
-    until [ -n "$(find . -maxdepth 1 -name '.CUST.new.*' -size +0 2>/dev/null)" ]; do
-      tries=$((tries + 1))
-      [ $tries -lt 3000 ] || { fail "the copy never began"; break; }
-      sleep 0.01
-    done
-    kill -s INT "$pid"
-    wait "$pid"
-    code=$?
-    expect_exit 130
+    interrupt_once_output_began CUST.new INT 2 "$nestlvl" CUST.cpy
     [ "$(stat -c %s CUST.cpy)" = 4294967296 ] || fail "the input changed its size"
     expect_listing CUST.cpy CUST.new
     ;;
