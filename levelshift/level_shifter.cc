@@ -150,9 +150,14 @@ class RunOutput {
   /// The output takes its final name; false with the reason when it cannot.
   bool keep(std::string& reason) {
     if (temporary_.empty()) return true;
+    SignalsBlocked blocked;
     bool renamed = std::rename(temporary_.c_str(), name_.c_str()) == 0;
-    if (!renamed) reason = std::strerror(errno);
-    discard();
+    if (!renamed) {
+      reason = std::strerror(errno);
+      unlink(temporary_.c_str());
+    }
+    temporary_.clear();
+    pending_temporaries[slot_] = nullptr;
     return renamed;
   }
   /// Removes the temporary file, if any: the old file of the final name stays as it was.
