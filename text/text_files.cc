@@ -60,7 +60,7 @@ std::unique_ptr<LineReader> LineReader::open(const std::string& name, std::strin
 }
 
 LineReader::LineReader(std::FILE* stream, std::string name)
-    : stream_(stream), name_(std::move(name)), buffer_(kReadBufferSize) {}
+    : stream_(stream), name_(std::move(name)), buffer_(new char[kReadBufferSize]) {}
 
 LineReader::~LineReader() {
   if (stream_ != nullptr) std::fclose(stream_);
@@ -70,10 +70,10 @@ bool LineReader::refill() {
   if (stream_ == nullptr || failed_) return false;
   // Keep what is still unread at the front of the buffer.
   std::size_t left = end_ - begin_;
-  if (left != 0 && begin_ != 0) std::memmove(buffer_.data(), buffer_.data() + begin_, left);
+  if (left != 0 && begin_ != 0) std::memmove(buffer_.get(), buffer_.get() + begin_, left);
   begin_ = 0;
   end_ = left;
-  std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, stream_);
+  std::size_t got = std::fread(buffer_.get() + end_, 1, kReadBufferSize - end_, stream_);
   end_ += got;
   if (got == 0 && std::ferror(stream_)) failed_ = true;
   return got != 0;
@@ -82,7 +82,7 @@ bool LineReader::refill() {
 bool LineReader::read_piece(std::string& piece, std::size_t limit) {
   // The common case: the line end already lies in the buffer, within the limit.
   if (begin_ != end_ && limit != 0) {
-    const char* start = buffer_.data() + begin_;
+    const char* start = buffer_.get() + begin_;
     const char* line_feed =
         static_cast<const char*>(std::memchr(start, '\n', std::min(limit, end_ - begin_)));
     if (line_feed != nullptr) {
@@ -106,7 +106,7 @@ bool LineReader::read_piece(std::string& piece, std::size_t limit) {
       }
       return true;
     }
-    const char* start = buffer_.data() + begin_;
+    const char* start = buffer_.get() + begin_;
     std::size_t take = std::min(limit - piece.size(), end_ - begin_);
     const char* line_feed = static_cast<const char*>(std::memchr(start, '\n', take));
     if (line_feed != nullptr) {
@@ -124,7 +124,7 @@ OutputFile::OutputFile(std::FILE* stream, std::string name)
     : stream_(stream), name_(std::move(name)) {
   // The file gathers its bytes itself, in large blocks; the stream passes them straight on.
   std::setvbuf(stream_, nullptr, _IONBF, 0);
-  buffer_.resize(kWriteBufferSize);
+  buffer_.reset(new char[kWriteBufferSize]);
 }
 
 OutputFile::~OutputFile() {
@@ -133,7 +133,7 @@ OutputFile::~OutputFile() {
 
 void OutputFile::flush_buffer() {
   if (used_ == 0) return;
-  if (std::fwrite(buffer_.data(), 1, used_, stream_) != used_) failed_ = true;
+  if (std::fwrite(buffer_.get(), 1, used_, stream_) != used_) failed_ = true;
   used_ = 0;
 }
 
@@ -144,9 +144,9 @@ std::FILE* OutputFile::stream() {
 
 void OutputFile::write(std::string_view bytes) {
   if (stream_ == nullptr || bytes.empty()) return;
-  if (used_ + bytes.size() > buffer_.size()) {
+  if (used_ + bytes.size() > kWriteBufferSize) {
     flush_buffer();
-    if (bytes.size() >= buffer_.size()) {
+    if (bytes.size() >= kWriteBufferSize) {
       if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) failed_ = true;
       return;
     }
@@ -158,9 +158,9 @@ void OutputFile::write(std::string_view bytes) {
 void OutputFile::write_padded(std::string_view text, std::size_t width) {
   if (stream_ == nullptr) return;
   std::size_t fill = text.size() < width ? width - text.size() : 0;
-  if (used_ + text.size() + fill + 1 > buffer_.size()) {
+  if (used_ + text.size() + fill + 1 > kWriteBufferSize) {
     flush_buffer();
-    if (text.size() + fill + 1 > buffer_.size()) {
+    if (text.size() + fill + 1 > kWriteBufferSize) {
       // Longer than the whole buffer: passed straight on, so that the buffer never grows.
       write(text);
       for (; fill > 0; --fill) write(" ");

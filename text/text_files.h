@@ -49,7 +49,7 @@ class LineReader {
 
   std::FILE* stream_;
   std::string name_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // 64 KiB, never filled in advance
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool failed_ = false;
@@ -92,8 +92,8 @@ class OutputFile {
   std::FILE* stream_;
   std::string name_;
   std::string scratch_;
-  std::string buffer_;    // room for written bytes not yet handed to the stream
-  std::size_t used_ = 0;  // bytes of `buffer_` in use
+  std::unique_ptr<char[]> buffer_;  // room for written bytes not yet handed to the stream
+  std::size_t used_ = 0;            // bytes of `buffer_` in use
   bool failed_ = false;
 };
 
