@@ -32,14 +32,21 @@ fs::path resolved_path(const std::string& name) {
 
 }  // namespace
 
+bool identity_of(const std::string& name, FileIdentity& identity) {
+  struct stat status;
+  if (::stat(name.c_str(), &status) != 0) return false;
+  identity.device = status.st_dev;
+  identity.inode = status.st_ino;
+  return true;
+}
+
 bool same_file(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
-  struct stat first;
-  struct stat second;
-  bool first_exists = ::stat(a.c_str(), &first) == 0;
-  bool second_exists = ::stat(b.c_str(), &second) == 0;
-  if (first_exists && second_exists)
-    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  FileIdentity first;
+  FileIdentity second;
+  bool first_exists = identity_of(a, first);
+  bool second_exists = identity_of(b, second);
+  if (first_exists && second_exists) return first == second;
   if (first_exists != second_exists) return false;
   return resolved_path(a) == resolved_path(b);
 }

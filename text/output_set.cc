@@ -74,14 +74,6 @@ std::string error_text(int error) {
 
 }  // namespace
 
-bool identity_of(const std::string& name, FileIdentity& identity) {
-  struct stat status;
-  if (::stat(name.c_str(), &status) != 0) return false;
-  identity.device = status.st_dev;
-  identity.inode = status.st_ino;
-  return true;
-}
-
 OutputSet::OutputSet() {
   SignalsBlocked blocked;
   if (live_sets++ != 0) return;
@@ -185,7 +177,6 @@ bool OutputSet::commit(const std::vector<FileIdentity>& read, std::string& refus
     forget_temporary(output.temporary);
   }
   pending_.clear();
-  discard();
   return all_renamed;
 }
 

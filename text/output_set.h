@@ -2,27 +2,14 @@
 // all its outputs or none and an interrupted run leaves every old file as it was.
 #pragma once
 
-#include <sys/types.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "text/file_identity.h"
 #include "text/text_files.h"
 
 namespace text {
-
-/// Where a file lives: its device and inode (links followed).
-struct FileIdentity {
-  dev_t device = 0;
-  ino_t inode = 0;
-  bool operator==(const FileIdentity& other) const {
-    return device == other.device && inode == other.inode;
-  }
-};
-
-/// The identity of the file `name` denotes, links followed; false when it does not exist.
-bool identity_of(const std::string& name, FileIdentity& identity);
 
 /// The outputs of one run. Each is written under a temporary name in the folder of its final
 /// name (never colliding with another run's) and takes its final name only at `commit`. An

@@ -54,8 +54,7 @@ std::unique_ptr<LineReader> LineReader::open(const std::string& name, std::strin
     return nullptr;
   }
   auto reader = std::make_unique<LineReader>(stream, name);
-  reader->device_ = status.st_dev;
-  reader->inode_ = status.st_ino;
+  reader->identity_ = {status.st_dev, status.st_ino};
   return reader;
 }
 

@@ -2,8 +2,6 @@
 // file that remembers whether any write failed.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <cstdio>
 #include <initializer_list>
@@ -12,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/file_identity.h"
 #include "text/text_format.h"
 
 namespace text {
@@ -40,9 +39,8 @@ class LineReader {
   /// True once a read failed for another reason than the end of the file.
   bool failed() const { return failed_; }
   const std::string& name() const { return name_; }
-  /// The device and inode of the file read (both 0 for a stream given open).
-  dev_t device() const { return device_; }
-  ino_t inode() const { return inode_; }
+  /// Where the file read lives (all 0 for a stream given open).
+  const FileIdentity& identity() const { return identity_; }
 
  private:
   bool refill();
@@ -53,8 +51,7 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool failed_ = false;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
+  FileIdentity identity_;
 };
 
 /// A file written by the converter. Write errors are remembered (sticky) and reported once,

@@ -16,7 +16,7 @@ void close_input(ConversionRun& run, std::unique_ptr<text::LineReader>& file) {
 }
 
 void note_read(ConversionRun& run, const text::LineReader& file) {
-  run.files_read.push_back({file.device(), file.inode()});
+  run.files_read.push_back(file.identity());
 }
 
 void note_read(ConversionRun& run, const std::string& name) {
