@@ -1,8 +1,6 @@
 // Replacement of the monitor's interface-block fields by the fields of the standard header.
 #include "converter/driver/field_renames.h"
 
-#include <cstring>
-
 #include "converter/driver/column_margin.h"
 #include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"

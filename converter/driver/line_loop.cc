@@ -159,15 +159,14 @@ void convert_procedure_line(ConversionRun& run, WordStarts& words, LineState& st
     words = WordStarts(line);
     return;
   }
-  if (may_name_a_field(line)) {
-    int commarea_references = run.count(Row::kCommarea);
-    state.identification_length = rename_source_line(run);
-    if (state.identification_length) words = WordStarts(line);
-    // Without a LINKAGE SECTION the inserted area has no USRCOMM: the first line that names it
-    // needs the user's declaration.
-    if (run.count(Row::kCommarea) > commarea_references && !run.linkage_seen)
-      log_once(run, run.output_line_count, Message::kUsrcommWithoutLayout);
-  }
+  int commarea_references = run.count(Row::kCommarea);
+  state.identification_length = rename_source_line(run);
+  if (!state.identification_length) return;
+  words = WordStarts(line);
+  // Without a LINKAGE SECTION the inserted area has no USRCOMM: the first line that names it
+  // needs the user's declaration.
+  if (run.count(Row::kCommarea) > commarea_references && !run.linkage_seen)
+    log_once(run, run.output_line_count, Message::kUsrcommWithoutLayout);
 }
 
 // The paragraph that converted RECEIVE MAP checks jump to stands before the END PROGRAM line.

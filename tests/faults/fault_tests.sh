@@ -230,6 +230,7 @@ case $case_name in
     expect_stderr "QUILLOX: error writing PROG.msg\n"
     expect_listing PROG.zsc PROG.msg PROG.new
     ;;
+
   quillox_member_output_on_full_device)
     # The member's ".new" file is a full device: the member is still converted to its end, the
     # exit code tells of the lost output, and no other output replaces anything.
