@@ -129,6 +129,7 @@ enum class Finding : std::size_t {
   kLink,
   kXctl,
   kConverse,
+  kReturnOptionDropped,
   kRoute,
   kAssignTermcode,
   kSendPage,
@@ -142,6 +143,7 @@ enum class Finding : std::size_t {
   kInvalidKey,
   kKvzaidNotCopied,
   kUsrcommWithoutLayout,
+  kMapAreaInWorkingStorage,
   kWithoutEndExec,
   kNotInCapitals,
   kCopybookError,
@@ -161,6 +163,7 @@ inline constexpr FindingKind kFindingKinds[] = {
     {Finding::kLink, "LINK"},
     {Finding::kXctl, "XCTL"},
     {Finding::kConverse, "CONVERSE"},
+    {Finding::kReturnOptionDropped, "RETURN option dropped"},
     {Finding::kRoute, "ROUTE"},
     {Finding::kAssignTermcode, "ASSIGN TERMCODE"},
     {Finding::kSendPage, "SEND PAGE"},
@@ -174,6 +177,7 @@ inline constexpr FindingKind kFindingKinds[] = {
     {Finding::kInvalidKey, "invalid PF/PA keys"},
     {Finding::kKvzaidNotCopied, "KVZAID not copied"},
     {Finding::kUsrcommWithoutLayout, "USRCOMM without layout"},
+    {Finding::kMapAreaInWorkingStorage, "map area in WORKING-STORAGE"},
     {Finding::kWithoutEndExec, "EXEC ZARN without END-EXEC"},
     {Finding::kNotInCapitals, "EXEC ZARN not in capitals"},
     {Finding::kCopybookError, "copybook errors"},
@@ -237,8 +241,11 @@ enum class Message : std::size_t {
   kKvzaidNotCopied,
   kUsrcommWithoutLayout,
   kWithoutEndExec,
+  kMapAreaInWorkingStorage,
+  kReturnOptionDropped,
 };
-inline constexpr std::size_t kMessageCount = static_cast<std::size_t>(Message::kWithoutEndExec) + 1;
+inline constexpr std::size_t kMessageCount =
+    static_cast<std::size_t>(Message::kReturnOptionDropped) + 1;
 
 /// One message: its text ("%s" where names or arguments are filled in), the kind of finding
 /// it reports, if any, and the summary row that counts the same event once per message, if any.
@@ -321,6 +328,17 @@ inline constexpr MessageText kMessages[] = {
      "*** EXEC ZARN command without END-EXEC in 20 lines - not converted",
      Finding::kWithoutEndExec,
      {}},
+    // A map area must travel in the communication area, after the USRCOMM items, for the front
+    // end to show or pass its data.
+    {Message::kMapAreaInWorkingStorage,
+     "*** map area %s is in WORKING-STORAGE - move it after USRCOMM, here and in the front end",
+     Finding::kMapAreaInWorkingStorage,
+     {}},
+    // The option word (CHANNEL, IMMEDIATE).
+    {Message::kReturnOptionDropped,
+     "*** RETURN %s dropped - program logic must be checked",
+     Finding::kReturnOptionDropped,
+     {}},
 };
 static_assert(std::size(kMessages) == kMessageCount, "every message has its text");
 static_assert(ids_in_order(kMessages), "messages stand in the order of their ids");
@@ -351,9 +369,16 @@ inline constexpr ManualStep kManualSteps[] = {
     {"COPY KVZAID into WORKING-STORAGE: the attention-key tests need its constants",
      Finding::kKvzaidNotCopied,
      {}},
+    {"Move each map area out of WORKING-STORAGE to after the USRCOMM items, in the program and "
+     "in the front end",
+     Finding::kMapAreaInWorkingStorage,
+     {}},
     {"Check each LINK, which stays active", Finding::kLink, {}},
     {"Check each XCTL, which stays active", Finding::kXctl, {}},
     {"Check the program logic where CONVERSE was removed", Finding::kConverse, {}},
+    {"Check the program logic where a RETURN option (CHANNEL, IMMEDIATE) was dropped",
+     Finding::kReturnOptionDropped,
+     {}},
     {"Check each ROUTE, which stays active", Finding::kRoute, {}},
     {"Check the program logic at each ASSIGN TERMCODE, which stays active",
      Finding::kAssignTermcode,
@@ -418,13 +443,16 @@ constexpr const ManualStep* step_of_message(Message message) {
 // Lines written without the message-line format
 
 /// Copybook lines: a member opened (name, input line of the COPY line), the three ways it is
-/// not converted, and its counts when it ends.
+/// not converted, a monitor's member, and its counts when it ends.
 inline constexpr std::string_view kOpeningCopyBook = "  opening copy book %s at line %d\n";
 inline constexpr std::string_view kCopyFileError = " ***error*** opening copy file %s\n";
 inline constexpr std::string_view kOutputCopyFileError =
     " ***error*** opening output copy file %s\n";
 inline constexpr std::string_view kNestingError =
     " ***error*** copy book nesting exceeds 10 levels - %s not opened\n";
+/// A COPY or -INC of one of the monitor's own members (KVZAID, KVZZVLCA, KVZEIBLK), which is
+/// never opened: written where an opened member writes its opening line.
+inline constexpr std::string_view kMonitorMember = "  copy book %s is the monitor's - not opened\n";
 inline constexpr std::string_view kCopyBookLinesRead = "  %d lines read in copy book\n";
 inline constexpr std::string_view kCopyBookLinesWritten = "  %d lines written in copy book\n";
 

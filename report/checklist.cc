@@ -33,14 +33,26 @@ std::string places(const ProgramSummary& program, std::int64_t count, Belongs be
 
 // "SQLCA (not found), OUT.CPY (not written)": the members that were not converted.
 std::string members_not_converted(const ProgramSummary& program) {
-  constexpr std::string_view kOutcome[] = {"", "not found", "not written", "not opened"};
+  constexpr std::string_view kOutcome[] = {"", "not found", "not written", "not opened", ""};
   std::string where;
   for (const MemberUse& member : program.members) {
-    if (member.outcome == MemberOutcome::kConverted) continue;
+    if (member.outcome == MemberOutcome::kConverted || member.outcome == MemberOutcome::kMonitor)
+      continue;
     if (!where.empty()) where += ", ";
     where += member.name + " (" + std::string(kOutcome[static_cast<int>(member.outcome)]) + ")";
   }
   return where;
+}
+
+// "KVZAID, KVZZVLCA": the monitor's own members that the program copies.
+std::string monitor_members(const ProgramSummary& program) {
+  std::string names;
+  for (const MemberUse& member : program.members) {
+    if (member.outcome != MemberOutcome::kMonitor) continue;
+    if (!names.empty()) names += ", ";
+    names += member.name;
+  }
+  return names;
 }
 
 std::int64_t lines_of_message(const ProgramSummary& program, Message message) {
@@ -58,6 +70,10 @@ std::vector<ChecklistItem> manual_steps(const ProgramSummary& program) {
   for (const ManualStep& step : kManualSteps) {
     if (step.finding) {
       Finding kind = *step.finding;
+      // The monitor's members are never converted: the user supplies them, before the members
+      // that were not found.
+      std::string monitor = kind == Finding::kCopybookError ? monitor_members(program) : "";
+      if (!monitor.empty()) items.push_back({kSupplyMonitorMembersStep, monitor});
       std::int64_t count = program.count(kind);
       if (count == 0) continue;
       if (kind == Finding::kCopybookError) {

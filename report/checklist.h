@@ -13,6 +13,10 @@ namespace report {
 inline constexpr std::string_view kReadOtherMessagesStep =
     "Read the other messages: this report does not know them";
 
+/// The step for the monitor's own members that a program copies, which are never converted.
+inline constexpr std::string_view kSupplyMonitorMembersStep =
+    "Supply the monitor's own members that the program copies, where it is compiled";
+
 /// Places named in one checklist item at most; the item says how many more there are.
 inline constexpr std::size_t kPlacesPerStep = 6;
 

@@ -107,6 +107,34 @@ TEST(Checklist, StepsFollowFromTheFindingsInTheirOwnOrder) {
        "",
        "Make the copybook members that were not converted available, and convert again @ "
        "OUT.CPY (not written), SQLCA (not found)\n"},
+      {"the monitor's members are supplied, before the members not found",
+       "  copy book KVZZVLCA is the monitor's - not opened\n"
+       "  opening copy book SQLCA at line 12\n ***error*** opening copy file SQLCA\n"
+       "  copy book KVZAID is the monitor's - not opened\n",
+       {{3, 3}},
+       "",
+       "Supply the monitor's own members that the program copies, where it is compiled @ KVZAID, "
+       "KVZZVLCA\nMake the copybook members that were not converted available, and convert "
+       "again @ SQLCA (not found)\n"},
+      {"a map area in WORKING-STORAGE comes right after KVZAID, before the commands",
+       "line 0030 - EXEC ZARN LINK to program 'SUB' found\n"
+       "line 0040 - *** map area MENU1O is in WORKING-STORAGE - move it after USRCOMM, here and in "
+       "the front end\n"
+       "line 0040 - ZARN SEND MAP handled for map 'MENU1' mapset \n"
+       "line 0050 - *** KVZAID is not copied - the attention-key tests need its constants\n",
+       {{5, 2}, {6, 1}, {8, 1}},
+       "",
+       std::string(kKvzaid) +
+           " @ line 0050\nMove each map area out of WORKING-STORAGE to after the USRCOMM items, in "
+           "the program and in the front end @ line 0040\n" +
+           kLink + " @ line 0030\n"},
+      {"a RETURN option dropped comes after CONVERSE",
+       "line 0070 - EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n"
+       "line 0070 - *** RETURN IMMEDIATE dropped - program logic must be checked\n",
+       {{5, 1}, {17, 1}},
+       "",
+       "Check the program logic where a RETURN option (CHANNEL, IMMEDIATE) was dropped @ line "
+       "0070\n"},
       {"a command without END-EXEC",
        "line 0090 - *** EXEC ZARN command without END-EXEC in 20 lines - not converted\n",
        {},

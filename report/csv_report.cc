@@ -48,8 +48,8 @@ std::string csv_report(const std::vector<ProgramSummary>& programs) {
 
 std::string members_csv(const std::vector<ProgramSummary>& programs) {
   // Whether a member of each outcome was found, and whether it was converted.
-  constexpr std::string_view kFound[] = {"yes", "no", "yes", "not looked for"};
-  constexpr std::string_view kConverted[] = {"yes", "no", "no", "no"};
+  constexpr std::string_view kFound[] = {"yes", "no", "yes", "not looked for", "monitor's"};
+  constexpr std::string_view kConverted[] = {"yes", "no", "no", "no", "no"};
   std::string text = "member,found,converted,programs\n";
   for (const MemberCopies& member : members_of(programs)) {
     std::size_t outcome = static_cast<std::size_t>(member.outcome);

@@ -41,10 +41,12 @@ TEST(CsvReport, FieldsAreQuotedOnlyWhenTheyMustBeAndNeverStartAFormula) {
 }
 
 const char kHeading[] =
-    "program,program kind,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,ROUTE,"
+    "program,program kind,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,"
+    "RETURN option dropped,ROUTE,"
     "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
     "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
-    "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,EXEC ZARN without END-EXEC,"
+    "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,map area in WORKING-STORAGE,"
+    "EXEC ZARN without END-EXEC,"
     "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
     "front end not built,other messages,manual attention total\n";
 
@@ -72,9 +74,9 @@ TEST(CsvReport, OneLinePerProgramInTheOrderGiven) {
   EXPECT_EQ(csv_report({payroll, menu, risk}),
             std::string(kHeading) +
                 "\"billing/PAY,ROLL \"\"A\"\"\",back-end,120,130,7,"
-                "2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,3\n"
-                "MENU01,screen,5,9,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,2,8\n"
-                "'@RISK,screen,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
+                "2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,3\n"
+                "MENU01,screen,5,9,0,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,2,8\n"
+                "'@RISK,screen,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
 }
 
 TEST(CsvReport, NoProgramGivesTheHeadingAlone) {

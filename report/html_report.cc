@@ -38,6 +38,7 @@ constexpr KindColour kColours[] = {
     {Finding::kLink, "#4e79a7"},
     {Finding::kXctl, "#a0cbe8"},
     {Finding::kConverse, "#f28e2b"},
+    {Finding::kReturnOptionDropped, "#e17c05"},
     {Finding::kRoute, "#ffbe7d"},
     {Finding::kAssignTermcode, "#59a14f"},
     {Finding::kSendPage, "#8cd17d"},
@@ -51,6 +52,7 @@ constexpr KindColour kColours[] = {
     {Finding::kInvalidKey, "#bab0ac"},
     {Finding::kKvzaidNotCopied, "#6b5b95"},
     {Finding::kUsrcommWithoutLayout, "#c94c4c"},
+    {Finding::kMapAreaInWorkingStorage, "#5f4690"},
     {Finding::kWithoutEndExec, "#3e7c59"},
     {Finding::kNotInCapitals, "#d37295"},
     {Finding::kCopybookError, "#fabfd2"},
@@ -209,9 +211,10 @@ std::string_view file_name(std::string_view path) {
 }
 
 // What a member's outcome is called in the page.
-constexpr std::string_view kMemberOutcome[] = {"converted", "not found",
-                                               "found, but its converted copy could not be written",
-                                               "not opened: copy books nested more than 10 deep"};
+constexpr std::string_view kMemberOutcome[] = {
+    "converted", "not found", "found, but its converted copy could not be written",
+    "not opened: copy books nested more than 10 deep",
+    "the monitor's own member: not opened, to be supplied"};
 
 // The kinds found at least once, in column order.
 std::vector<std::size_t> kinds_found(const ApplicationTotals& totals) {

@@ -24,6 +24,7 @@ using message_format::kCopyBookLinesWritten;
 using message_format::kCopyFileError;
 using message_format::kFrontEndCreated;
 using message_format::kFrontEndNotOpened;
+using message_format::kMonitorMember;
 using message_format::kMultipleReceives;
 using message_format::kNestingError;
 using message_format::kOpeningCopyBook;
@@ -355,6 +356,9 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
                 {ListedLine::Number::kCopyLine, state.just_opened_at, state.current_member(),
                  std::string(text), Finding::kCopybookError, std::nullopt});
       state.just_opened.reset();
+    } else if (matches_format(line_of(kMonitorMember), line, fields)) {
+      // Never opened: no level, no count lines.
+      state.members.add(fields[0], MemberOutcome::kMonitor, summary);
     } else if (matches_format(line_of(kCopyBookLinesRead), line)) {
       if (state.open_members.empty()) {
         error = at_line(number, "copy book counts while no copy book is open");

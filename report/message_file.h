@@ -48,6 +48,7 @@ enum class MemberOutcome {
   kNotFound,    // " ***error*** opening copy file"
   kNotWritten,  // found, but its converted copy could not be written
   kNotOpened,   // not looked for: copybooks nested too deep
+  kMonitor,     // one of the monitor's own members, never opened: the user supplies it
 };
 
 /// A copybook member and what became of it (a member copied several times with different

@@ -117,6 +117,21 @@ TEST(MessageFile, EachKindOfFindingIsCounted) {
        "line 0007 - Invalid PF Key\n",
        {{5, 1}, {20, 1}},
        "invalid PF/PA keys 3"},
+      {"RETURN options dropped, each named",
+       "line 0070 - EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n"
+       "line 0070 - *** RETURN CHANNEL dropped - program logic must be checked\n"
+       "line 0070 - *** RETURN IMMEDIATE dropped - program logic must be checked\n",
+       {{5, 1}, {17, 1}},
+       "RETURN option dropped 2"},
+      {"map areas in WORKING-STORAGE, once per area",
+       "line 0040 - *** map area MENU1O is in WORKING-STORAGE - move it after USRCOMM, here and in "
+       "the front end\n"
+       "line 0040 - ZARN SEND MAP handled for map 'MENU1' mapset 'MENUSET'\n"
+       "line 0052 - *** map area MENU1I is in WORKING-STORAGE - move it after USRCOMM, here and in "
+       "the front end\n"
+       "line 0052 - ZARN RECEIVE MAP for map 'MENU1' handled\n",
+       {{5, 2}, {8, 1}, {14, 1}},
+       "map area in WORKING-STORAGE 2"},
       {"EXEC ZARN in lower case",
        "line 0050 - *** EXEC ZARN not in capitals - not converted\n",
        {},
@@ -168,7 +183,9 @@ TEST(MessageFile, FindingsInsideNestedCopyBooksAreCountedWithTheProgram) {
   // cannot be opened and a fourth cannot be written.
   std::string text =
       "line 0042 - EIBCALEN changed\n"
+      "  copy book KVZZVLCA is the monitor's - not opened\n"
       "  opening copy book ABCREC at line 57\n"
+      "  copy book KVZAID is the monitor's - not opened\n"
       " line 0003 - *** ZARN HANDLE AID found\n"
       " line 0003 - Invalid PA Key\n"
       "  opening copy book DEFREC at line 3\n"
@@ -188,7 +205,7 @@ TEST(MessageFile, FindingsInsideNestedCopyBooksAreCountedWithTheProgram) {
       " ***error*** copy book nesting exceeds 10 levels - DEEP not opened\n"
       "line 0070 - *** EXEC ZARN RECEIVE with no MAP parameter\n" +
       test_support::summary_report_by_row(
-          {{1, 80}, {2, 90}, {3, 5}, {5, 5}, {6, 1}, {13, 1}, {20, 1}, {21, 1}, {28, 1}, {34, 1}});
+          {{1, 80}, {2, 90}, {3, 7}, {5, 5}, {6, 1}, {13, 1}, {20, 1}, {21, 1}, {28, 1}, {34, 1}});
   ProgramSummary summary;
   std::string error;
   ASSERT_EQ(read_message_file(text, summary, error), MessageFileKind::kConversion) << error;
@@ -196,6 +213,11 @@ TEST(MessageFile, FindingsInsideNestedCopyBooksAreCountedWithTheProgram) {
             "LINK 1, ROUTE 1, SEND PAGE 1, SEND without parameters 1, RECEIVE without MAP 1, "
             "invalid PF/PA keys 1, copybook errors 3");
   EXPECT_EQ(summary.total_findings(), 9);
+  // The monitor's members are listed, never counted as errors.
+  std::string members;
+  for (const MemberUse& member : summary.members)
+    members += member.name + ":" + std::to_string(static_cast<int>(member.outcome)) + " ";
+  EXPECT_EQ(members, "ABCREC:0 DEEP:3 DEFREC:0 KVZAID:4 KVZZVLCA:4 OUT.CPY:2 XYZ:1 ");
   EXPECT_EQ(summary.lines_read, 80);
   EXPECT_EQ(summary.lines_written, 90);
   EXPECT_EQ(summary.exec_statements, 5);
