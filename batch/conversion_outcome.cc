@@ -63,7 +63,7 @@ MessageNotes read_message_notes(std::string_view text) {
       notes.members_not_found.emplace_back(value);
     } else if (filled_in(line, message_format::kFrontEndCreated, value)) {
       notes.front_end_created = true;
-    } else if (line == format_line(message_format::kTemplateNotFound)) {
+    } else if (filled_in(line, message_format::kTemplateNotFound, value)) {
       notes.template_not_found = true;
     } else {
       for (Row row : kMapRequestRows)

@@ -186,7 +186,7 @@ Conversion scan_program(ScanCache& cache, const ScanSettings& settings, const Pr
     std::size_t first_pushed = pending.size();
     for (const std::string& member : source.members) {
       for (const std::string& candidate :
-           converter::member_candidates(member, settings.include_folders)) {
+           converter::member_candidates(member, "", settings.include_folders)) {
         std::string path = in_folder(folder, candidate);
         std::string key = touch(path, Use::kRead, "copybook member " + member);
         if (!read_source(cache, key, path).opened) continue;

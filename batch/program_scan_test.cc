@@ -63,16 +63,22 @@ TEST_F(ProgramScan, MembersByTheConvertersRule) {
   folder_.write("lib/LIBREC", "           MOVE 1 TO X.\n");
   ScanSettings settings{{folder_.path().string() + "/lib"}, true};
   std::string lib = folder_.path().string() + "/lib/";
-  std::vector<std::string> expected = {
-      "writes PROG.new",   "writes PROG.msg",
-      "writes PROGFE.cbl", "reads PROG.zsc",
-      "reads A",           "copies A.new",
-      "reads MISSING",     "reads " + lib + "MISSING",
-      "reads LIBREC",      "reads " + lib + "LIBREC",
-      "copies LIBREC.new", "reads B",
-      "copies B.new",      "reads A",
-      "copies A.new",
+  // A member not found under its name is looked for with each extension, in each place.
+  auto looked_for = [](const std::string& place, const std::string& name) {
+    std::vector<std::string> names;
+    for (const char* ending : {"", ".cpy", ".CPY", ".cbl", ".CBL", ".cob", ".COB"})
+      names.push_back("reads " + place + name + ending);
+    return names;
   };
+  std::vector<std::string> expected = {"writes PROG.new", "writes PROG.msg", "writes PROGFE.cbl",
+                                       "reads PROG.zsc",  "reads A",         "copies A.new"};
+  for (const std::string& touch : looked_for("", "MISSING")) expected.push_back(touch);
+  for (const std::string& touch : looked_for(lib, "MISSING")) expected.push_back(touch);
+  for (const std::string& touch : looked_for("", "LIBREC")) expected.push_back(touch);
+  for (const std::string& touch :
+       {"reads " + lib + "LIBREC", std::string("copies LIBREC.new"), std::string("reads B"),
+        std::string("copies B.new"), std::string("reads A"), std::string("copies A.new")})
+    expected.push_back(touch);
   EXPECT_EQ(described(scan(settings), app()), expected);
 }
 

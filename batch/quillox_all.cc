@@ -86,6 +86,25 @@ std::string indented(const std::string& text) {
   return lines;
 }
 
+// `output` of a converter without its lines "QUILLOX: copy member NAME not found".
+std::string without_members_not_found(const std::string& output) {
+  static constexpr std::string_view kStart = "QUILLOX: copy member ";
+  static constexpr std::string_view kEnd = " not found";
+  std::string kept;
+  std::size_t start = 0;
+  while (start < output.size()) {
+    std::size_t end = output.find('\n', start);
+    if (end == std::string::npos) end = output.size();
+    std::string_view line = std::string_view(output).substr(start, end - start);
+    bool about_member = line.size() > kStart.size() + kEnd.size() &&
+                        line.substr(0, kStart.size()) == kStart &&
+                        line.substr(line.size() - kEnd.size()) == kEnd;
+    if (!about_member) kept.append(output, start, std::min(end + 1, output.size()) - start);
+    start = end + 1;
+  }
+  return kept;
+}
+
 bool is_folder(const std::string& path) {
   struct stat status;
   return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
@@ -250,6 +269,9 @@ void finish(const RunSetup& setup, const Program& program, std::size_t index, in
     return;
   }
   MessageNotes notes = read_message_notes(text);
+  // The members QUILLOX did not find are named below with the program: its own lines about them
+  // are not repeated.
+  run.output = without_members_not_found(run.output);
   if (!notes.members_not_found.empty()) {
     std::string names;
     for (const std::string& name : notes.members_not_found)

@@ -447,7 +447,8 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
   bool built = matches_format(line_of(kFrontEndCreated), heading, created);
   if (built) {
     summary.front_end = std::string(created[0]);
-  } else if (heading == line_of(kFrontEndNotOpened) || heading == line_of(kTemplateNotFound)) {
+  } else if (heading == line_of(kFrontEndNotOpened) ||
+             matches_format(line_of(kTemplateNotFound), heading)) {
     ++summary.count(Finding::kFrontEndNotBuilt);
     list_front_end_line(summary, heading, Finding::kFrontEndNotBuilt);
   } else {

@@ -1,7 +1,9 @@
-// Telling whether two file names denote the same file, so that no run writes what it reads.
+// Telling whether two file names denote the same file, so that no run writes what it reads, and
+// which file writing a name would write.
 #include "text/file_identity.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -30,7 +32,38 @@ fs::path resolved_path(const std::string& name) {
   return error ? path.lexically_normal() : canonical;
 }
 
+// The folder part of `name`, with its final separator ("" when it has none).
+std::string folder_part(const std::string& name) {
+  std::size_t separator = name.find_last_of('/');
+  return separator == std::string::npos ? std::string() : name.substr(0, separator + 1);
+}
+
 }  // namespace
+
+std::string link_target(const std::string& name) {
+  std::string path = name;
+  for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+    struct stat status;
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    std::string target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 255) + 1,
+                       '\0');
+    ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    // A target that changed size since lstat, or that cannot be read, ends the walk here.
+    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return path;
+    target.resize(static_cast<std::size_t>(length));
+    path = target[0] == '/' ? target : folder_part(path) + target;
+  }
+  return name;
+}
+
+std::string written_path(const std::string& name) {
+  std::error_code error;
+  fs::path target = fs::absolute(link_target(name), error);
+  if (error) return name;
+  fs::path folder = fs::weakly_canonical(target.parent_path(), error);
+  if (error) return target.lexically_normal().string();
+  return (folder / target.filename()).lexically_normal().string();
+}
 
 bool identity_of(const std::string& name, FileIdentity& identity) {
   struct stat status;

@@ -182,15 +182,17 @@ write_program_with_member_and_template() {
   printf 'OLD FRONT END\n' > FE.cbl
 }
 
-# Runs COMMAND... in the background and sends it `signal` (number `number`) once the temporary
-# file of output `output` has begun to fill; the run must end by that signal.
+# Runs COMMAND... in the background and sends it `signal` (number `number`) once a temporary
+# file of the tool (a hidden file named PREFIX and six more characters) has begun to fill; the
+# run must end by that signal.
 interrupt_once_output_began() {
-  local output=$1 signal=$2 number=$3 tries=0
+  local prefix=$1 signal=$2 number=$3 tries=0
   shift 3
-  # A command started in the background of a script ignores SIGINT unless told otherwise.
-  env --default-signal=INT "$@" > "$work/stdout" 2> "$work/stderr" &
+  # A command started in the background of a script ignores SIGINT unless told otherwise; a
+  # core dump of SIGQUIT is not wanted in the folder.
+  (ulimit -c 0; exec env --default-signal "$@") > "$work/stdout" 2> "$work/stderr" &
   local pid=$!
-  until [ -n "$(find . -maxdepth 1 -name ".$output.*" -size +0 2>/dev/null)" ]; do
+  until [ -n "$(find . -maxdepth 1 -name "$prefix??????" -size +0 2>/dev/null)" ]; do
     tries=$((tries + 1))
     [ $tries -lt 3000 ] || { fail "the output never began"; break; }
     sleep 0.01
@@ -201,9 +203,8 @@ interrupt_once_output_began() {
   expect_exit $((128 + number))
 }
 
-# Interrupts a conversion of a large program with `signal` once its output has begun: every old
-# file stays as it was and no temporary file is left.
-interrupt_large_conversion() {
+# A program of a million commands, to be stopped while it is converted, beside old outputs.
+write_large_program_and_old_outputs() {
   { printf '       PROCEDURE DIVISION.\n'
     awk 'BEGIN { for (i = 1; i <= 1000000; i++)
                    printf "           EXEC ZARN SEND MAP(%cM1%c) MAPSET(%cS1%c) ERASE END-EXEC.\n", 39, 39, 39, 39 }'
@@ -211,7 +212,13 @@ interrupt_large_conversion() {
   printf 'OLD CONVERTED PROGRAM\n' > PROG.new
   printf 'OLD MESSAGES\n' > PROG.msg
   snapshot_inputs PROG.zsc PROG.new PROG.msg
-  interrupt_once_output_began PROG.new "$1" "$2" "$quillox" PROG
+}
+
+# Interrupts a conversion of a large program with `signal` once its output has begun: every old
+# file stays as it was and no temporary file is left.
+interrupt_large_conversion() {
+  write_large_program_and_old_outputs
+  interrupt_once_output_began .quillox- "$1" "$2" "$quillox" PROG
   expect_listing PROG.zsc PROG.new PROG.msg
 }
 
@@ -265,7 +272,7 @@ case $case_name in
     run "$quillox" PROG NEWPROG.cbl FRONT.cbl
     expect_exit 0
     expect_stdout ""
-    expect_stderr "QUILLOX: no front end written: NEWDSP4.TXT not found\n"
+    expect_stderr "QUILLOX: copy member MEMB not found\nQUILLOX: no front end written: NEWDSP4.TXT not found\n"
     grep -q '^  opening copy book MEMB at line 2$' PROG.msg || fail "no opening line for MEMB"
     grep -q '^ \*\*\*error\*\*\* opening copy file MEMB$' PROG.msg || fail "no error line for MEMB"
     expect_ending PROG.msg '\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n'
@@ -408,8 +415,10 @@ case $case_name in
     write_program_with_member_and_template
     arguments=(PROG NEW.cbl FE.cbl)
     refused=NEW.cbl
+    said=
     case $case_name in
-      *names_a_member) arguments=(PROG MEMB FE.cbl) refused=MEMB ;;
+      # The member itself is then no member the run may read: it is not found.
+      *names_a_member) arguments=(PROG MEMB FE.cbl) refused=MEMB said="QUILLOX: copy member MEMB not found\n" ;;
       *names_the_template) arguments=(PROG NEWDSP4.TXT FE.cbl) refused=NEWDSP4.TXT ;;
       *links_to_the_template) rm PROG.msg && ln -s NEWDSP4.TXT PROG.msg && refused=PROG.msg ;;
     esac
@@ -417,7 +426,7 @@ case $case_name in
     run "$quillox" "${arguments[@]}"
     expect_exit 100
     expect_stdout ""
-    expect_stderr "QUILLOX: $refused is read by this run - no output written\n"
+    expect_stderr "${said}QUILLOX: $refused is read by this run - no output written\n"
     expect_listing PROG.zsc MEMB NEWDSP4.TXT PROG.new PROG.msg FE.cbl
     ;;
 
@@ -454,7 +463,7 @@ case $case_name in
     run "$quillox" PROG
     expect_exit 0
     expect_stdout ""
-    expect_stderr ""
+    expect_stderr "QUILLOX: copy member PIPE not found\nQUILLOX: copy member DIR not found\n"
     { printf '  opening copy book PIPE at line 2\n ***error*** opening copy file PIPE\n'
       printf '  opening copy book DIR at line 3\n ***error*** opening copy file DIR\n'
       quillox_summary 3 3 copy=2; } > "$work/expected/PROG.msg"
@@ -483,7 +492,7 @@ case $case_name in
     truncate -s 4G CUST.cpy
     printf 'OLD COPY\n' > CUST.new
     snapshot_inputs CUST.new
-    interrupt_once_output_began CUST.new INT 2 "$nestlvl" CUST.cpy
+    interrupt_once_output_began .nestlvl- INT 2 "$nestlvl" CUST.cpy
     [ "$(stat -c %s CUST.cpy)" = 4294967296 ] || fail "the input changed its size"
     expect_listing CUST.cpy CUST.new
     ;;
