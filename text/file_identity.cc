@@ -57,12 +57,30 @@ std::string link_target(const std::string& name) {
 }
 
 std::string written_path(const std::string& name) {
+  std::string target = link_target(name);
+  // A name in the working folder, the common case of a member's copy: the folder is resolved
+  // once for as long as the working folder stays the same.
+  if (!target.empty() && target != "." && target != ".." && target.find('/') == std::string::npos) {
+    static std::string working;
+    static std::string resolved;
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    if (!error) {
+      if (current.string() != working) {
+        fs::path canonical = fs::weakly_canonical(current, error);
+        if (error) return (current / target).lexically_normal().string();
+        working = current.string();
+        resolved = canonical.string();
+      }
+      return resolved + (resolved == "/" ? "" : "/") + target;
+    }
+  }
   std::error_code error;
-  fs::path target = fs::absolute(link_target(name), error);
+  fs::path path = fs::absolute(target, error);
   if (error) return name;
-  fs::path folder = fs::weakly_canonical(target.parent_path(), error);
-  if (error) return target.lexically_normal().string();
-  return (folder / target.filename()).lexically_normal().string();
+  fs::path folder = fs::weakly_canonical(path.parent_path(), error);
+  if (error) return path.lexically_normal().string();
+  return (folder / path.filename()).lexically_normal().string();
 }
 
 bool identity_of(const std::string& name, FileIdentity& identity) {

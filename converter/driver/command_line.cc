@@ -266,13 +266,15 @@ StartUp start_run(ConversionRun& run, const std::vector<std::string>& all_argume
   run.message_file = run.outputs.open(run.message_file_name, reason);
   if (!run.message_file) return cannot_open(run.message_file_name, reason);
   // The outputs of the program itself: a member whose copy would be written to one of them
-  // clashes with it.
+  // clashes with it, and no member is read from them.
   const text::FileIdentity& program = run.input_file->identity();
-  claim_output(run, run.output_file_name, run.input_file_name, program);
-  claim_output(run, run.message_file_name, run.input_file_name, program);
+  for (const std::string* output : {&run.output_file_name, &run.message_file_name}) {
+    run.open_outputs.push_back(describe_output(*output));
+    claim_output(run, run.open_outputs.back(), *output, run.input_file_name, program);
+  }
   if (!run.front_end_file_name.empty())
     claim_output(
-        run, run.front_end_file_name,
+        run, describe_output(run.front_end_file_name), run.front_end_file_name,
         run.template_file_name.empty() ? std::string(kTemplateFileName) : run.template_file_name,
         text::FileIdentity{});
   return StartUp::kRun;

@@ -26,16 +26,27 @@ void note_read(ConversionRun& run, const std::string& name) {
   if (text::identity_of(name, identity)) run.files_read.insert(identity);
 }
 
-bool claim_output(ConversionRun& run, const std::string& output, const std::string& source_name,
-                  const text::FileIdentity& source) {
-  // A device or a FIFO is written as it is, and replaces nothing.
+OpenOutput describe_output(const std::string& name) {
+  OpenOutput output;
+  output.key = text::written_path(name);
   struct stat status;
-  if (::stat(output.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return true;
+  output.exists = ::stat(name.c_str(), &status) == 0;
+  if (output.exists) {
+    output.direct = !S_ISREG(status.st_mode);
+    output.identity = {status.st_dev, status.st_ino};
+  }
+  return output;
+}
+
+bool claim_output(ConversionRun& run, const OpenOutput& output, const std::string& name,
+                  const std::string& source_name, const text::FileIdentity& source) {
+  // A device or a FIFO is written as it is, and replaces nothing.
+  if (output.direct) return true;
   auto [claimed, added] =
-      run.output_sources.try_emplace(text::written_path(output), OutputSource{source_name, source});
+      run.output_sources.try_emplace(output.key, OutputSource{source_name, source});
   if (added || claimed->second.identity == source) return true;
   run.refusals.push_back(claimed->second.name + " and " + source_name +
-                         " would both be written to " + output + " - no output written");
+                         " would both be written to " + name + " - no output written");
   return false;
 }
 

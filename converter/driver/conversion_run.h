@@ -22,6 +22,14 @@ struct OutputSource {
   text::FileIdentity identity;
 };
 
+/// An output the run has open, as `describe_output` tells it.
+struct OpenOutput {
+  std::string key;              // the file written: links followed, made absolute
+  bool exists = false;          // a file of that name is there already (an old output)
+  bool direct = false;          // it is a device or a FIFO, written directly
+  text::FileIdentity identity;  // of the old file, when it exists
+};
+
 /// The one state of a conversion run, from start-up to the exit code. Counters are the rows of
 /// the summary report; they only ever grow by one.
 struct ConversionRun {
@@ -49,6 +57,9 @@ struct ConversionRun {
   // the file written (links followed, made absolute), with the file it is converted from: two
   // different files written to one output are a clash.
   std::unordered_map<std::string, OutputSource> output_sources;
+  // The outputs open now: the converted program and the message file, then the ".new" of each
+  // member being read, innermost last. No member is read from one, nor written to one again.
+  std::vector<OpenOutput> open_outputs;
 
   // Streams. `input_file` and `output_file` are the current level's (a member's while one is read).
   std::unique_ptr<text::LineReader> input_file;
@@ -100,13 +111,6 @@ struct ConversionRun {
   std::vector<std::string> refusals;
 };
 
-/// Claims the output `output` (as the run names it) for the file `source_name`, whose identity
-/// is `source`. False, with the clash noted in `run.refusals`, when another file is already
-/// written to it; writing the same file to it again (a member copied twice) is no clash. An
-/// output that is a device or a FIFO is claimed by nobody.
-bool claim_output(ConversionRun& run, const std::string& output, const std::string& source_name,
-                  const text::FileIdentity& source);
-
 /// Notes that the run read `file`: no output of the run may replace it.
 void note_read(ConversionRun& run, const text::LineReader& file);
 
@@ -119,5 +123,15 @@ void close_output(ConversionRun& run, std::unique_ptr<text::OutputFile>& file);
 
 /// Closes `file` (if open) and notes its name in `run.read_failures` when a read from it failed.
 void close_input(ConversionRun& run, std::unique_ptr<text::LineReader>& file);
+
+/// What the output `name` is: the file written and the old file there, if any.
+OpenOutput describe_output(const std::string& name);
+
+/// Claims the output `output` (named `name` in the run) for the file `source_name`, whose
+/// identity is `source`. False, with the clash noted in `run.refusals`, when another file is
+/// already written to it; writing the same file to it again (a member copied twice) is no clash.
+/// An output that is a device or a FIFO is claimed by nobody.
+bool claim_output(ConversionRun& run, const OpenOutput& output, const std::string& name,
+                  const std::string& source_name, const text::FileIdentity& source);
 
 }  // namespace converter

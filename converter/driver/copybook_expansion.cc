@@ -18,7 +18,6 @@ using message_format::Row;
 
 using text::LineReader;
 using text::OutputFile;
-using text::same_file;
 
 namespace {
 
@@ -28,29 +27,25 @@ bool is_reserved_member(std::string_view name) {
          equal_ignoring_case(name, "KVZEIBLK");
 }
 
-bool is_any_of(const std::string& name, const std::vector<const std::string*>& files) {
-  for (const std::string* file : files)
-    if (same_file(name, *file)) return true;
+// True when the existing file `identity` is an output the run writes now.
+bool written_now(const ConversionRun& run, const text::FileIdentity& identity) {
+  for (const OpenOutput& output : run.open_outputs)
+    if (output.exists && output.identity == identity) return true;
   return false;
 }
 
-// Names of the files the run writes at this moment.
-std::vector<const std::string*> files_written(const ConversionRun& run) {
-  std::vector<const std::string*> files = {&run.output_file_name, &run.message_file_name};
-  if (run.output_file) files.push_back(&run.output_file->name());
+// True when `output` is a file the run has open now: an output, an input, or `member`.
+bool open_now(const ConversionRun& run, const OpenOutput& output, const LineReader& member) {
+  for (const OpenOutput& open : run.open_outputs)
+    if (open.key == output.key ||
+        (output.exists && open.exists && open.identity == output.identity))
+      return true;
+  if (!output.exists) return false;
+  if (member.identity() == output.identity) return true;
+  if (run.input_file && run.input_file->identity() == output.identity) return true;
   for (const IncludeLevel& level : run.include_stack.levels)
-    if (level.output_file) files.push_back(&level.output_file->name());
-  return files;
-}
-
-// Names of every file the run has open, read or written.
-std::vector<const std::string*> files_open(const ConversionRun& run) {
-  std::vector<const std::string*> files = files_written(run);
-  files.push_back(&run.input_file_name);
-  if (run.input_file) files.push_back(&run.input_file->name());
-  for (const IncludeLevel& level : run.include_stack.levels)
-    if (level.input_file) files.push_back(&level.input_file->name());
-  return files;
+    if (level.input_file && level.input_file->identity() == output.identity) return true;
+  return false;
 }
 
 }  // namespace
@@ -153,14 +148,15 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
        member_candidates(name, run.program_folder, run.include_folders)) {
     struct stat status;
     if (::stat(candidate.c_str(), &status) != 0) continue;
-    if (!is_any_of(candidate, files_written(run))) {
-      input = LineReader::open(candidate);
-      if (input) break;
-    } else {
+    text::FileIdentity identity{status.st_dev, status.st_ino};
+    if (written_now(run, identity)) {
       // Refused because an output of the run has its name: that output must not replace the
       // member either, when the run ends.
-      note_read(run, candidate);
+      run.files_read.insert(identity);
+      continue;
     }
+    input = LineReader::open(candidate);
+    if (input) break;
   }
   if (!input) {
     log.print(message_format::kCopyFileError, {name});
@@ -171,11 +167,10 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   note_read(run, *input);
   std::string output_name = member_output_name(name);
   // Nor is its output a file that the run has open: a member that copies itself is refused here.
-  std::vector<const std::string*> open_files = files_open(run);
-  open_files.push_back(&input->name());
+  OpenOutput described = describe_output(output_name);
   std::unique_ptr<OutputFile> output;
-  if (claim_output(run, output_name, input->name(), input->identity()) &&
-      !is_any_of(output_name, open_files)) {
+  if (claim_output(run, described, output_name, input->name(), input->identity()) &&
+      !open_now(run, described, *input)) {
     // An old copy the user may not replace is refused as opening it for writing would refuse
     // it, and then no output of the run is replaced.
     std::string reason = text::why_old_output_refused(output_name);
@@ -199,6 +194,7 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   levels[0].output_line_count = run.output_line_count;
   ++run.include_depth;
 
+  run.open_outputs.push_back(std::move(described));
   run.input_file = std::move(input);
   run.output_file = std::move(output);
   run.input_line_count = 0;
@@ -222,6 +218,7 @@ void end_member(ConversionRun& run) {
   OutputFile& log = *run.message_file;
   log.print(message_format::kCopyBookLinesRead, {run.input_line_count});
   log.print(message_format::kCopyBookLinesWritten, {run.output_line_count});
+  run.open_outputs.pop_back();
   pop_include(run);
 }
 

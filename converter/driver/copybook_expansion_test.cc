@@ -255,7 +255,8 @@ TEST_F(CopybookExpansion, TwoFilesOnOneCopyClash) {
 TEST_F(CopybookExpansion, AMemberOnTheConvertedProgramClashes) {
   std::filesystem::create_directory(folder_.file("sub"));
   folder_.write("sub/PROG", "       01  A  PIC X.\n");
-  ASSERT_TRUE(claim_output(run_, "PROG.new", "PROG.zsc", text::FileIdentity{1, 2}));
+  ASSERT_TRUE(claim_output(run_, describe_output("PROG.new"), "PROG.new", "PROG.zsc",
+                           text::FileIdentity{1, 2}));
   push_refused("sub/PROG");
   EXPECT_EQ(run_.refusals, std::vector<std::string>{"PROG.zsc and sub/PROG would both be "
                                                     "written to PROG.new - no output written"});
