@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 
 // Symbolic links followed at most when a name is resolved.
 constexpr int kMaxLinkDepth = 40;
+// Longest link target followed; a longer one is no name the system could open.
+constexpr std::size_t kMaxTargetSize = 1 << 16;
 
 // `name` made absolute, with links followed (a link whose target does not exist yet too) and
 // "." and ".." resolved.
@@ -45,10 +47,14 @@ std::string link_target(const std::string& name) {
   for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
     struct stat status;
     if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-    std::string target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 255) + 1,
+    // The size a link reports is not always its length (links of the system report none or
+    // a fixed one): the buffer grows until the whole target fits.
+    std::string target(static_cast<std::size_t>(status.st_size > 255 ? status.st_size : 255) + 1,
                        '\0');
-    ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-    // A target that changed size since lstat, or that cannot be read, ends the walk here.
+    ssize_t length;
+    while ((length = ::readlink(path.c_str(), target.data(), target.size())) > 0 &&
+           static_cast<std::size_t>(length) >= target.size() && target.size() < kMaxTargetSize)
+      target.resize(target.size() * 2);
     if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return path;
     target.resize(static_cast<std::size_t>(length));
     path = target[0] == '/' ? target : folder_part(path) + target;
