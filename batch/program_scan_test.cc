@@ -109,9 +109,13 @@ TEST_F(ProgramScan, LongLinesAreReadInPiecesAsTheConverterReadsThem) {
   EXPECT_EQ(described(scan(ScanSettings{}), app()), expected);
 }
 
+// Programs in any case of the extension are found; QUILLOX reads only NAME.zsc, or NAME.ZSC
+// when there is no NAME.zsc, so the others are refused with the reason.
 TEST_F(ProgramScan, ProgramsInNameOrderAnyCaseOfTheExtension) {
   folder_.write("app/B.zsc", "");
   folder_.write("app/A.ZSC", "");
+  folder_.write("app/D.zsc", "");
+  folder_.write("app/D.ZSC", "");
   folder_.write("app/sub/C.Zsc", "");
   folder_.write("app/PAY.V2.zsc", "");
   folder_.write("app/notes.txt", "");
@@ -120,9 +124,16 @@ TEST_F(ProgramScan, ProgramsInNameOrderAnyCaseOfTheExtension) {
   for (const Program& program : find_programs(app() + "/", errors))
     found.push_back(program.path.substr(app().size()) + " " + program.name + " " +
                     program.extension + (program.refusal.empty() ? "" : " refused"));
-  std::vector<std::string> expected = {"/A.ZSC A ZSC", "/B.zsc B zsc",
-                                       "/PAY.V2.zsc PAY.V2 zsc refused", "/sub/C.Zsc C Zsc"};
+  std::vector<std::string> expected = {"/A.ZSC A ZSC",
+                                       "/B.zsc B zsc",
+                                       "/D.ZSC D ZSC refused",
+                                       "/D.zsc D zsc",
+                                       "/PAY.V2.zsc PAY.V2 zsc refused",
+                                       "/sub/C.Zsc C Zsc refused"};
   EXPECT_EQ(found, expected);
+  std::vector<Program> programs = find_programs(app(), errors);
+  EXPECT_EQ(programs[2].refusal, "QUILLOX reads D.zsc beside it instead");
+  EXPECT_EQ(programs[5].refusal, "QUILLOX reads C.zsc or C.ZSC, not .Zsc");
   EXPECT_TRUE(errors.empty());
 }
 
