@@ -386,7 +386,8 @@ std::size_t LevelScanner::scan(char* bytes, std::size_t size) {
   return size - held_;
 }
 
-void LevelScanner::raise_in_line(char* line, std::size_t length) {
+// Inlined into the scan, which calls it once per line.
+[[gnu::always_inline]] inline void LevelScanner::raise_in_line(char* line, std::size_t length) {
   // A line of 6 characters or fewer ends before the indicator column; comment and continuation
   // lines hold no level number.
   if (length <= kSequenceWidth || line[kSequenceWidth] == '*' || line[kSequenceWidth] == '-')
@@ -415,13 +416,12 @@ void LevelScanner::end_line() {
   line_open_ = false;
 }
 
-void LevelScanner::raise_pair(char& tens, char& units) {
+[[gnu::always_inline]] inline void LevelScanner::raise_pair(char& tens, char& units) {
   // Condition names (88), RENAMES (66), level-77 items and the parts of a variable-length host
   // variable (49) keep their numbers wherever they stand.
-  int number = (tens - '0') * 10 + (units - '0');
-  if (number == 49 || number == 66 || number == 77 || number == 88) return;
+  if ((tens == '4' && units == '9') || (tens == units && tens >= '6' && tens <= '8')) return;
   // 99 has no two-digit successor: it stays, and the message file names its line.
-  if (number == 99) {
+  if (tens == '9' && units == '9') {
     ++ninety_nine_count_;
     if (on_ninety_nine) on_ninety_nine(line_count_ + 1);
     return;

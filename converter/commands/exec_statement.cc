@@ -170,11 +170,25 @@ void write_renamed_line(ConversionRun& run, std::string_view line,
   std::string_view identification = line.substr(text.size());
   std::size_t end = text.find_last_not_of(' ');
   text = end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-  std::vector<std::string> pieces;
-  if (fits_margin(text))
-    pieces.emplace_back(text);
-  else
-    pieces = break_at_margin(text);
+  if (fits_margin(text)) {
+    // Most renamed lines still fit: written as they stand, the identification area kept in
+    // columns 73 on.
+    if (identification.empty()) {
+      write(text);
+    } else {
+      static constexpr std::string_view kBlanks =
+          "                                                                        ";  // 72
+      out.write(text);
+      out.write(kBlanks.substr(0, kTextMarginColumn - text.size()));
+      if (form == LineForm::kPadded)
+        out.write_padded(identification, 80 - kTextMarginColumn);
+      else
+        out.write_line(identification);
+    }
+    ++run.output_line_count;
+    return;
+  }
+  std::vector<std::string> pieces = break_at_margin(text);
   // The identification area stays in columns 73 on of the first line.
   if (!identification.empty()) {
     if (pieces[0].size() < kTextMarginColumn) pieces[0].resize(kTextMarginColumn, ' ');
