@@ -83,10 +83,11 @@ bool copy_member_name(ConversionRun& run, std::string_view line);
 
 /// Suspends the current file and makes member `name` and its ".new" output current. The COPY
 /// line, number `copy_line` of the current input, has already been written to the current
-/// output. Reserved and unusable names open nothing; a refused member is logged. A member that
-/// is not found is named on standard error too, once per name. A member whose output another
-/// file of the run is written to, or whose output the user may not replace, is noted in
-/// `run.refusals`: the run then replaces nothing.
+/// output. Unusable names open nothing; the monitor's own members open nothing and are named in
+/// the message file; a refused member is logged. A member that is not found is named on
+/// standard error too, once per name. A member whose output another file of the run is written
+/// to, or whose output the user may not replace, is noted in `run.refusals`: the run then
+/// replaces nothing.
 void push_include(ConversionRun& run, const std::string& name, int copy_line);
 
 /// Resumes the most recently suspended file (streams are not closed here).
