@@ -56,22 +56,13 @@ std::array<std::uint8_t, 32> sha256(std::string_view content) {
   std::uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                             0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
   auto rotate = [](std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); };
-  // The message, a 1 bit, zeros, and its length in bits, in blocks of 64 bytes.
-  std::uint64_t bits = static_cast<std::uint64_t>(content.size()) * 8;
-  std::size_t total = (content.size() + 9 + 63) / 64 * 64;
-  auto byte_at = [&](std::size_t i) -> std::uint8_t {
-    if (i < content.size()) return static_cast<std::uint8_t>(content[i]);
-    if (i == content.size()) return 0x80;
-    if (i >= total - 8) return static_cast<std::uint8_t>(bits >> (8 * (total - 1 - i)));
-    return 0;
-  };
-  for (std::size_t block = 0; block < total; block += 64) {
+  auto compress = [&](const unsigned char* block) {
     std::uint32_t w[64];
     for (int i = 0; i < 16; ++i)
-      w[i] = static_cast<std::uint32_t>(byte_at(block + 4 * i)) << 24 |
-             static_cast<std::uint32_t>(byte_at(block + 4 * i + 1)) << 16 |
-             static_cast<std::uint32_t>(byte_at(block + 4 * i + 2)) << 8 |
-             static_cast<std::uint32_t>(byte_at(block + 4 * i + 3));
+      w[i] = static_cast<std::uint32_t>(block[4 * i]) << 24 |
+             static_cast<std::uint32_t>(block[4 * i + 1]) << 16 |
+             static_cast<std::uint32_t>(block[4 * i + 2]) << 8 |
+             static_cast<std::uint32_t>(block[4 * i + 3]);
     for (int i = 16; i < 64; ++i) {
       std::uint32_t s0 = rotate(w[i - 15], 7) ^ rotate(w[i - 15], 18) ^ (w[i - 15] >> 3);
       std::uint32_t s1 = rotate(w[i - 2], 17) ^ rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
@@ -97,7 +88,20 @@ std::array<std::uint8_t, 32> sha256(std::string_view content) {
     }
     state[0] += a, state[1] += b, state[2] += c, state[3] += d;
     state[4] += e, state[5] += f, state[6] += g, state[7] += h;
-  }
+  };
+  const auto* bytes = reinterpret_cast<const unsigned char*>(content.data());
+  std::size_t whole = content.size() / 64 * 64;
+  for (std::size_t block = 0; block < whole; block += 64) compress(bytes + block);
+  // The rest, a 1 bit, zeros, and the length in bits, in one or two more blocks.
+  unsigned char tail[128] = {};
+  std::size_t rest = content.size() - whole;
+  std::copy(bytes + whole, bytes + content.size(), tail);
+  tail[rest] = 0x80;
+  std::size_t tail_size = rest + 9 <= 64 ? 64 : 128;
+  std::uint64_t bits = static_cast<std::uint64_t>(content.size()) * 8;
+  for (int i = 0; i < 8; ++i) tail[tail_size - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+  compress(tail);
+  if (tail_size == 128) compress(tail + 64);
   std::array<std::uint8_t, 32> digest{};
   for (int i = 0; i < 32; ++i)
     digest[i] = static_cast<std::uint8_t>(state[i / 4] >> (24 - 8 * (i % 4)));

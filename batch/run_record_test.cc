@@ -108,6 +108,9 @@ TEST(RunRecord, ChecksumOfContents) {
   // 56 bytes: the length no longer fits in the first block.
   EXPECT_EQ(checksum_of("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
             "sha256:248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+  // Many whole blocks.
+  EXPECT_EQ(checksum_of(std::string(1000000, 'a')),
+            "sha256:cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
                                     each copying a record member of its own, every fourth one
                                     also one of 25 members shared by ten programs each
   generate.py members COUNT FOLDER  a program PROG.zsc in FOLDER that copies COUNT distinct
-                                    members of three lines each, half of them named NAME.cpy
+                                    members of three lines each
 
 The program has a sequence number in columns 1-6 and an identification area in columns 73-80
 on every line, a working-storage section, a LINKAGE SECTION with the program's own
@@ -189,9 +189,7 @@ def members(count, folder):
         w.line("PROCEDURE DIVISION.")
         w.line("    GOBACK.")
     for i in range(count):
-        # Half the members carry the extension the converter also looks for.
-        name = "M%05d" % i + (".cpy" if i % 2 else "")
-        with open(os.path.join(folder, name), "w", newline="\n") as out:
+        with open(os.path.join(folder, "M%05d" % i), "w", newline="\n") as out:
             record_member("M%05d" % i, 2, out)
 
 

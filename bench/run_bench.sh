@@ -7,8 +7,8 @@
 # Then the application: a generated folder of programs of about 300 lines (some sharing members)
 # converted by quillox-all with one and with two conversions at a time, and by a plain loop of
 # QUILLOX over the programs, the three taking turns in each of five rounds.
-# Then a program copying many distinct members (5,000 and 20,000, every second one named
-# NAME.cpy), to show that QUILLOX's time grows with their number, not its square.
+# Then a program copying many distinct members (5,000 and 20,000), to show that QUILLOX's time
+# grows with their number, not its square.
 # Nothing is asserted: this is a measurement, not a test.
 #
 # Usage: bench/run_bench.sh [BUILD_DIR]      (default: build/release; build it first)
