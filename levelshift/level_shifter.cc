@@ -275,7 +275,7 @@ class RunOutput {
 };
 
 // While the run has temporary files, the ending signals remove them before the process ends.
-// A signal the process was started to ignore stays ignored.
+// A signal the process ignores or handles itself is left to it.
 class EndingSignalsCaught {
  public:
   EndingSignalsCaught() {
@@ -288,7 +288,9 @@ class EndingSignalsCaught {
     for (int signal_number : signals) sigaddset(&action.sa_mask, signal_number);
     for (std::size_t i = 0; i < signals.size(); ++i) {
       sigaction(signals[i], nullptr, &previous_[i]);
-      if (previous_[i].sa_handler != SIG_IGN) sigaction(signals[i], &action, nullptr);
+      // Only a signal that would end the process is taken over, not one it ignores or handles.
+      if (previous_[i].sa_handler == SIG_DFL && (previous_[i].sa_flags & SA_SIGINFO) == 0)
+        sigaction(signals[i], &action, nullptr);
     }
     previous_actions = &previous_;
   }

@@ -37,8 +37,8 @@ std::vector<struct sigaction>& previous_actions() {
   return *previous;
 }
 
-// Removes every temporary file, then gives the signal back to what handled it before: by
-// default the process ends by it as soon as this handler returns.
+// Removes every temporary file, then gives the signal back its default action: the process ends
+// by it as soon as this handler returns.
 extern "C" void remove_temporaries_and_end(int signal_number) {
   int saved_errno = errno;
   for (const std::string& temporary : temporaries())
@@ -157,8 +157,10 @@ OutputSet::OutputSet() {
   for (int signal_number : signals) sigaddset(&action.sa_mask, signal_number);
   for (std::size_t i = 0; i < signals.size(); ++i) {
     sigaction(signals[i], nullptr, &previous[i]);
-    // A signal the process was started to ignore stays ignored: it ends nothing.
-    if (previous[i].sa_handler != SIG_IGN) sigaction(signals[i], &action, nullptr);
+    // Only a signal that would end the process is taken over: one the process ignores ends
+    // nothing, and one it handles itself (a test driver's timer) may well go on with the run.
+    if (previous[i].sa_handler == SIG_DFL && (previous[i].sa_flags & SA_SIGINFO) == 0)
+      sigaction(signals[i], &action, nullptr);
   }
 }
 

@@ -60,7 +60,8 @@ struct CommitResult {
 /// output name that is a symbolic link writes the link's final target; a replaced file keeps its
 /// permission bits, and its owner and group where the process may set them; a new one gets 0666
 /// less the umask. An output that resolves to a device or a FIFO is written directly. While a
-/// set has temporary files, every ending signal removes them before the process ends by it.
+/// set has temporary files, every ending signal removes them before the process ends by it (a
+/// signal the process ignores or handles itself is left to it).
 class OutputSet {
  public:
   OutputSet();
