@@ -324,14 +324,18 @@ check "report exit code" 0 "$?"
 check "report rows: program, its kind, lines read and written, EXEC ZARN statements" "NOCOPY,back-end,9,14,1
 SCREEN,screen,9,15,1
 orders/GOOD,back-end,9,14,1" "$(sed 1d "$work/app/migration-report.csv" | cut -d, -f1-5)"
-# The page links each converted program and member by the name QUILLOX wrote it under.
-links=$(grep -o 'href="[^"]*\.new"' "$work/app/migration-report.html" | sed 's/^href="//; s/"$//' | LC_ALL=C sort -u)
+# The page links the view of each converted program and member by the name QUILLOX wrote it
+# under; each view stands beside the page and shows that file.
+links=$(grep -o 'href="migration-report-files/lines/[^"#]*\.new\.html"' "$work/app/migration-report.html" |
+  sed 's|^href="migration-report-files/lines/||; s|\.html"$||' | LC_ALL=C sort -u)
 check "report links to converted copies" "NOCOPY.new
 SCREEN.new
 orders/GOOD.new
 orders/GOODREC.new" "$links"
 for link in $links; do
   check "linked copy $link exists" "yes" "$([ -f "$work/app/$link" ] && echo yes)"
+  check "view of $link shows its first line" "yes" "$(grep -qF "<span id=\"L1\">$(head -n 1 "$work/app/$link" | sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')</span>" \
+    "$work/app/migration-report-files/lines/$link.html" && echo yes)"
 done
 
 # ---------------------------------------------------------------------------------------------
