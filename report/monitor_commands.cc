@@ -48,7 +48,7 @@ void add_counts(MonitorCommands& into, const MonitorCommands& more) {
 }
 
 void CommandScanner::add(std::string_view verb, std::int64_t line) {
-  std::string name = capitals(verb);
+  std::string name(verb);
   auto at = std::lower_bound(commands_.begin(), commands_.end(), name,
                              [](const VerbUse& a, const std::string& b) { return a.verb < b; });
   if (at == commands_.end() || at->verb != name) at = commands_.insert(at, VerbUse{name, 0, {}});
@@ -75,7 +75,7 @@ void CommandScanner::word(std::string_view text, std::int64_t number) {
         expect_ = Expect::kExec;
         return;
       }
-      add(text, start_line_);
+      add(capitals(text), start_line_);
       expect_ = Expect::kEndExec;
       return;
     case Expect::kEndExec:

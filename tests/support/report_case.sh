@@ -5,8 +5,8 @@
 # title of each bar, in order), and, where the case has them, for the names in its table of
 # programs in order (expected.html-rows), for the pieces it must hold (expected.html-facts, one
 # a line, each found within one line of the page) and those it must not hold
-# (expected.html-absent). The SARIF log is compared field by field with expected.sarif, where
-# the case has one. expected.files names the further files the report writes (views, pages),
+# (expected.html-absent). The SARIF log is checked against the rules of its format, and compared
+# field by field with expected.sarif where the case has one. expected.files names the further files the report writes (views, pages),
 # and pieces of them may be listed as "FILE: PIECE" in expected.files-facts.
 #
 # Every input file is first given one time, then those listed in `mtimes` ("SECONDS PATH" a
@@ -85,6 +85,9 @@ if [ -f "$case/expected.html-rows" ]; then
   sed -n 's|^<tr data-s="[0-9]*" data-c="[0-9]*" data-k="[0-9 ]*"><td><a href="[^"]*">\([^<]*\)</a></td>.*|\1|p' \
     "$work/run/$page" >"$work/html-rows"
   same "rows of the table of programs" "$case/expected.html-rows" "$work/html-rows"
+fi
+if [ -f "$work/run/${page%.html}.sarif" ]; then
+  python3 "$(dirname "$0")/sarif_check.py" "$work/run/${page%.html}.sarif" || problem "the SARIF log breaks the format"
 fi
 if [ -f "$case/expected.sarif" ]; then
   python3 "$(dirname "$0")/same_json.py" "$case/expected.sarif" "$work/run/${page%.html}.sarif" ||
