@@ -69,10 +69,10 @@ TEST(ApplicationScan, AFileIsReadOnlyWhenItIsARegularFileWithinTheFolder) {
     const char* name;
     FileAccess expected;
   } cases[] = {
-      {"PLAIN", FileAccess::kReadable},      {"INSIDE", FileAccess::kReadable},
-      {"OUTSIDE", FileAccess::kOutside},     {"sub/DOTS", FileAccess::kOutside},
-      {"DANGLING", FileAccess::kMissing},    {"ABSENT", FileAccess::kMissing},
-      {"DEVICE", FileAccess::kOutside},      {"FIFO", FileAccess::kNotRegular},
+      {"PLAIN", FileAccess::kReadable},   {"INSIDE", FileAccess::kReadable},
+      {"OUTSIDE", FileAccess::kOutside},  {"sub/DOTS", FileAccess::kOutside},
+      {"DANGLING", FileAccess::kMissing}, {"ABSENT", FileAccess::kMissing},
+      {"DEVICE", FileAccess::kOutside},   {"FIFO", FileAccess::kNotRegular},
       {"sub", FileAccess::kNotRegular},
   };
   for (const auto& row : cases) {

@@ -124,72 +124,151 @@ p.note, p.none { font-size: 13px; color: #52606d; max-width: 900px; }
 // texts from A to Z; a second click turns the order round. Rows equal in that column keep their
 // order. The filter shows the programs whose name holds the text typed and that are in the
 // state, have a finding of the class and of the kind chosen. Every table is plain HTML, so the
-// page reads the same without the script, in the order it was written.
+// page reads the same without the script, in the order it was written. For a large
+// application the table holds the first programs only and the page carries every program as
+// data ("programs-data"): then sorting and filtering work on the data, and the table shows the
+// first rows of the result.
 const char kPageScript[] = R"(<script>
 (function () {
   function key(row, column) {
     var cell = row.cells[column];
     return cell ? cell.textContent.trim() : '';
   }
-  function sort(table, column, heading) {
-    var body = table.tBodies[0];
-    var rows = Array.prototype.slice.call(body.rows);
-    var numbers = rows.every(function (row) {
-      var text = key(row, column);
-      return text !== '' && !isNaN(text);
+  function order(items, numbers, descending) {
+    items.sort(function (a, b) {
+      var by = numbers ? Number(a.key) - Number(b.key) : String(a.key).localeCompare(b.key);
+      return (descending ? -by : by) || a.index - b.index;
     });
+  }
+  function mark(table, heading, numbers) {
     var now = heading.getAttribute('aria-sort');
     var descending = now ? now === 'ascending' : numbers;
     Array.prototype.forEach.call(table.tHead.rows[0].cells, function (cell) {
       cell.removeAttribute('aria-sort');
     });
     heading.setAttribute('aria-sort', descending ? 'descending' : 'ascending');
+    return descending;
+  }
+  function sort_rows(table, column, heading) {
+    var body = table.tBodies[0];
+    var rows = Array.prototype.slice.call(body.rows);
+    var numbers = rows.every(function (row) {
+      var text = key(row, column);
+      return text !== '' && !isNaN(text);
+    });
+    var descending = mark(table, heading, numbers);
     var items = rows.map(function (row, index) {
       return {row: row, index: index, key: key(row, column)};
     });
-    items.sort(function (a, b) {
-      var order = numbers ? Number(a.key) - Number(b.key) : a.key.localeCompare(b.key);
-      return (descending ? -order : order) || a.index - b.index;
-    });
+    order(items, numbers, descending);
     var rest = document.createDocumentFragment();
     items.forEach(function (item) { rest.appendChild(item.row); });
     body.appendChild(rest);
   }
+
+  var programs = document.querySelector('table.programs');
+  var block = document.getElementById('programs-data');
+  // Each program: name, link, state, state name, reason, kind, the three classes, findings,
+  // commands, steps, the classes it has and the kinds it has; the columns show entries 0, 3, 5
+  // to 11.
+  var data = block ? JSON.parse(block.textContent) : null;
+  var columns = [0, 3, 5, 6, 7, 8, 9, 10, 11];
+  var limit = programs ? programs.tBodies[0].rows.length : 0;
+  var form = document.getElementById('filter');
+  var shown = document.getElementById('shown');
+
+  function render(entries) {
+    var body = programs.tBodies[0];
+    var rows = document.createDocumentFragment();
+    entries.slice(0, limit).forEach(function (entry) {
+      var row = document.createElement('tr');
+      row.setAttribute('data-s', entry[2]);
+      row.setAttribute('data-c', entry[12]);
+      row.setAttribute('data-k', entry[13]);
+      columns.forEach(function (at, column) {
+        var cell = row.insertCell();
+        if (column === 0) {
+          var link = document.createElement('a');
+          link.href = entry[1];
+          link.textContent = entry[0];
+          cell.appendChild(link);
+        } else {
+          cell.textContent = entry[at];
+          if (column === 1 && entry[4]) cell.title = entry[4];
+        }
+      });
+      rows.appendChild(row);
+    });
+    body.textContent = '';
+    body.appendChild(rows);
+  }
+  function sort_data(column, heading) {
+    var numbers = column >= 3;
+    var descending = mark(programs, heading, numbers);
+    var items = data.map(function (entry, index) {
+      return {entry: entry, index: index, key: entry[columns[column]]};
+    });
+    order(items, numbers, descending);
+    data = items.map(function (item) { return item.entry; });
+    filter();
+  }
+
   Array.prototype.forEach.call(document.querySelectorAll('table.sortable'), function (table) {
     Array.prototype.forEach.call(table.tHead.rows[0].cells, function (heading, column) {
+      var sort = function () {
+        if (data && table === programs) sort_data(column, heading);
+        else sort_rows(table, column, heading);
+      };
       heading.tabIndex = 0;
       heading.title = 'Sort by this column';
-      heading.addEventListener('click', function () { sort(table, column, heading); });
+      heading.addEventListener('click', sort);
       heading.addEventListener('keydown', function (event) {
         if (event.key !== 'Enter' && event.key !== ' ') return;
         event.preventDefault();
-        sort(table, column, heading);
+        sort();
       });
     });
   });
-  var form = document.getElementById('filter');
-  var table = document.querySelector('table.programs');
-  if (!form || !table) return;
-  form.hidden = false;
-  var shown = document.getElementById('shown');
+
+  function matches(name, state, classes, kinds, wanted) {
+    return (!wanted.name || name.toLowerCase().indexOf(wanted.name) >= 0) &&
+        (!wanted.state || state === wanted.state) &&
+        (!wanted.grade || classes.indexOf(wanted.grade) >= 0) &&
+        (!wanted.kind || kinds.indexOf(' ' + wanted.kind + ' ') >= 0);
+  }
   function filter() {
-    var name = form.elements.name.value.trim().toLowerCase();
-    var state = form.elements.state.value;
-    var grade = form.elements.grade.value;
-    var kind = form.elements.kind.value;
-    var rows = table.tBodies[0].rows;
+    if (!form) return;
+    var wanted = {
+      name: form.elements.name.value.trim().toLowerCase(),
+      state: form.elements.state.value,
+      grade: form.elements.grade.value,
+      kind: form.elements.kind.value
+    };
     var count = 0;
+    var total = 0;
+    if (data) {
+      var found = data.filter(function (entry) {
+        return matches(entry[0], String(entry[2]), entry[12], entry[13], wanted);
+      });
+      render(found);
+      count = found.length;
+      total = data.length;
+      shown.textContent = count <= limit ? count + ' of ' + total + ' programs shown'
+          : 'the first ' + limit + ' of ' + count + ' programs found shown, of ' + total;
+      return;
+    }
+    var rows = programs.tBodies[0].rows;
     for (var i = 0; i < rows.length; ++i) {
       var row = rows[i];
-      var show = (!name || row.cells[0].textContent.toLowerCase().indexOf(name) >= 0) &&
-          (!state || row.getAttribute('data-s') === state) &&
-          (!grade || row.getAttribute('data-c').indexOf(grade) >= 0) &&
-          (!kind || row.getAttribute('data-k').indexOf(' ' + kind + ' ') >= 0);
+      var show = matches(row.cells[0].textContent, row.getAttribute('data-s'),
+                         row.getAttribute('data-c'), row.getAttribute('data-k'), wanted);
       row.hidden = !show;
       if (show) ++count;
     }
     shown.textContent = count + ' of ' + rows.length + ' programs shown';
   }
+  if (!form || !programs) return;
+  form.hidden = false;
   form.addEventListener('input', filter);
   form.addEventListener('change', filter);
   form.addEventListener('submit', function (event) { event.preventDefault(); filter(); });

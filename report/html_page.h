@@ -21,6 +21,10 @@ inline constexpr char kReportFilesFolder[] = "migration-report-files";
 /// page of its own and the migration page stays small enough to open in a second or two.
 inline constexpr std::size_t kInlineDetailsLimit = 300;
 
+/// Rows of the table of programs on the migration page: beyond them the page carries the
+/// programs as data, which its script sorts and filters, showing this many rows of the result.
+inline constexpr std::size_t kProgramRowsShown = 300;
+
 /// The path below the output folder of the view of `file` (a path below the application folder).
 std::string view_path(std::string_view file);
 

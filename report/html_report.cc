@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <set>
 
 #include "message_format/severity.h"
@@ -161,7 +162,7 @@ void append_totals(std::string& page, const ApplicationPage& application, const 
 }
 
 // The filter of the table of programs, shown by the script (without it, it could do nothing).
-void append_filter(std::string& page, std::size_t programs) {
+void append_filter(std::string& page, std::size_t rows, std::size_t programs) {
   page +=
       "<form class=\"filter\" id=\"filter\" hidden>\n<label>Name <input name=\"name\" "
       "type=\"search\" placeholder=\"part of a name\"></label>\n<label>State <select "
@@ -178,19 +179,64 @@ void append_filter(std::string& page, std::size_t programs) {
     page += "<option value=\"" + number(static_cast<int>(kind)) + "\">" +
             html_escape(kind < kFindingKindCount ? finding_heading(kind_at(kind)) : kOtherHeading) +
             "</option>";
-  page += "</select></label>\n<output id=\"shown\">" + number(static_cast<std::int64_t>(programs)) +
-          " programs</output>\n</form>\n";
+  page += "</select></label>\n<output id=\"shown\">" +
+          (rows < programs ? "the first " + number(static_cast<std::int64_t>(rows)) + " of " : "") +
+          number(static_cast<std::int64_t>(programs)) + " programs</output>\n</form>\n";
+}
+
+// The classes a program has findings of ("02") and the kinds (" 7 12 "), as the filter reads them.
+std::string classes_of(const ProgramReport& program) {
+  std::string grades;
+  for (std::size_t grade = 0; grade < message_format::kSeverityCount; ++grade)
+    if (program.by_class[grade] > 0) grades += number(static_cast<int>(grade));
+  return grades;
+}
+
+std::string kinds_of(const ProgramReport& program) {
+  std::string kinds = " ";
+  if (!program.read) return kinds;
+  for (std::size_t kind = 0; kind < kFindingKindCount; ++kind)
+    if (program.summary.findings[kind] > 0) kinds += number(static_cast<int>(kind)) + " ";
+  if (program.summary.other_messages > 0) kinds += number(kFindingKindCount) + " ";
+  return kinds;
+}
+
+// Every program as data for the script: what a row shows and what the filter reads. The text
+// is escaped where it would end the script element.
+std::string programs_data(const ApplicationPage& application, const PageLinks& links) {
+  nlohmann::json entries = nlohmann::json::array();
+  for (std::size_t at = 0; at < application.programs.size(); ++at) {
+    const ProgramReport& program = *application.programs[at];
+    entries.push_back({program.files.name, links.program(program.files.name),
+                       static_cast<int>(program.state), state_name(program.state), program.reason,
+                       program.read ? program_kind(program.summary) : "", program.by_class[0],
+                       program.by_class[1], program.by_class[2],
+                       program.read ? program.summary.total_findings() : 0, program.commands,
+                       application.steps[at], classes_of(program), kinds_of(program)});
+  }
+  std::string text = entries.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  for (std::size_t at = text.find("</"); at != std::string::npos; at = text.find("</", at + 3))
+    text.replace(at, 2, "<\\/");
+  return "<script type=\"application/json\" id=\"programs-data\">" + text + "</script>\n";
 }
 
 void append_programs(std::string& page, const ApplicationPage& application,
                      const PageLinks& links) {
+  std::size_t count = application.programs.size();
+  std::size_t rows = std::min(count, kProgramRowsShown);
   page += "<h2 id=\"programs\">Programs</h2>\n";
   page +=
       "<p class=\"note\">In the order of the work: first the programs to convert (again), then "
       "those whose findings block compilation, then those that change behaviour, then those to "
       "review, the most findings of their heaviest class first. Click a column heading to sort "
-      "by it.</p>\n";
-  append_filter(page, application.programs.size());
+      "by it.";
+  if (rows < count)
+    page += " The table shows the first " + number(static_cast<std::int64_t>(rows)) + " of " +
+            number(static_cast<std::int64_t>(count)) +
+            " programs; the filter and the headings work on all of them, and migration-report.csv "
+            "lists every one.";
+  page += "</p>\n";
+  append_filter(page, rows, count);
   page +=
       "<div class=\"scroll\">\n<table class=\"programs sortable\">\n<thead><tr><th>Program</th>"
       "<th>State</th><th>Kind</th>";
@@ -199,19 +245,10 @@ void append_programs(std::string& page, const ApplicationPage& application,
   page +=
       "<th>Findings</th><th>Active monitor commands</th><th>Manual steps</th></tr></thead>\n"
       "<tbody>\n";
-  for (std::size_t at = 0; at < application.programs.size(); ++at) {
+  for (std::size_t at = 0; at < rows; ++at) {
     const ProgramReport& program = *application.programs[at];
-    std::string grades;
-    for (std::size_t grade = 0; grade < message_format::kSeverityCount; ++grade)
-      if (program.by_class[grade] > 0) grades += number(static_cast<int>(grade));
-    std::string kinds = " ";
-    if (program.read) {
-      for (std::size_t kind = 0; kind < kFindingKindCount; ++kind)
-        if (program.summary.findings[kind] > 0) kinds += number(static_cast<int>(kind)) + " ";
-      if (program.summary.other_messages > 0) kinds += number(kFindingKindCount) + " ";
-    }
-    page += "<tr data-s=\"" + number(static_cast<int>(program.state)) + "\" data-c=\"" + grades +
-            "\" data-k=\"" + kinds + "\"><td>" +
+    page += "<tr data-s=\"" + number(static_cast<int>(program.state)) + "\" data-c=\"" +
+            classes_of(program) + "\" data-k=\"" + kinds_of(program) + "\"><td>" +
             anchor(links.program(program.files.name), program.files.name) + "</td><td";
     if (!program.reason.empty()) page += " title=\"" + html_escape(program.reason) + "\"";
     page += ">" + std::string(state_name(program.state)) + "</td><td>" +
@@ -222,6 +259,7 @@ void append_programs(std::string& page, const ApplicationPage& application,
             number(program.commands) + "</td><td>" + number(application.steps[at]) + "</td></tr>\n";
   }
   page += "</tbody>\n</table>\n</div>\n";
+  if (rows < count) page += programs_data(application, links);
 }
 
 // The kinds found, by class and then by count, which is also the chart's legend.

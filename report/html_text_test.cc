@@ -81,11 +81,12 @@ TEST(LineView, EachLineHasItsAnchorAndItsTextEscaped) {
     std::string text;
     std::string expected;
   } cases[] = {
-      {"a converted line keeps its blanks", 1, "       MOVE 1 TO A.   ",
-       "<span id=\"L1\">       MOVE 1 TO A.   </span>\n"},
+      {"a converted line keeps its blanks in front, not those that fill it", 1,
+       "       MOVE 1 TO A.   ", "<span id=\"L1\">       MOVE 1 TO A.</span>\n"},
+      {"a line of blanks is shown empty", 2, "        ", "<span id=\"L2\"></span>\n"},
       {"markup is shown, never read", 962, "IF A < B AND C > D & 'X'",
        "<span id=\"L962\">IF A &lt; B AND C &gt; D &amp; &#39;X&#39;</span>\n"},
-      {"a carriage return before the line end is not shown", 3, "LINE\r",
+      {"a carriage return before the line end is not shown", 3, "LINE  \r",
        "<span id=\"L3\">LINE</span>\n"},
       {"an empty line still has its number", 4, "", "<span id=\"L4\"></span>\n"},
   };

@@ -32,7 +32,9 @@ std::string view_head(std::string_view title, std::string_view back) {
 }
 
 std::string view_line(std::int64_t number, std::string_view text) {
+  // The blanks that fill a converted line to 80 columns show nothing and would double the view.
   if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return "<span id=\"" + line_anchor(number) + "\">" + html_escape(text) + "</span>\n";
 }
 

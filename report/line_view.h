@@ -14,7 +14,8 @@ namespace report {
 std::string view_head(std::string_view title, std::string_view back);
 
 /// Line `number` of the file as the view shows it: its text escaped, in an element whose id is
-/// its line anchor, and a line end. A carriage return that ends the line is not shown.
+/// its line anchor, and a line end. A carriage return that ends the line and the blanks at its
+/// end are not shown.
 std::string view_line(std::int64_t number, std::string_view text);
 
 /// The end of a view.

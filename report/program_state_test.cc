@@ -26,23 +26,32 @@ TEST(ProgramState, TheRecordComesFirstThenTheMessageFileThenTheDates) {
     ProgramState expected;
   } cases[] = {
       {"a failed conversion, whatever message file an earlier one left",
-       {record(RecordState::kFailed), true, true, false, 3}, ProgramState::kFailed},
-      {"refused for a clash", {record(RecordState::kRefusedClash), false, false, false, 0},
+       {record(RecordState::kFailed), true, true, false, 3},
+       ProgramState::kFailed},
+      {"refused for a clash",
+       {record(RecordState::kRefusedClash), false, false, false, 0},
        ProgramState::kRefusedClash},
       {"refused for hand edits, its earlier findings kept",
-       {record(RecordState::kRefusedEdited), true, true, false, 2}, ProgramState::kRefusedEdited},
-      {"the run ended before its turn", {record(RecordState::kNotRun), true, true, false, 0},
+       {record(RecordState::kRefusedEdited), true, true, false, 2},
+       ProgramState::kRefusedEdited},
+      {"the run ended before its turn",
+       {record(RecordState::kNotRun), true, true, false, 0},
        ProgramState::kNotConverted},
       {"converted by the record, yet its message file is gone",
-       {record(RecordState::kConverted), false, false, false, 0}, ProgramState::kNotConverted},
-      {"no record and no message file", {std::nullopt, false, false, false, 0},
+       {record(RecordState::kConverted), false, false, false, 0},
        ProgramState::kNotConverted},
-      {"a message file that could not be read", {std::nullopt, true, false, false, 0},
+      {"no record and no message file",
+       {std::nullopt, false, false, false, 0},
+       ProgramState::kNotConverted},
+      {"a message file that could not be read",
+       {std::nullopt, true, false, false, 0},
        ProgramState::kMessageFileNotRead},
-      {"newer sources than the message file", {record(RecordState::kConverted), true, true, true, 4},
+      {"newer sources than the message file",
+       {record(RecordState::kConverted), true, true, true, 4},
        ProgramState::kOutOfDate},
       {"findings", {std::nullopt, true, true, false, 1}, ProgramState::kConvertedWithFindings},
-      {"nothing left to do", {record(RecordState::kConverted), true, true, false, 0},
+      {"nothing left to do",
+       {record(RecordState::kConverted), true, true, false, 0},
        ProgramState::kConverted},
   };
   for (const auto& row : cases) {
@@ -70,14 +79,21 @@ TEST(ProgramState, EachKindCountsInItsClassAndOtherMessagesAreToBeReviewed) {
 TEST(ProgramState, EachKindHasTheClassOfWhatItDoesToTheProgram) {
   // What keeps the program from compiling, what changes what it does, what only asks for a look.
   const Finding blocks[] = {Finding::kUsrcommWithoutLayout, Finding::kKvzaidNotCopied,
-                            Finding::kCopybookError, Finding::kMapAreaInWorkingStorage,
-                            Finding::kWithoutEndExec, Finding::kNotInCapitals};
-  const Finding behaviour[] = {
-      Finding::kConverse,           Finding::kReceiveBuffer,        Finding::kReceiveWithoutMap,
-      Finding::kSendPage,           Finding::kSendAccum,            Finding::kSendControl,
-      Finding::kSendConvidOrSession, Finding::kReturnOptionDropped, Finding::kInvalidKey,
-      Finding::kMultipleReceives,   Finding::kSendCtlcharRemoved,   Finding::kSendWithoutParameters,
-      Finding::kFrontEndNotBuilt};
+                            Finding::kCopybookError,        Finding::kMapAreaInWorkingStorage,
+                            Finding::kWithoutEndExec,       Finding::kNotInCapitals};
+  const Finding behaviour[] = {Finding::kConverse,
+                               Finding::kReceiveBuffer,
+                               Finding::kReceiveWithoutMap,
+                               Finding::kSendPage,
+                               Finding::kSendAccum,
+                               Finding::kSendControl,
+                               Finding::kSendConvidOrSession,
+                               Finding::kReturnOptionDropped,
+                               Finding::kInvalidKey,
+                               Finding::kMultipleReceives,
+                               Finding::kSendCtlcharRemoved,
+                               Finding::kSendWithoutParameters,
+                               Finding::kFrontEndNotBuilt};
   const Finding review[] = {Finding::kLink, Finding::kXctl, Finding::kRoute,
                             Finding::kAssignTermcode, Finding::kHandleConditionKept};
   std::size_t classified = 0;

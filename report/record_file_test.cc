@@ -31,7 +31,9 @@ TEST(RecordFile, EachProgramLineGivesItsStateAndReason) {
   EXPECT_EQ(programs_of("quillox-all record 1\n"
                         "program\tA.zsc\tconverted\t\n"
                         "output\tA.new\tfnv1a64:0123456789abcdef\n"
-                        "output\tA.msg\tsha256:" + std::string(64, 'a') + "\n"
+                        "output\tA.msg\tsha256:" +
+                        std::string(64, 'a') +
+                        "\n"
                         "program\tbilling/B.ZSC\tfailed\tQUILLOX ended with exit code 100\n"
                         "program\tC.zsc\trefused-clash\tC.new is also written by D.zsc\n"
                         "program\tD.zsc\trefused-edited\tD.new was changed since\n"

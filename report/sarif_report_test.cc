@@ -34,8 +34,8 @@ json log_of(Fill fill) {
 const SarifProgram kPay = {"billing/PAY ROLL", "billing", "billing/PAY ROLL.zsc",
                            "billing/PAY ROLL.msg", "billing/PAY ROLL.new"};
 
-ListedLine line(ListedLine::Number kind, std::int64_t number, std::string member,
-                std::string text, std::optional<Finding> finding, std::optional<Message> message) {
+ListedLine line(ListedLine::Number kind, std::int64_t number, std::string member, std::string text,
+                std::optional<Finding> finding, std::optional<Message> message) {
   return {kind, number, std::move(member), std::move(text), finding, message};
 }
 
@@ -110,8 +110,8 @@ TEST(SarifReport, EachFindingIsAResultAtItsConvertedLine) {
     // A step without a finding is no result; a message the report does not know is one.
     writer.add_line(line(Number::kOutputLine, 31, "", "COPY for STDHEAD in KVZCOMMAREA inserted",
                          std::nullopt, Message::kStdheadInserted));
-    writer.add_line(line(Number::kOutputLine, 50, "", "*** caf\xE9 \xFF", std::nullopt,
-                         std::nullopt));
+    writer.add_line(
+        line(Number::kOutputLine, 50, "", "*** caf\xE9 \xFF", std::nullopt, std::nullopt));
   });
   ASSERT_FALSE(log.is_discarded());
   const json& results = log["runs"][0]["results"];
@@ -156,8 +156,8 @@ TEST(SarifReport, EachFindingIsAResultAtItsConvertedLine) {
 TEST(SarifReport, AProgramsResultsAreTakenBackAndAStateIsAResult) {
   json log = log_of([](SarifWriter& writer) {
     writer.begin_program({"A", "", "", "A.msg", "A.new"});
-    writer.add_line(line(ListedLine::Number::kOutputLine, 7, "", "EXEC ZARN XCTL to program 'B' found",
-                         Finding::kXctl, Message::kXctl));
+    writer.add_line(line(ListedLine::Number::kOutputLine, 7, "",
+                         "EXEC ZARN XCTL to program 'B' found", Finding::kXctl, Message::kXctl));
     EXPECT_EQ(writer.results(), 1);
     // B's message file turns out cut short: its results go, and its state is told instead.
     writer.begin_program({"sub/B", "sub", "sub/B.zsc", "sub/B.msg", "sub/B.new"});

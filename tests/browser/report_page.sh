@@ -6,7 +6,9 @@
 # typing; the DOM that Chromium dumps shows the rows in their order and which are hidden. The
 # link is followed inside a frame of a page beside the report, which reads where it landed.
 # Uses the message files of the golden cases detail_and_members (totals 6, 4, 3 and 2; review
-# findings 3, 1, 2 and 1) and monitor_commands (a READ on line 12 of INQ01.new).
+# findings 3, 1, 2 and 1) and monitor_commands (a READ on line 12 of INQ01.new), and a large
+# application of 320 programs, whose page shows 300 rows and carries every program as data:
+# every fortieth (P000, P040, ...) has a LINK, the others nothing, as in program_states.
 #
 # Usage: report_page.sh QUILLOX-REPORT CHROMIUM GOLDEN-REPORT-CASES WORK_FOLDER
 set -u
@@ -16,11 +18,19 @@ case $report in /*) ;; *) report=$(pwd)/$report ;; esac
 case $work in /*) ;; *) work=$(pwd)/$work ;; esac
 
 rm -rf -- "$work"
-mkdir -p -- "$work/run" "$work/link" || exit 2
+mkdir -p -- "$work/run" "$work/link" "$work/large/app" || exit 2
 cp -R "$cases/detail_and_members/input/." "$work/run/"
 cp -R "$cases/monitor_commands/input/." "$work/link/"
-(cd "$work/run" && "$report" app) >/dev/null || { echo "quillox-report failed" >&2; exit 1; }
-(cd "$work/link" && "$report" app) >/dev/null || { echo "quillox-report failed" >&2; exit 1; }
+i=0
+while [ $i -lt 320 ]; do
+  name=$(printf 'P%03d' $i)
+  if [ $((i % 40)) -eq 0 ]; then source=FIND.msg; else source=CONV.msg; fi
+  cp "$cases/program_states/input/app/$source" "$work/large/app/$name.msg"
+  i=$((i + 1))
+done
+for folder in run link large; do
+  (cd "$work/$folder" && "$report" app) >/dev/null || { echo "quillox-report failed" >&2; exit 1; }
+done
 page=$work/run/app/migration-report.html
 
 ok=yes
@@ -38,9 +48,10 @@ dump() {  # url dom-file [flag]
 
 # The page as Chromium has it after its scripts ran, with `actions` (JavaScript) run after the
 # page's own script.
-dump_after() {  # name actions
-  sed "s|</body>|<script>$2</script>\n</body>|" "$page" >"$work/run/app/$1.html"
-  dump "file://$work/run/app/$1.html" "$work/$1.dom"
+dump_after() {  # name actions [page]
+  from=${3:-$page}
+  sed "s|</body>|<script>$2</script>\n</body>|" "$from" >"${from%/*}/$1.html"
+  dump "file://${from%/*}/$1.html" "$work/$1.dom"
 }
 
 # The program names of the table of programs, in the order of its rows; with "shown", only the
@@ -90,6 +101,31 @@ grep -q '<output id="shown">2 of 4 programs shown</output>' "$work/by_name.dom" 
 [ "$(rows_of by_state shown)" = "" ] || problem "rows shown for the state converted: $(rows_of by_state shown)"
 [ "$(rows_of by_state)" = "$(rows_of unsorted)" ] || problem "the filter lost rows: $(rows_of by_state)"
 
+# The large application: the rows come from the data, at most 300 of them, whatever the filter
+# or the order; programs beyond the first 300 rows are found too.
+large=$work/large/app/migration-report.html
+dump_after large_unsorted "" "$large"
+dump_after large_by_name "$(choose name P31 input)" "$large"
+dump_after large_by_kind "$(choose kind 0 change)" "$large"
+dump_after large_sorted "$(click Program)" "$large"
+count_of() { rows_of "$1" shown | wc -w; }
+[ "$(count_of large_unsorted)" -eq 300 ] || problem "rows of the large page: $(count_of large_unsorted)"
+[ "$(rows_of large_unsorted shown | cut -d' ' -f1-9)" = "P000 P040 P080 P120 P160 P200 P240 P280 P001" ] ||
+  problem "first rows of the large page: $(rows_of large_unsorted shown | cut -d' ' -f1-9)"
+[ "$(rows_of large_by_name shown)" = "P310 P311 P312 P313 P314 P315 P316 P317 P318 P319 " ] ||
+  problem "rows of the large page found by the name P31: $(rows_of large_by_name shown)"
+grep -q '<output id="shown">10 of 320 programs shown</output>' "$work/large_by_name.dom" ||
+  problem "the large page does not say it shows 10 of 320 programs"
+[ "$(rows_of large_by_kind shown)" = "P000 P040 P080 P120 P160 P200 P240 P280 " ] ||
+  problem "rows of the large page with a LINK: $(rows_of large_by_kind shown)"
+[ "$(count_of large_sorted)" -eq 300 ] && [ "$(rows_of large_sorted shown | cut -d' ' -f1-3)" = "P000 P001 P002" ] &&
+  [ "$(rows_of large_sorted shown | cut -d' ' -f300)" = "P299" ] ||
+  problem "rows of the large page sorted by name: $(rows_of large_sorted shown | cut -d' ' -f1-3) ... $(rows_of large_sorted shown | cut -d' ' -f300)"
+grep -q '<output id="shown">the first 300 of 320 programs found shown, of 320</output>' "$work/large_sorted.dom" ||
+  problem "the sorted large page does not say it shows the first 300 of 320 programs"
+grep -q '<a href="migration-report-files/programs/P319.html">P319</a>' "$work/large_by_name.dom" ||
+  problem "a row made from the data does not link the program's own page"
+
 # The line link: the frame loads the page, clicks the line number 0012 of INQ01's READ, and the
 # harness reads where the frame landed and which line is the target there.
 cat >"$work/link/app/harness.html" <<'HTML'
@@ -122,5 +158,5 @@ if grep -q 'Uncaught' "$work/console"; then
 fi
 
 [ -n "$ok" ] || { echo "pages and dumps left in $work" >&2; exit 1; }
-echo "the migration page sorts, filters and follows a line link in Chromium"
+echo "the migration page sorts, filters (on its rows and, for a large application, on its data) and follows a line link in Chromium"
 exit 0
