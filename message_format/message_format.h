@@ -465,8 +465,9 @@ inline constexpr std::string_view kFrontEndCreated =
     "\n Creating new DSP4 front end prototype file - %s\n";
 inline constexpr std::string_view kFrontEndNotOpened =
     "\n Unable to open new DSP4 front end file\n";
+/// The template named (NEWDSP4.TXT, or the file given with --template) was not found.
 inline constexpr std::string_view kTemplateNotFound =
-    "\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n";
+    "\n Unable to open DSP4 template file %s - no front end written\n";
 inline constexpr std::string_view kReceiveCount =
     "Number of ZVL RECEIVE statements found in original Program - %d\n";
 inline constexpr std::string_view kMultipleReceives =

@@ -503,7 +503,8 @@ bool read_front_end(MessageLines& lines, Reading& reading, std::string& error) {
   bool built = matches_format(line_of(kFrontEndCreated), heading, created);
   if (built) {
     summary.front_end = std::string(created[0]);
-  } else if (heading == line_of(kFrontEndNotOpened) || heading == line_of(kTemplateNotFound)) {
+  } else if (heading == line_of(kFrontEndNotOpened) ||
+             matches_format(line_of(kTemplateNotFound), heading)) {
     ++summary.count(Finding::kFrontEndNotBuilt);
     list_front_end_line(reading, heading, Finding::kFrontEndNotBuilt);
   } else {

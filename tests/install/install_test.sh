@@ -58,7 +58,7 @@ check "exit code of the installed quillox-all" 0 "$?"
 check "its closing line" "quillox-all: 1 program, 1 converted, 0 failed; 1 front end built, 0 back-end programs without screens" \
   "$(cat "$work/stdout")"
 check "its stderr" "" "$(cat "$work/stderr")"
-check "converted files" "MENU01.msg MENU01.new MENU01.zsc MENU01FE.cbl MENUSET MENUSET.new" \
+check "converted files" "MENU01.msg MENU01.new MENU01.zsc MENU01FE.cbl MENUSET MENUSET.new quillox-all.record" \
   "$(cd "$work/app" && ls | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
 
 finish
