@@ -168,9 +168,9 @@ const char kPageScript[] = R"(<script>
 
   var programs = document.querySelector('table.programs');
   var block = document.getElementById('programs-data');
-  // Each program: name, link, state, state name, reason, kind, the three classes, findings,
-  // commands, steps, the classes it has and the kinds it has; the columns show entries 0, 3, 5
-  // to 11.
+  /* Each program: name, link, state, state name, reason, kind, the three classes, findings,
+     commands, steps, the classes it has and the kinds it has; the columns show entries 0, 3, 5
+     to 11. */
   var data = block ? JSON.parse(block.textContent) : null;
   var columns = [0, 3, 5, 6, 7, 8, 9, 10, 11];
   var limit = programs ? programs.tBodies[0].rows.length : 0;

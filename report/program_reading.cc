@@ -78,7 +78,8 @@ ProgramReader::ProgramReader(fs::path folder, std::vector<fs::path> include_fold
 
 void ProgramReader::note_read(std::FILE* stream) {
   struct stat status;
-  if (::fstat(fileno(stream), &status) == 0) files_read_.insert({status.st_dev, status.st_ino});
+  if (::fstat(fileno(stream), &status) == 0)
+    files_read_.insert(text::FileIdentity{status.st_dev, status.st_ino});
 }
 
 void ProgramReader::read_message_file_of(ProgramReport& program, ApplicationTotals& totals,

@@ -25,6 +25,7 @@
 #include "report/program_state.h"
 #include "report/record_file.h"
 #include "report/sarif_report.h"
+#include "text/file_identity.h"
 #include "text/text_files.h"
 
 namespace report {
@@ -80,7 +81,7 @@ class ProgramReader {
   /// The commands of every converted file read, each file counted once.
   const MonitorCommands& commands_in_files() const { return commands_in_files_; }
   /// Where each file read lives (device and inode), so that no report file replaces one.
-  const std::set<std::pair<dev_t, ino_t>>& files_read() const { return files_read_; }
+  const text::FileIdentitySet& files_read() const { return files_read_; }
   /// Why a view could not be opened; once set, nothing more is viewed and no report is to be
   /// written.
   const std::string& output_failure() const { return output_failure_; }
@@ -108,7 +109,7 @@ class ProgramReader {
   FolderFiles folder_files_;
   std::map<std::string, FileRead> files_;
   MonitorCommands commands_in_files_;
-  std::set<std::pair<dev_t, ino_t>> files_read_;
+  text::FileIdentitySet files_read_;
   std::string output_failure_;
 };
 

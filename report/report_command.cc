@@ -135,6 +135,32 @@ std::string path_between(const fs::path& from, const fs::path& to) {
   return way + "/";
 }
 
+// The programs of quillox-all's record that the search did not find as programs (a folder named
+// like one, which quillox-all names as failed) but that are still there, in the order of names.
+void add_recorded_programs(const fs::path& folder, const std::map<std::string, RecordEntry>& record,
+                           std::vector<ProgramFiles>& found) {
+  std::set<std::string> sources;
+  std::set<std::string> names;
+  for (const ProgramFiles& program : found) {
+    if (!program.source.empty()) sources.insert(program.source);
+    names.insert(program.name);
+  }
+  bool added = false;
+  for (const auto& [path, entry] : record) {
+    if (sources.count(path) != 0 || path.size() <= 4) continue;
+    struct stat status;
+    if (::lstat((folder / path).c_str(), &status) != 0) continue;
+    std::string name = path.substr(0, path.size() - 4);
+    if (names.count(name) != 0) name = path;
+    found.push_back({name, path, std::string()});
+    names.insert(name);
+    added = true;
+  }
+  if (added)
+    std::sort(found.begin(), found.end(),
+              [](const ProgramFiles& a, const ProgramFiles& b) { return a.name < b.name; });
+}
+
 // The files of one run of the report, all written under temporary names and given their names
 // together at the end, or none.
 class ReportOutputs {
@@ -174,20 +200,23 @@ class ReportOutputs {
     return false;
   }
 
-  /// Gives every file its name, unless one of them denotes a file the run read.
-  bool commit(const std::set<std::pair<dev_t, ino_t>>& read, std::string& reason) {
-    for (const std::string& name : names_) {
-      struct stat status;
-      if (::stat(name.c_str(), &status) == 0 && read.count({status.st_dev, status.st_ino}) != 0) {
-        reason = name + ": is a file the report reads";
-        set_.discard();
+  /// Gives every file its name, unless one of them denotes a file the run read or may not be
+  /// replaced: then none is replaced.
+  bool commit(const text::FileIdentitySet& read, std::string& reason) {
+    text::CommitResult result = set_.commit(read);
+    switch (result.outcome) {
+      case text::CommitResult::kDone:
+        return true;
+      case text::CommitResult::kReadByRun:
+        reason = result.name + ": is a file the report reads";
         return false;
-      }
+      case text::CommitResult::kNotReplaceable:
+        reason = result.name + ": " + result.reason;
+        return false;
+      case text::CommitResult::kRenameFailed:
+        reason = result.name + ": cannot give the file its name: " + result.reason;
+        return false;
     }
-    std::string refused;
-    std::string why;
-    if (set_.commit({}, refused, why)) return true;
-    reason = refused + ": cannot give the file its name: " + why;
     return false;
   }
 
@@ -320,6 +349,7 @@ int ReportRun::run() {
   std::string error;
   if (!find_programs(options_.folder, options_.output / kReportFilesFolder, found, error))
     return no_report(error);
+  add_recorded_programs(options_.folder, record, found);
   if (found.empty()) {
     err_ << "quillox-report: no program (*.zsc) and no QUILLOX message file (*.msg) in "
          << options_.folder.string() << "\n";

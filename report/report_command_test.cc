@@ -370,12 +370,15 @@ TEST(ReportCommand, TheRecordOfQuilloxAllGivesTheStatesOfItsLastRun) {
   folder.write("EDIT.msg", summary);
   folder.write("OK.msg", summary);
   folder.write("sub/HAND.msg", summary);
+  // A folder named like a program, which quillox-all names as failed.
+  fs::create_directories(folder.path() / "FOLDER.zsc");
   folder.write("quillox-all.record",
                "quillox-all record 1\n"
                "program\tBAD.zsc\tfailed\tQUILLOX ended with exit code 100\n"
                "output\tBAD.new\tfnv1a64:0123456789abcdef\n"
                "program\tCLASH.zsc\trefused-clash\tCLASH.new is also written by\\tanother\n"
                "program\tEDIT.zsc\trefused-edited\tEDIT.new was changed since it was written\n"
+               "program\tFOLDER.zsc\tfailed\tQUILLOX exit code 100\n"
                "program\tLATE.zsc\tnot-run\t\n"
                "program\tOK.zsc\tconverted\t\n"
                "program\tsub/HAND.zsc\tfailed\tQUILLOX ended by signal 9\n"
@@ -392,7 +395,8 @@ TEST(ReportCommand, TheRecordOfQuilloxAllGivesTheStatesOfItsLastRun) {
   EXPECT_EQ(folder.read("migration-report.csv"),
             std::string(kCsvHeading) + unread_row("BAD", "failed") +
                 unread_row("CLASH", "refused: clash") + "EDIT,back-end,0,0,0," + kinds({}) +
-                ",0,0,refused: hand edits,0,0,0,0\n" + unread_row("LATE", "not converted") +
+                ",0,0,refused: hand edits,0,0,0,0\n" + unread_row("FOLDER", "failed") +
+                unread_row("LATE", "not converted") +
                 "OK,back-end,0,0,0," + kinds({}) + ",0,0,converted,0,0,0,0\n" +
                 "sub/HAND,back-end,0,0,0," + kinds({}) + ",0,0,converted,0,0,0,0\n");
   std::string page = folder.read("migration-report.html");
