@@ -396,9 +396,9 @@ TEST(ReportCommand, TheRecordOfQuilloxAllGivesTheStatesOfItsLastRun) {
             std::string(kCsvHeading) + unread_row("BAD", "failed") +
                 unread_row("CLASH", "refused: clash") + "EDIT,back-end,0,0,0," + kinds({}) +
                 ",0,0,refused: hand edits,0,0,0,0\n" + unread_row("FOLDER", "failed") +
-                unread_row("LATE", "not converted") +
-                "OK,back-end,0,0,0," + kinds({}) + ",0,0,converted,0,0,0,0\n" +
-                "sub/HAND,back-end,0,0,0," + kinds({}) + ",0,0,converted,0,0,0,0\n");
+                unread_row("LATE", "not converted") + "OK,back-end,0,0,0," + kinds({}) +
+                ",0,0,converted,0,0,0,0\n" + "sub/HAND,back-end,0,0,0," + kinds({}) +
+                ",0,0,converted,0,0,0,0\n");
   std::string page = folder.read("migration-report.html");
   for (const char* reason : {"<p class=\"reason\">QUILLOX ended with exit code 100</p>",
                              "<p class=\"reason\">CLASH.new is also written by\tanother</p>",
