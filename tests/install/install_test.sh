@@ -75,6 +75,11 @@ if command -v man >/dev/null 2>&1; then
     "$(printf '%s\n' "$guide" | grep -E '^[A-Z][A-Z '"'"']+$' | tr '\n' ' ' | sed 's/ $//')"
   check "man 7 quillox-migration names each step" "1 2 3 4 5 6" \
     "$(printf '%s\n' "$guide" | sed -n 's/^   \([1-6]\)\. .*/\1/p' | tr '\n' ' ' | sed 's/ $//')"
+  # Every message the README's guide quotes stands in the page, and each text the page quotes in
+  # its steps is a line QUILLOX writes.
+  MANPATH=$prefix/share/man LANG=C MANWIDTH=1000 man 7 quillox-migration >"$work/guide.txt" 2>/dev/null
+  check "the guide's steps and their messages" "" \
+    "$(python3 "$(dirname "$0")/guide_check.py" "$source/README.md" "$work/guide.txt" "$source/message_format/message_format.h" 2>&1)"
   check "man quillox-stub-exec is found" "yes" \
     "$(MANPATH=$prefix/share/man man -w quillox-stub-exec 2>/dev/null | grep -q "$prefix/share/man/man1/quillox-stub-exec.1.gz" && echo yes)"
 fi
