@@ -84,6 +84,7 @@ td.name, td.text, td.place { text-align: left; }
 td.name, td.place { font-family: ui-monospace, monospace; white-space: nowrap; }
 table.programs td:nth-child(-n+3) { text-align: left; }
 table.programs td:first-child { font-family: ui-monospace, monospace; white-space: nowrap; }
+table.programs td:nth-child(2), table.programs td:nth-child(3) { white-space: nowrap; }
 tbody tr:nth-child(even) { background: #f8fafc; }
 tfoot td { font-weight: 600; background: #f0f4f8; }
 table.sortable th[tabindex] { cursor: pointer; }
