@@ -13,6 +13,24 @@ bool letter_or_digit(unsigned char byte) {
          (byte >= '0' && byte <= '9');
 }
 
+// `text` with every byte but letters, digits and those of `plain` written as `marker` and two
+// hexadecimal digits.
+std::string encoded(std::string_view text, char marker, std::string_view plain) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (letter_or_digit(byte) || plain.find(c) != std::string_view::npos) {
+      result += c;
+    } else {
+      result += marker;
+      result += kHex[byte >> 4];
+      result += kHex[byte & 0x0F];
+    }
+  }
+  return result;
+}
+
 }  // namespace
 
 std::string html_escape(std::string_view text) {
@@ -43,19 +61,7 @@ std::string html_escape(std::string_view text) {
 }
 
 std::string percent_encoded(std::string_view path) {
-  std::string encoded;
-  encoded.reserve(path.size());
-  for (char c : path) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (letter_or_digit(byte) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
-      encoded += c;
-    } else {
-      encoded += '%';
-      encoded += kHex[byte >> 4];
-      encoded += kHex[byte & 0x0F];
-    }
-  }
-  return encoded;
+  return encoded(path, '%', "-._~/");
 }
 
 std::string href_of(std::string_view path) {
@@ -63,18 +69,7 @@ std::string href_of(std::string_view path) {
 }
 
 std::string program_anchor(std::string_view name) {
-  std::string anchor = "program-";
-  for (char c : name) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (letter_or_digit(byte) || c == '-' || c == '.' || c == '_' || c == '/') {
-      anchor += c;
-    } else {
-      anchor += '~';
-      anchor += kHex[byte >> 4];
-      anchor += kHex[byte & 0x0F];
-    }
-  }
-  return anchor;
+  return "program-" + encoded(name, '~', "-._/");
 }
 
 std::string line_anchor(std::int64_t number) {
