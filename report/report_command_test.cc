@@ -550,6 +550,27 @@ TEST(ReportCommand, TheReportsAreWrittenAllTogetherOrNotAtAll) {
   }
 }
 
+TEST(ReportCommand, AReportNamedByALinkIsWrittenWhereTheLinkLeadsAndKeepsItsMode) {
+  // The page is a link to a file the team keeps elsewhere, the CSV file one they made read-only
+  // for the group: the link stays a link, its target gets the page, and the CSV keeps its mode.
+  TempFolder folder;
+  fs::create_directories(folder.path() / "app");
+  fs::create_directories(folder.path() / "kept");
+  folder.write("app/P.msg", summary_report_by_row({}));
+  folder.write("kept/page.html", "the earlier page\n");
+  fs::create_symlink("../kept/page.html", folder.path() / "app" / "migration-report.html");
+  folder.write("app/migration-report.csv", "the earlier table\n");
+  ASSERT_EQ(chmod(folder.file("app/migration-report.csv").c_str(), 0640), 0);
+  Outcome result = run({folder.file("app")});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_TRUE(fs::is_symlink(folder.path() / "app" / "migration-report.html"));
+  EXPECT_NE(folder.read("kept/page.html").find("<h1>Migration report</h1>"), std::string::npos);
+  struct stat status;
+  ASSERT_EQ(::stat(folder.file("app/migration-report.csv").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(folder.read("app/migration-report.csv").substr(0, 8), "program,");
+}
+
 TEST(ReportCommand, ALargeApplicationGetsAPageForEachProgram) {
   TempFolder folder;
   const std::size_t count = kInlineDetailsLimit + 1;
