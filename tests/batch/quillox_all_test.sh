@@ -348,14 +348,18 @@ check "report exit code" 0 "$?"
 check "report rows: program, its kind, lines read and written, EXEC ZARN statements" "NOCOPY,back-end,9,14,1
 SCREEN,screen,9,15,1
 orders/GOOD,back-end,9,14,1" "$(sed 1d "$work/app/migration-report.csv" | cut -d, -f1-5)"
-# The page links each converted program and member by the name QUILLOX wrote it under.
-links=$(grep -o 'href="[^"]*\.new"' "$work/app/migration-report.html" | sed 's/^href="//; s/"$//' | LC_ALL=C sort -u)
+# The page links the view of each converted program and member by the name QUILLOX wrote it
+# under; each view stands beside the page and shows that file.
+links=$(grep -o 'href="migration-report-files/lines/[^"#]*\.new\.html"' "$work/app/migration-report.html" |
+  sed 's|^href="migration-report-files/lines/||; s|\.html"$||' | LC_ALL=C sort -u)
 check "report links to converted copies" "NOCOPY.new
 SCREEN.new
 orders/GOOD.new
 orders/GOODREC.new" "$links"
 for link in $links; do
   check "linked copy $link exists" "yes" "$([ -f "$work/app/$link" ] && echo yes)"
+  check "view of $link shows its first line" "yes" "$(grep -qF "<span id=\"L1\">$(head -n 1 "$work/app/$link" | sed 's/ *$//; s/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')</span>" \
+    "$work/app/migration-report-files/lines/$link.html" && echo yes)"
 done
 
 # ---------------------------------------------------------------------------------------------
@@ -459,6 +463,16 @@ output${tab}orders/GOODREC.new${tab}$goodrec_sum" \
   "$(sed -n '/orders\/GOOD.zsc/,$p' "$a/quillox-all.record" | grep -v 'GOOD\.new\|GOOD\.msg')"
 run app
 check "refused again on the next run" 1 "$code"
+# The report reads the record: the program that failed, the one refused for its hand edit (with
+# the findings of its earlier conversion) and the converted one, each with its reason.
+(cd "$work" && "$report" app) >/dev/null 2>&1
+check "report exit code" 0 "$?"
+check "report states: program, then its state" "BROKEN,failed
+NOCOPY,converted with findings
+orders/GOOD,refused: hand edits" \
+  "$(sed 1d "$a/migration-report.csv" | awk -F, '{ print $1 "," $32 }')"
+check "report names why GOOD was refused" "yes" "$(grep -qF '<p class="reason">changed by hand since quillox-all wrote it: app/orders/GOODREC.new (--force converts it anyway)</p>' \
+  "$a/migration-report.html" && echo yes)"
 
 current="--force converts a hand-edited program anyway"
 run --force app
