@@ -18,12 +18,6 @@ using text::same_file;
 
 namespace {
 
-// The monitor's own copybooks, never opened.
-bool is_reserved_member(std::string_view name) {
-  return equal_ignoring_case(name, "KVZAID") || equal_ignoring_case(name, "KVZZVLCA") ||
-         equal_ignoring_case(name, "KVZEIBLK");
-}
-
 bool is_any_of(const std::string& name, const std::vector<const std::string*>& files) {
   for (const std::string* file : files)
     if (same_file(name, *file)) return true;
@@ -50,6 +44,11 @@ std::vector<const std::string*> files_open(const ConversionRun& run) {
 }
 
 }  // namespace
+
+bool is_monitor_member(std::string_view name) {
+  return equal_ignoring_case(name, "KVZAID") || equal_ignoring_case(name, "KVZZVLCA") ||
+         equal_ignoring_case(name, "KVZEIBLK");
+}
 
 bool reading_member(const ConversionRun& run) {
   return run.include_stack.levels[0].input_file != nullptr;
@@ -89,7 +88,7 @@ CopyLine parse_copy_line(std::string_view line) {
 std::optional<std::string> member_opened_by(std::string_view line) {
   if (!is_examined_line(line)) return std::nullopt;
   CopyLine copy = parse_copy_line(line);
-  if (copy.member.empty() || is_reserved_member(copy.member)) return std::nullopt;
+  if (copy.member.empty() || is_monitor_member(copy.member)) return std::nullopt;
   return copy.member;
 }
 
@@ -118,7 +117,7 @@ bool copy_member_name(ConversionRun& run, std::string_view line) {
 }
 
 void push_include(ConversionRun& run, const std::string& name, int copy_line) {
-  if (name.empty() || is_reserved_member(name)) return;
+  if (name.empty() || is_monitor_member(name)) return;
   OutputFile& log = *run.message_file;
   log.print(message_format::kOpeningCopyBook, {name, copy_line});
   if (run.include_depth >= kMaxIncludeDepth) {
