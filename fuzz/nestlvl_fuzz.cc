@@ -3,9 +3,11 @@
 // The input is the copybook (CUST.cpy). The target runs "NESTLVL CUST.cpy" in a fresh working
 // folder and also copies the input through `copy_raising_levels` in small chunks (1 to 64 bytes,
 // from the input's first byte), so that level numbers and line ends fall across chunk borders.
-// Both results must equal what the rule gives when each line is taken whole: the first two
-// characters of the first word from column 8, when both are digits, raised by one (09 to 10,
-// 99 kept and reported); comment lines ("*" in column 7) unchanged; every other byte copied.
+// Both results must equal what the rule gives when each line is taken whole: the first word from
+// column 8, when it is two digits (followed by a blank, a tab or the line end, a carriage return
+// before the line feed included), raised by one (09 to 10; 49, 66, 77 and 88 kept; 99 kept and
+// reported); comment and continuation lines ("*" or "-" in column 7) unchanged; every other byte
+// copied.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -38,11 +40,19 @@ void expected_copy(std::string_view text, std::string& copy, std::string& notes,
     std::size_t end = copy.find('\n', start);
     end = end == std::string::npos ? copy.size() : end + 1;
     ++lines;
+    // The line's text, without its line end.
+    std::size_t text_end = end;
+    if (text_end > start && copy[text_end - 1] == '\n') --text_end;
+    if (text_end < end && text_end > start && copy[text_end - 1] == '\r') --text_end;
     std::size_t size = end - start;
-    if (size > 6 && copy[start + 6] != '*') {
+    if (size > 6 && copy[start + 6] != '*' && copy[start + 6] != '-') {
       std::size_t at = start + 7;
-      while (at < end && copy[at] == ' ') ++at;
-      if (at + 1 < end && is_digit(copy[at]) && is_digit(copy[at + 1])) {
+      while (at < text_end && copy[at] == ' ') ++at;
+      bool pair = at + 1 < text_end && is_digit(copy[at]) && is_digit(copy[at + 1]);
+      bool word_ends = at + 2 >= text_end || copy[at + 2] == ' ' || copy[at + 2] == '\t';
+      std::string_view number = pair ? std::string_view(copy).substr(at, 2) : "";
+      bool kept = number == "49" || number == "66" || number == "77" || number == "88";
+      if (pair && word_ends && !kept) {
         if (copy[at] == '9' && copy[at + 1] == '9') {
           notes += "Level number 99 left unchanged at line " + std::to_string(lines) + "\n";
         } else if (copy[at + 1] == '9') {

@@ -287,8 +287,9 @@ fs::path resolved_path(const std::string& name) {
 
 std::size_t LevelScanner::scan(char* bytes, std::size_t size) {
   if (size == 0) return 0;
-  // A digit held back from the last call stands in front of the new bytes.
-  std::size_t at = place_ == Place::kSecondDigit ? 1 : 0;
+  // Bytes held back from the last call stand in front of the new ones, already looked at.
+  std::size_t at = held_;
+  held_ = 0;
   while (at < size) {
     switch (place_) {
       case Place::kSequenceArea: {
@@ -318,7 +319,7 @@ std::size_t LevelScanner::scan(char* bytes, std::size_t size) {
         if (c == '\n')
           end_line();
         else
-          place_ = c == '*' ? Place::kRestOfLine : Place::kBlanks;
+          place_ = c == '*' || c == '-' ? Place::kRestOfLine : Place::kBlanks;
         break;
       }
       case Place::kBlanks: {
@@ -337,8 +338,31 @@ std::size_t LevelScanner::scan(char* bytes, std::size_t size) {
         if (c == '\n') {
           end_line();
         } else {
-          if (is_digit(c)) raise_pair(bytes[at - 1], bytes[at]);
+          place_ = is_digit(c) ? Place::kAfterPair : Place::kRestOfLine;
+        }
+        ++at;
+        break;
+      }
+      case Place::kAfterPair: {
+        // The pair is a level number only when the word ends with it.
+        char c = bytes[at];
+        if (c == ' ' || c == '\t' || c == '\n') raise_pair(bytes[at - 2], bytes[at - 1]);
+        if (c == '\n')
+          end_line();
+        else
+          place_ = c == '\r' ? Place::kAfterPairReturn : Place::kRestOfLine;
+        ++at;
+        break;
+      }
+      case Place::kAfterPairReturn: {
+        // A carriage return ends the word only as part of the line end.
+        char c = bytes[at];
+        if (c == '\n') {
+          raise_pair(bytes[at - 3], bytes[at - 2]);
+          end_line();
+        } else {
           place_ = Place::kRestOfLine;
+          continue;
         }
         ++at;
         break;
@@ -355,19 +379,33 @@ std::size_t LevelScanner::scan(char* bytes, std::size_t size) {
       }
     }
   }
-  return place_ == Place::kSecondDigit ? size - 1 : size;
+  held_ = place_ == Place::kSecondDigit       ? 1
+          : place_ == Place::kAfterPair       ? 2
+          : place_ == Place::kAfterPairReturn ? 3
+                                              : 0;
+  return size - held_;
 }
 
-void LevelScanner::raise_in_line(char* line, std::size_t length) {
-  // A line of 6 characters or fewer ends before the indicator column.
-  if (length <= kSequenceWidth || line[kSequenceWidth] == '*') return;
+// Inlined into the scan, which calls it once per line.
+[[gnu::always_inline]] inline void LevelScanner::raise_in_line(char* line, std::size_t length) {
+  // A line of 6 characters or fewer ends before the indicator column; comment and continuation
+  // lines hold no level number.
+  if (length <= kSequenceWidth || line[kSequenceWidth] == '*' || line[kSequenceWidth] == '-')
+    return;
   std::size_t at = kSequenceWidth + 1;
   while (at < length && line[at] == ' ') ++at;
-  if (at + 1 < length && is_digit(line[at]) && is_digit(line[at + 1]))
-    raise_pair(line[at], line[at + 1]);
+  if (at + 1 >= length || !is_digit(line[at]) || !is_digit(line[at + 1])) return;
+  std::size_t after = at + 2;
+  bool word_ends = after == length || line[after] == ' ' || line[after] == '\t' ||
+                   (line[after] == '\r' && after + 1 == length);
+  if (word_ends) raise_pair(line[at], line[at + 1]);
 }
 
-void LevelScanner::finish() {
+void LevelScanner::finish(char* held, std::size_t size) {
+  // A pair that ends the text ends its word; a carriage return without a line feed after it is
+  // an ordinary character.
+  if (size == held_ && place_ == Place::kAfterPair) raise_pair(held[0], held[1]);
+  held_ = 0;
   if (line_open_) end_line();
 }
 
@@ -378,7 +416,10 @@ void LevelScanner::end_line() {
   line_open_ = false;
 }
 
-void LevelScanner::raise_pair(char& tens, char& units) {
+[[gnu::always_inline]] inline void LevelScanner::raise_pair(char& tens, char& units) {
+  // Condition names (88), RENAMES (66), level-77 items and the parts of a variable-length host
+  // variable (49) keep their numbers wherever they stand.
+  if ((tens == '4' && units == '9') || (tens == units && tens >= '6' && tens <= '8')) return;
   // 99 has no two-digit successor: it stays, and the message file names its line.
   if (tens == '9' && units == '9') {
     ++ninety_nine_count_;
@@ -396,8 +437,8 @@ void LevelScanner::raise_pair(char& tens, char& units) {
 
 LevelChange raise_level_number(std::string& line) {
   LevelScanner scanner;
-  scanner.scan(line.data(), line.size());
-  scanner.finish();
+  std::size_t settled = scanner.scan(line.data(), line.size());
+  scanner.finish(line.data() + settled, line.size() - settled);
   if (scanner.ninety_nine_count() > 0) return LevelChange::kNinetyNineKept;
   return scanner.raised_count() > 0 ? LevelChange::kRaised : LevelChange::kUnchanged;
 }
@@ -447,8 +488,8 @@ CopyResult copy_raising_levels(std::FILE* in, std::FILE* out, NoteSpool& notes,
     format_into(note, "Level number 99 left unchanged at line %lld\n", line_number);
     notes.append(note);
   };
-  // One byte more than a chunk: room for a digit held back in front of the next chunk.
-  std::vector<char> buffer(chunk_size + 1);
+  // Room for the bytes held back in front of the next chunk (a digit pair and what follows it).
+  std::vector<char> buffer(chunk_size + LevelScanner::kMostHeld);
   std::size_t held = 0;
   for (;;) {
     std::size_t got = std::fread(buffer.data() + held, 1, chunk_size, in);
@@ -457,10 +498,10 @@ CopyResult copy_raising_levels(std::FILE* in, std::FILE* out, NoteSpool& notes,
     std::size_t settled = scanner.scan(buffer.data(), total);
     write_bytes(out, buffer.data(), settled, result);
     held = total - settled;
-    if (held != 0) buffer[0] = buffer[settled];
+    if (held != 0) std::memmove(buffer.data(), buffer.data() + settled, held);
   }
   result.read_failed = std::ferror(in) != 0;
-  scanner.finish();
+  scanner.finish(buffer.data(), held);
   write_bytes(out, buffer.data(), held, result);
   result.line_count = scanner.line_count();
   return result;

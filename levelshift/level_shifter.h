@@ -27,10 +27,11 @@ constexpr std::size_t kNoteMemoryLimit = 64 * 1024;
 /// What `raise_level_number` did to a line.
 enum class LevelChange { kUnchanged, kRaised, kNinetyNineKept };
 
-/// Raises the number that starts the first word from column 8 of `line` (one line, its line
-/// end included or not) when the word begins with two digits: 01 becomes 02, 09 becomes 10,
-/// 123 becomes 133. A comment line ("*" in column 7), a line too short to reach column 8 and
-/// 99 are left as they are. Only those two digits ever change.
+/// Raises the level number that is the first word from column 8 of `line` (one line, its line
+/// end included or not) when that word is two digits: 01 becomes 02, 09 becomes 10. A word of
+/// other digits (123, a value continued from the line before), a comment line ("*" in column
+/// 7), a continuation line ("-"), a line too short to reach column 8, and the numbers 49, 66, 77,
+/// 88 and 99 are left as they are. Only those two digits ever change.
 LevelChange raise_level_number(std::string& line);
 
 /// Follows a text byte by byte, line by line, and raises each line's level number in place.
@@ -39,12 +40,16 @@ LevelChange raise_level_number(std::string& line);
 class LevelScanner {
  public:
   /// Examines the next `size` bytes of the text and raises a level number among them in place.
-  /// Returns how many bytes at the front are final. The rest is at most one digit whose
-  /// follower has not come yet: it must be handed in again as the first byte of the next call.
+  /// Returns how many bytes at the front are final. The rest, at most kMostHeld bytes (a digit
+  /// pair and a carriage return whose follower has not come yet), must be handed in again at
+  /// the front of the next call.
   std::size_t scan(char* bytes, std::size_t size);
-  /// Ends the text: a digit still held back stays unchanged, and a last line without a line
-  /// end is counted.
-  void finish();
+  /// Ends the text, given the `size` bytes held back: a pair that ends the text is raised, and a
+  /// last line without a line end is counted.
+  void finish(char* held, std::size_t size);
+
+  /// Most bytes `scan` holds back.
+  static constexpr std::size_t kMostHeld = 3;
 
   /// Lines ended so far, a line end being a line feed (a carriage return before it is text).
   long long line_count() const { return line_count_; }
@@ -55,7 +60,15 @@ class LevelScanner {
   std::function<void(long long)> on_ninety_nine;
 
  private:
-  enum class Place { kSequenceArea, kIndicator, kBlanks, kSecondDigit, kRestOfLine };
+  enum class Place {
+    kSequenceArea,
+    kIndicator,
+    kBlanks,
+    kSecondDigit,
+    kAfterPair,
+    kAfterPairReturn,
+    kRestOfLine
+  };
 
   /// Raises the level number of one whole line, `length` characters without its line feed.
   void raise_in_line(char* line, std::size_t length);
@@ -65,6 +78,7 @@ class LevelScanner {
   Place place_ = Place::kSequenceArea;
   std::size_t column_ = 0;  // characters of the line seen while in the sequence area
   bool line_open_ = false;  // the current line holds at least one character
+  std::size_t held_ = 0;    // bytes at the end of the last call handed in again
   long long line_count_ = 0;
   long long raised_count_ = 0;
   long long ninety_nine_count_ = 0;

@@ -103,9 +103,13 @@ TEST(LevelShifter, CommentLinesAreCopiedUnchanged) {
   });
 }
 
-TEST(LevelShifter, OtherIndicatorsAreExaminedLikeBlank) {
+TEST(LevelShifter, OtherIndicatorsAreExaminedLikeBlankButContinuationLinesStay) {
   check_rows({
-      {"      -01 A.", "      -02 A.", kRaised},
+      // A continuation line goes on with the line before it: a value "100." or "10." there is
+      // no level number.
+      {"      -01 A.", "      -01 A.", kSame},
+      {"      -    10.\n", "      -    10.\n", kSame},
+      {"      -    '100'.", "      -    '100'.", kSame},
       {"      /05 B.\n", "      /06 B.\n", kRaised},
       {"      D10 C.", "      D11 C.", kRaised},
       // A tab in column 7 is an indicator like any other.
@@ -134,26 +138,44 @@ TEST(LevelShifter, TwoDigitsAreRaisedByOne) {
       {"       05 A.", "       06 A.", kRaised},
       {"       09 A.", "       10 A.", kRaised},
       {"       19 A.", "       20 A.", kRaised},
-      {"       49 A.", "       50 A.", kRaised},
-      {"       66 A RENAMES B.", "       67 A RENAMES B.", kRaised},
-      {"       77 A PIC 9.", "       78 A PIC 9.", kRaised},
-      {"       88 A VALUE 'Y'.", "       89 A VALUE 'Y'.", kRaised},
+      {"       48 A.", "       49 A.", kRaised},
       {"       98 A.", "       99 A.", kRaised},
-      // The pair may end the line, with or without a line end.
+      // The pair may end the line, with or without a line end, or be followed by a tab.
       {"       01", "       02", kRaised},
       {"       01\n", "       02\n", kRaised},
       {"       01\r\n", "       02\r\n", kRaised},
-      // Whether the word is a level number is not asked: a numeric value on its own line too.
-      {"           10.\n", "           11.\n", kRaised},
-      {"       05A", "       06A", kRaised},
+      {"       05\tA.", "       06\tA.", kRaised},
   });
 }
 
-TEST(LevelShifter, OnlyTheFirstTwoDigitsOfALongerNumberChange) {
+TEST(LevelShifter, OnlyAPairThatEndsItsWordIsALevelNumber) {
   check_rows({
-      {"       123 A.", "       133 A.", kRaised},
-      {"       190 A.", "       200 A.", kRaised},
-      {"       0999", "       1099", kRaised},
+      // A value continued on its own line ends in a period; the word goes on after the digits.
+      {"           10.\n", "           10.\n", kSame},
+      {"           100.\n", "           100.\n", kSame},
+      {"       05A", "       05A", kSame},
+      {"       01-A.", "       01-A.", kSame},
+      // A carriage return is part of the line end only before the line feed.
+      {"       01\rA\n", "       01\rA\n", kSame},
+  });
+}
+
+TEST(LevelShifter, NumbersThatKeepTheirMeaningStay) {
+  check_rows({
+      // Parts of a variable-length host variable, RENAMES, level-77 items, condition names.
+      {"       49 A-LEN PIC S9(4) COMP.", "       49 A-LEN PIC S9(4) COMP.", kSame},
+      {"       66 A RENAMES B.", "       66 A RENAMES B.", kSame},
+      {"       77 A PIC 9.", "       77 A PIC 9.", kSame},
+      {"           88 A VALUE 'Y'.\n", "           88 A VALUE 'Y'.\n", kSame},
+      {"       88\r\n", "       88\r\n", kSame},
+  });
+}
+
+TEST(LevelShifter, AWordOfThreeDigitsOrMoreStays) {
+  check_rows({
+      {"       123 A.", "       123 A.", kSame},
+      {"       190 A.", "       190 A.", kSame},
+      {"       0999", "       0999", kSame},
   });
 }
 
@@ -174,7 +196,8 @@ TEST(LevelShifter, WordsThatDoNotStartWithTwoDigitsStay) {
 TEST(LevelShifter, NinetyNineIsKept) {
   check_rows({
       {"       99 A.", "       99 A.", kKept},
-      {"       995\n", "       995\n", kKept},
+      {"       995\n", "       995\n", kSame},
+      {"       99\n", "       99\n", kKept},
       {"000100     99 B.    123456\r\n", "000100     99 B.    123456\r\n", kKept},
   });
 }
@@ -206,7 +229,11 @@ TEST(LevelShifter, CopyIsTheSameForEveryChunkSize) {
       "     1\n"
       "                                                     49 FAR-RIGHT.\n"
       "       66 CUST-ALL RENAMES CUST-NAME THRU CUST-ADDR.\n"
-      "           88 CUST-OK VALUE 99";
+      "           88 CUST-OK VALUE 99\n"
+      "      -    10.\r\n"
+      "       07";
+  // 49, 66 and 88 keep their numbers, the continued value stays, the pair that ends the text is
+  // raised.
   const std::string expected =
       "000100 02 CUST-REC.\r\n"
       "000200*    05 OLD-NAME PIC X(20).\r\n"
@@ -217,9 +244,11 @@ TEST(LevelShifter, CopyIsTheSameForEveryChunkSize) {
       "\n"
       "           11 CUST-STREET PIC X(30) VALUE 12.\n"
       "     1\n"
-      "                                                     50 FAR-RIGHT.\n"
-      "       67 CUST-ALL RENAMES CUST-NAME THRU CUST-ADDR.\n"
-      "           89 CUST-OK VALUE 99";
+      "                                                     49 FAR-RIGHT.\n"
+      "       66 CUST-ALL RENAMES CUST-NAME THRU CUST-ADDR.\n"
+      "           88 CUST-OK VALUE 99\n"
+      "      -    10.\r\n"
+      "       08";
   for (std::size_t chunk_size :
        {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, std::size_t{8},
         std::size_t{9}, std::size_t{10}, std::size_t{13}, std::size_t{64}, kChunkSize}) {
@@ -227,7 +256,7 @@ TEST(LevelShifter, CopyIsTheSameForEveryChunkSize) {
     Copied copied = copy_text(input, chunk_size);
     EXPECT_EQ(copied.text, expected);
     EXPECT_EQ(copied.notes, "Level number 99 left unchanged at line 6\n");
-    EXPECT_EQ(copied.result.line_count, 12);
+    EXPECT_EQ(copied.result.line_count, 14);
     EXPECT_FALSE(copied.result.read_failed);
     EXPECT_FALSE(copied.result.write_failed);
   }

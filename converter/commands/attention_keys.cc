@@ -1,6 +1,8 @@
 // Attention keys of HANDLE AID and the IF blocks that follow every later RECEIVE MAP.
 #include "converter/commands/attention_keys.h"
 
+#include <vector>
+
 #include "converter/commands/exec_statement.h"
 #include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
@@ -34,11 +36,21 @@ struct NamedKey {
   std::string_view key;
 };
 constexpr NamedKey kNamedKeys[] = {
-    {"CLEAR", "CLEAR"},
-    {"LIGHTPEN", "PEN"},
-    {"TRIGGER", "TRIG"},
-    {"OPERID", "OPID"},
+    {"CLEAR", "CLEAR"}, {"LIGHTPEN", "PEN"}, {"TRIGGER", "TRIG"},
+    {"OPERID", "OPID"}, {"ENTER", "ENTER"},  {"ANYKEY", "ANYKEY"},
 };
+
+// The key that stands for every key without a handler of its own, ENTER excepted.
+constexpr std::string_view kAnyKey = "ANYKEY";
+
+// The key of an "&KEY=LABEL" entry, and its label.
+std::string_view key_of(std::string_view entry) {
+  return entry.substr(0, entry.find('='));
+}
+std::string_view label_of(std::string_view entry) {
+  std::size_t equals = entry.find('=');
+  return equals == kEnd ? std::string_view() : entry.substr(equals + 1);
+}
 
 }  // namespace
 
@@ -127,36 +139,55 @@ std::string aid_constant_name(std::string_view entry) {
   if (starts_with_at(entry, 0, "PEN")) return "KVZPEN";
   if (starts_with_at(entry, 0, "OPID")) return "KVZOPID";
   if (starts_with_at(entry, 0, "TRIG")) return "KVZTRIG";
+  if (starts_with_at(entry, 0, "ENTER")) return "KVZENTER";
   return std::string();
 }
 
-void emit_aid_blocks(ConversionRun& run, std::string_view indent) {
+void emit_aid_blocks(ConversionRun& run, std::string_view indent, std::string_view ending) {
   // The message names the first line of the first block.
   log_message(run, run.output_line_count, Message::kAidBlocksInserted);
   // The tests compare with the constants of the KVZAID copybook, which the program must copy.
   if (!run.aid_test_written && !run.kvzaid_copied)
     log_once(run, run.output_line_count, Message::kKvzaidNotCopied);
   run.aid_test_written = true;
+
+  std::vector<std::string_view> entries;
   std::string_view handlers = run.aid_handlers;
-  std::size_t at = handlers.find('&');
-  while (at != kEnd) {
+  for (std::size_t at = handlers.find('&'); at != kEnd;) {
     std::size_t next = handlers.find('&', at + 1);
-    std::string_view entry = handlers.substr(at + 1, next == kEnd ? kEnd : next - at - 1);
-    std::size_t equals = entry.find('=');
-    std::string_view label = equals == kEnd ? std::string_view() : entry.substr(equals + 1);
-    write_block_line(run,
-                     format("%11sIF USRAID IS EQUAL TO %s", {indent, aid_constant_name(entry)}));
-    write_block_line(run, format("%11s    GO TO %s", {indent, label}));
-    write_block_line(run, format("%11sEND-IF", {indent}));
+    entries.push_back(handlers.substr(at + 1, next == kEnd ? kEnd : next - at - 1));
     at = next;
+  }
+  // ANYKEY takes every key that has no block of its own, so its block comes last; of several,
+  // the last one named counts.
+  std::string_view any_key;
+  std::size_t last_block = kEnd;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (key_of(entries[i]) == kAnyKey)
+      any_key = entries[i];
+    else
+      last_block = i;
+  }
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (key_of(entries[i]) == kAnyKey) continue;
+    write_block_line(
+        run, format("%11sIF USRAID IS EQUAL TO %s", {indent, aid_constant_name(entries[i])}));
+    write_block_line(run, format("%11s    GO TO %s", {indent, label_of(entries[i])}));
+    write_block_line(
+        run, format("%11sEND-IF%s", {indent, i == last_block && any_key.empty() ? ending : ""}));
+  }
+  if (!any_key.empty()) {
+    write_block_line(run, format("%11sIF USRAID IS NOT EQUAL TO KVZENTER", {indent}));
+    write_block_line(run, format("%11s    GO TO %s", {indent, label_of(any_key)}));
+    write_block_line(run, format("%11sEND-IF%s", {indent, ending}));
   }
 }
 
-void emit_mapfail_block(ConversionRun& run, std::string_view indent) {
+void emit_mapfail_block(ConversionRun& run, std::string_view indent, std::string_view ending) {
   log_message(run, run.output_line_count, Message::kMapfailBlockInserted);
   write_block_line(run, format("%11sIF USRMAPLN IS EQUAL TO 0", {indent}));
   write_block_line(run, format("%11s    GO TO %s", {indent, run.mapfail_label}));
-  write_block_line(run, format("%11sEND-IF", {indent}));
+  write_block_line(run, format("%11sEND-IF%s", {indent, ending}));
 }
 
 }  // namespace converter

@@ -23,13 +23,17 @@ void capture_aid_keys(ConversionRun& run, std::string_view text, std::size_t aid
 std::size_t append_aid_entry(std::string& aid_handlers, std::string_view text, std::string_view key,
                              std::size_t position);
 
-/// The attention-key constant for the key at the start of `entry` (PF05 gives KVZPF5).
+/// The attention-key constant for the key at the start of `entry` (PF05 gives KVZPF5, ENTER
+/// KVZENTER); empty for ANYKEY, whose block compares with KVZENTER the other way round.
 std::string aid_constant_name(std::string_view entry);
 
-/// Writes one IF USRAID block per entry of `run.aid_handlers`, logged once.
-void emit_aid_blocks(ConversionRun& run, std::string_view indent);
+/// Writes one IF USRAID block per entry of `run.aid_handlers`, logged once: the blocks of the
+/// keys in their order, then the block of the last ANYKEY entry (any key but ENTER). `ending`
+/// follows the last END-IF (the command's terminator when no block follows, else nothing).
+void emit_aid_blocks(ConversionRun& run, std::string_view indent, std::string_view ending);
 
-/// Writes the IF USRMAPLN IS EQUAL TO 0 block for `run.mapfail_label`, logged.
-void emit_mapfail_block(ConversionRun& run, std::string_view indent);
+/// Writes the IF USRMAPLN IS EQUAL TO 0 block for `run.mapfail_label`, logged; `ending` follows
+/// its END-IF.
+void emit_mapfail_block(ConversionRun& run, std::string_view indent, std::string_view ending);
 
 }  // namespace converter

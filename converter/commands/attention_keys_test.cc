@@ -81,7 +81,9 @@ TEST(AttentionKeys, NamedKeysAndTheirShortFormsWhichAreNotOptions) {
       {"OPERID(O)", "&OPID=O", ""},
       {"LIGHTPEN(P) TRIGGER(T) OPERID(O) CLEAR(C)", "&PEN=P&TRIG=T&OPID=O&CLEAR=C", ""},
       {"PEN(P) TRIG(T) OPID(O)", "", ""},
-      {"ENTER(E) ANYKEY(A)", "", ""},
+      // ENTER and ANYKEY (any key but ENTER) are keys of their own.
+      {"ENTER(E) ANYKEY(A)", "&ENTER=E&ANYKEY=A", ""},
+      {"ANYKEY(A) PF3(B) ENTER(C)", "&ANYKEY=A&PF03=B&ENTER=C", ""},
       {"PF3(END-RTN) CLEAR(CLR-RTN)", "&PF03=END-RTN&CLEAR=CLR-RTN", ""},
   };
   for (const CaptureRow& row : rows) check_capture(row);
@@ -91,15 +93,17 @@ TEST(AttentionKeys, NamedKeysAndTheirShortFormsWhichAreNotOptions) {
 // are acted on.
 TEST(AttentionKeys, KeyNamesInsideUnconsumedTextAreActedOn) {
   const CaptureRow rows[] = {
-      {"ENTER(PAY-RTN)", "", "line 0042 - Invalid PA Key\n"},
-      {"ANYKEY(CLEAR)", "", ""},
-      {"ENTER(TRIGGER)", "", ""},
+      {"WAIT(PAY-RTN)", "", "line 0042 - Invalid PA Key\n"},
+      {"NOKEY(CLEAR)", "", ""},
+      // A recorded label is consumed whole, whatever key names it holds.
+      {"ENTER(PAY-RTN)", "&ENTER=PAY-RTN", ""},
+      {"ANYKEY(CLEAR)", "&ANYKEY=CLEAR", ""},
       // The label of a rejected key is scanned too.
       {"PF25(PA7)", "", "line 0042 - Invalid PF Key\nline 0042 - Invalid PA Key\n"},
       {"PF25(PF4-RTN)", "", "line 0042 - Invalid PF Key\n"},
       // A recorded label is consumed whole.
       {"PF3(PA7-RTN)", "&PF03=PA7-RTN", ""},
-      {"PF3(A) ENTER(PAY-RTN) PA1(B)", "&PF03=A&PA1=B", "line 0042 - Invalid PA Key\n"},
+      {"PF3(A) WAIT(PAY-RTN) PA1(B)", "&PF03=A&PA1=B", "line 0042 - Invalid PA Key\n"},
   };
   for (const CaptureRow& row : rows) check_capture(row);
 }
@@ -115,6 +119,8 @@ TEST(AttentionKeys, OptionsWithoutBlankBetweenFollowTheTestOrder) {
       {"CLEAR(A)PF4(B)", "&CLEAR=A", ""},
       {"CLEAR(A)LIGHTPEN(B)TRIGGER(C)OPERID(D)", "&CLEAR=A&PEN=B&TRIG=C&OPID=D", ""},
       {"OPERID(A)CLEAR(B)", "&OPID=A", ""},
+      {"OPERID(A)ENTER(B)ANYKEY(C)", "&OPID=A&ENTER=B&ANYKEY=C", ""},
+      {"ANYKEY(A)ENTER(B)", "&ANYKEY=A", ""},
   };
   for (const CaptureRow& row : rows) check_capture(row);
 }
@@ -211,7 +217,7 @@ TEST(AttentionKeys, ConstantNames) {
       {"PF01=A", "KVZPF1"},  {"PF05=A", "KVZPF5"},  {"PF09", "KVZPF9"},      {"PF10=A", "KVZPF10"},
       {"PF12=A", "KVZPF12"}, {"PF20=A", "KVZPF20"}, {"PF24=A", "KVZPF24"},   {"PA1=A", "KVZPA1"},
       {"PA2=A", "KVZPA2"},   {"PA3=A", "KVZPA3"},   {"CLEAR=A", "KVZCLEAR"}, {"PEN=A", "KVZPEN"},
-      {"OPID=A", "KVZOPID"}, {"TRIG=A", "KVZTRIG"},
+      {"OPID=A", "KVZOPID"}, {"TRIG=A", "KVZTRIG"}, {"ENTER=A", "KVZENTER"}, {"ANYKEY=A", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.entry);
@@ -223,7 +229,7 @@ TEST(AttentionKeys, AidBlocksOnePerEntryUnpadded) {
   RunHarness harness;
   harness.run.output_line_count = 20;
   harness.run.aid_handlers = "&PF03=END-RTN&CLEAR=CLR-RTN";
-  emit_aid_blocks(harness.run, "           ");
+  emit_aid_blocks(harness.run, "           ", "");
   EXPECT_EQ(harness.output(),
             "           IF USRAID IS EQUAL TO KVZPF3\n"
             "               GO TO END-RTN\n"
@@ -249,26 +255,74 @@ TEST(AttentionKeys, KvzaidMessageAtTheFirstTestWithoutTheCopy) {
     RunHarness harness;
     harness.run.aid_handlers = "&PF03=END-RTN";
     harness.run.kvzaid_copied = true;
-    emit_aid_blocks(harness.run, "           ");
+    emit_aid_blocks(harness.run, "           ", "");
     EXPECT_EQ(harness.messages(), "line 0001 - " + kInserted);
   }
   {
     SCOPED_TRACE("copied only after the first test: named once, at the first");
     RunHarness harness;
     harness.run.aid_handlers = "&PF03=END-RTN";
-    emit_aid_blocks(harness.run, "           ");
+    emit_aid_blocks(harness.run, "           ", "");
     harness.run.kvzaid_copied = true;
-    emit_aid_blocks(harness.run, "           ");
-    emit_aid_blocks(harness.run, "           ");
+    emit_aid_blocks(harness.run, "           ", "");
+    emit_aid_blocks(harness.run, "           ", "");
     EXPECT_EQ(harness.messages(), "line 0001 - " + kInserted + "line 0001 - " + kNotCopied +
                                       "line 0004 - " + kInserted + "line 0007 - " + kInserted);
+  }
+}
+
+// ANYKEY stands for every key without a block of its own but ENTER: its block comes after all
+// the others, wherever it was named; of two, the last one named counts. The command's ending
+// goes on the last END-IF.
+TEST(AttentionKeys, AnyKeyBlockComesLast) {
+  const struct {
+    const char* handlers;
+    const char* ending;
+    const char* expected;
+  } rows[] = {
+      {"&ANYKEY=OTHER&PF03=END-RTN", ".",
+       "           IF USRAID IS EQUAL TO KVZPF3\n"
+       "               GO TO END-RTN\n"
+       "           END-IF\n"
+       "           IF USRAID IS NOT EQUAL TO KVZENTER\n"
+       "               GO TO OTHER\n"
+       "           END-IF.\n"},
+      {"&PF03=END-RTN&ENTER=GO-ON&ANYKEY=OTHER", " ",
+       "           IF USRAID IS EQUAL TO KVZPF3\n"
+       "               GO TO END-RTN\n"
+       "           END-IF\n"
+       "           IF USRAID IS EQUAL TO KVZENTER\n"
+       "               GO TO GO-ON\n"
+       "           END-IF\n"
+       "           IF USRAID IS NOT EQUAL TO KVZENTER\n"
+       "               GO TO OTHER\n"
+       "           END-IF \n"},
+      {"&ANYKEY=FIRST&ANYKEY=SECOND", ".",
+       "           IF USRAID IS NOT EQUAL TO KVZENTER\n"
+       "               GO TO SECOND\n"
+       "           END-IF.\n"},
+      {"&CLEAR=CLR&PA1=P1", ".",
+       "           IF USRAID IS EQUAL TO KVZCLEAR\n"
+       "               GO TO CLR\n"
+       "           END-IF\n"
+       "           IF USRAID IS EQUAL TO KVZPA1\n"
+       "               GO TO P1\n"
+       "           END-IF.\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.handlers);
+    RunHarness harness;
+    harness.run.kvzaid_copied = true;
+    harness.run.aid_handlers = row.handlers;
+    emit_aid_blocks(harness.run, "           ", row.ending);
+    EXPECT_EQ(harness.output(), row.expected);
   }
 }
 
 TEST(AttentionKeys, AidBlocksFollowAWideIndentation) {
   RunHarness harness;
   harness.run.aid_handlers = "&PF12=A&PA2=B";
-  emit_aid_blocks(harness.run, std::string(20, ' '));
+  emit_aid_blocks(harness.run, std::string(20, ' '), "");
   EXPECT_EQ(harness.output(),
             "                    IF USRAID IS EQUAL TO KVZPF12\n"
             "                        GO TO A\n"
@@ -285,7 +339,7 @@ TEST(AttentionKeys, AidBlockLineKeptWithinColumn72) {
   harness.run.output_line_count = 7;
   harness.run.aid_handlers = "&PF01=LABEL-OF-THIRTY-TWO-CHARACTERS-X";
   harness.run.kvzaid_copied = true;
-  emit_aid_blocks(harness.run, std::string(32, ' '));
+  emit_aid_blocks(harness.run, std::string(32, ' '), "");
   EXPECT_EQ(harness.output(), std::string(32, ' ') + "IF USRAID IS EQUAL TO KVZPF1\n" +
                                   std::string(36, ' ') + "GO TO\n" + std::string(40, ' ') +
                                   "LABEL-OF-THIRTY-TWO-CHARACTERS-X\n" + std::string(32, ' ') +
@@ -299,11 +353,11 @@ TEST(AttentionKeys, MapfailBlock) {
   RunHarness harness;
   harness.run.output_line_count = 99;
   harness.run.mapfail_label = "NO-DATA";
-  emit_mapfail_block(harness.run, "           ");
+  emit_mapfail_block(harness.run, "           ", ".");
   EXPECT_EQ(harness.output(),
             "           IF USRMAPLN IS EQUAL TO 0\n"
             "               GO TO NO-DATA\n"
-            "           END-IF\n");
+            "           END-IF.\n");
   EXPECT_EQ(harness.run.output_line_count, 102);
   EXPECT_EQ(harness.messages(),
             "line 0100 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n");
@@ -313,7 +367,7 @@ TEST(AttentionKeys, MapfailBlock) {
 TEST(AttentionKeys, MapfailBlockWithALongLabel) {
   RunHarness harness;
   harness.run.mapfail_label = "NO-DATA-ON-THE-SCREEN-SO-THE-PROGRAM-GOES-BACK-TO-THE-MENU";
-  emit_mapfail_block(harness.run, "           ");
+  emit_mapfail_block(harness.run, "           ", "");
   EXPECT_EQ(harness.output(),
             "           IF USRMAPLN IS EQUAL TO 0\n"
             "               GO TO\n"

@@ -3,6 +3,7 @@
 #include "converter/commands/exec_statement.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "converter/commands/receive_conversion.h"
@@ -11,14 +12,18 @@
 #include "converter/driver/column_margin.h"
 #include "converter/driver/conversion_log.h"
 #include "converter/driver/conversion_run.h"
+#include "converter/driver/copybook_expansion.h"
 #include "converter/driver/field_renames.h"
 #include "converter/driver/keyword_scanner.h"
 #include "converter/driver/word_starts.h"
+#include "text/text_format.h"
 
 namespace converter {
 
 using message_format::Message;
 using message_format::Row;
+
+using text::format;
 
 namespace {
 
@@ -34,6 +39,34 @@ void write_source_lines(ConversionRun& run, const std::vector<std::string>& line
     run.output_file->write_line(line);
     ++run.output_line_count;
   }
+}
+
+// The lines of a command that stays active, each with its interface-block fields renamed like
+// any procedure line, logged with the number of its own output line.
+void write_active_lines(ConversionRun& run, std::vector<std::string>& lines, bool may_rename) {
+  if (!may_rename) {
+    write_source_lines(run, lines);
+    return;
+  }
+  for (std::string& line : lines) {
+    std::optional<std::size_t> identification_length;
+    if (is_examined_line(line)) {
+      int commarea_references = run.count(Row::kCommarea);
+      identification_length = rename_source_line(run, line);
+      // Without a LINKAGE SECTION the inserted area has no USRCOMM: the first line that names
+      // it needs the user's declaration.
+      if (run.count(Row::kCommarea) > commarea_references && !run.linkage_seen)
+        log_once(run, run.output_line_count, Message::kUsrcommWithoutLayout);
+    }
+    if (identification_length) {
+      write_renamed_line(run, line, *identification_length, LineForm::kAsItStands);
+    } else {
+      run.output_file->write_line(line);
+      ++run.output_line_count;
+    }
+  }
+  // The loop goes on with the first line as it now stands.
+  run.line = lines.front();
 }
 
 // A command whose lines become comments: it is replaced by what its conversion writes.
@@ -141,6 +174,60 @@ void write_block_line(ConversionRun& run, std::string_view line) {
   }
 }
 
+void write_renamed_line(ConversionRun& run, std::string_view line,
+                        std::size_t identification_length, LineForm form) {
+  text::OutputFile& out = *run.output_file;
+  auto write = [&out, form](std::string_view piece) {
+    if (form == LineForm::kPadded)
+      out.write_padded(piece);
+    else
+      out.write_line(piece);
+  };
+  std::string_view text = line.substr(0, line.size() - identification_length);
+  std::string_view identification = line.substr(text.size());
+  std::size_t end = text.find_last_not_of(' ');
+  text = end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+  if (fits_margin(text)) {
+    // Most renamed lines still fit: written as they stand, the identification area kept in
+    // columns 73 on.
+    if (identification.empty()) {
+      write(text);
+    } else {
+      static constexpr std::string_view kBlanks =
+          "                                                                        ";  // 72
+      out.write(text);
+      out.write(kBlanks.substr(0, kTextMarginColumn - text.size()));
+      if (form == LineForm::kPadded)
+        out.write_padded(identification, 80 - kTextMarginColumn);
+      else
+        out.write_line(identification);
+    }
+    ++run.output_line_count;
+    return;
+  }
+  std::vector<std::string> pieces = break_at_margin(text);
+  // The identification area stays in columns 73 on of the first line.
+  if (!identification.empty()) {
+    if (pieces[0].size() < kTextMarginColumn) pieces[0].resize(kTextMarginColumn, ' ');
+    pieces[0].append(identification);
+  }
+  for (const std::string& piece : pieces) {
+    write(piece);
+    ++run.output_line_count;
+  }
+}
+
+void emit_resp_moves(ConversionRun& run, const ExecStatement& statement) {
+  if (statement.has(Keyword::kResp))
+    write_generated_line(
+        run, format("%11sMOVE KVZRESP(NORMAL) TO %s%c",
+                    {statement.indent, statement.argument(Keyword::kResp), statement.terminator}));
+  if (statement.has(Keyword::kResp2))
+    write_generated_line(
+        run, format("%11sMOVE 0 TO %s%c",
+                    {statement.indent, statement.argument(Keyword::kResp2), statement.terminator}));
+}
+
 ExecStatement parse_statement(std::string_view first_line, std::string text) {
   ExecStatement statement;
   std::size_t exec = find_keyword(first_line, "EXEC");
@@ -174,6 +261,7 @@ MapRequest map_request(const ExecStatement& statement, RequestKind kind) {
   request.send_type = statement.send_type;
   request.freekb = statement.has(Keyword::kFreekb);
   request.frset = statement.has(Keyword::kFrset);
+  request.cursor = statement.has(Keyword::kCursor);
   if (kind != RequestKind::kSendText) {
     request.map_name = statement.argument(Keyword::kMap);
     request.mapset_name = statement.argument(Keyword::kMapset);
@@ -182,6 +270,21 @@ MapRequest map_request(const ExecStatement& statement, RequestKind kind) {
       statement.argument(kind == RequestKind::kReceiveMap ? Keyword::kInto : Keyword::kFrom);
   request.length_arg = statement.argument(Keyword::kLength);
   return request;
+}
+
+void note_map_area(ConversionRun& run, const ExecStatement& statement, const MapRequest& request) {
+  std::string area;
+  if (!request.data_arg.empty()) {
+    std::string_view data = request.data_arg;
+    data.remove_prefix(std::min(data.find_first_not_of(' '), data.size()));
+    area = data.substr(0, data.find_first_of(" ("));
+  } else {
+    area = std::string(unquoted(request.map_name))
+               .append(request.kind == RequestKind::kReceiveMap ? "I" : "O");
+  }
+  if (run.working_storage_items.count(area) == 0 || !run.map_areas_named.insert(area).second)
+    return;
+  log_message(run, statement.start_line, Message::kMapAreaInWorkingStorage, {area});
 }
 
 void convert_exec_statement(ConversionRun& run) {
@@ -205,18 +308,25 @@ void convert_exec_statement(ConversionRun& run) {
   }
 
   std::string text = upper_case_letters(command_source_text(lines));
-  rename_interface_fields(run, text);
+  // The renames of the text are told only where the command is replaced: an active command has
+  // its own lines renamed, and those renames are what the message file tells.
+  const bool may_rename = may_name_a_field(text);
+  std::string gathered = may_rename ? text : std::string();
+  if (may_rename) rename_interface_fields(run, text, RenameSet::kAll, RenameNote::kSilent);
   ExecStatement statement = parse_statement(lines.front(), std::move(text));
   statement.start_line = start_line;
 
   if (is_replaced(statement)) {
+    if (may_rename) rename_interface_fields(run, gathered);
     for (std::string& line : lines)
       if (line.size() >= 7) line[6] = '*';
     ++run.converted_command_count;
     // The loop goes on with the first line as it now stands.
     run.line = lines.front();
+    write_source_lines(run, lines);
+  } else {
+    write_active_lines(run, lines, may_rename);
   }
-  write_source_lines(run, lines);
   count_options(run, statement);
 
   if (statement.has(Keyword::kReceive)) convert_receive(run, statement);

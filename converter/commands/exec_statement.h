@@ -56,8 +56,14 @@ enum class Keyword {
   kLink,
   kXctl,
   kProgram,
+  kCursor,
+  kResp,
+  kResp2,
+  kNohandle,
+  kChannel,
+  kImmediate,
 };
-constexpr std::size_t kKeywordCount = static_cast<std::size_t>(Keyword::kProgram) + 1;
+constexpr std::size_t kKeywordCount = static_cast<std::size_t>(Keyword::kImmediate) + 1;
 
 /// A keyword and its text as it stands in a command.
 struct KeywordText {
@@ -66,25 +72,49 @@ struct KeywordText {
 };
 
 inline constexpr KeywordText kKeywords[] = {
-    {Keyword::kReceive, "RECEIVE"},   {Keyword::kSend, "SEND"},
-    {Keyword::kConverse, "CONVERSE"}, {Keyword::kMap, "MAP"},
-    {Keyword::kText, "TEXT"},         {Keyword::kControl, "CONTROL"},
-    {Keyword::kAccum, "ACCUM"},       {Keyword::kBuffer, "BUFFER"},
-    {Keyword::kPage, "PAGE"},         {Keyword::kConvid, "CONVID"},
-    {Keyword::kSession, "SESSION"},   {Keyword::kInto, "INTO"},
-    {Keyword::kFrom, "FROM"},         {Keyword::kCtlchar, "CTLCHAR"},
-    {Keyword::kMapset, "MAPSET"},     {Keyword::kMaponly, "MAPONLY"},
-    {Keyword::kDataonly, "DATAONLY"}, {Keyword::kFreekb, "FREEKB"},
-    {Keyword::kFrset, "FRSET"},       {Keyword::kAlarm, "ALARM"},
-    {Keyword::kRoute, "ROUTE"},       {Keyword::kErase, "ERASE"},
-    {Keyword::kEraseaup, "ERASEAUP"}, {Keyword::kReturn, "RETURN"},
-    {Keyword::kTransid, "TRANSID"},   {Keyword::kCommarea, "COMMAREA"},
-    {Keyword::kLength, "LENGTH"},     {Keyword::kAddress, "ADDRESS"},
-    {Keyword::kTctua, "TCTUA"},       {Keyword::kHandle, "HANDLE"},
-    {Keyword::kAid, "AID"},           {Keyword::kMapfail, "MAPFAIL"},
-    {Keyword::kAssign, "ASSIGN"},     {Keyword::kTermcode, "TERMCODE"},
-    {Keyword::kLink, "LINK"},         {Keyword::kXctl, "XCTL"},
+    {Keyword::kReceive, "RECEIVE"},
+    {Keyword::kSend, "SEND"},
+    {Keyword::kConverse, "CONVERSE"},
+    {Keyword::kMap, "MAP"},
+    {Keyword::kText, "TEXT"},
+    {Keyword::kControl, "CONTROL"},
+    {Keyword::kAccum, "ACCUM"},
+    {Keyword::kBuffer, "BUFFER"},
+    {Keyword::kPage, "PAGE"},
+    {Keyword::kConvid, "CONVID"},
+    {Keyword::kSession, "SESSION"},
+    {Keyword::kInto, "INTO"},
+    {Keyword::kFrom, "FROM"},
+    {Keyword::kCtlchar, "CTLCHAR"},
+    {Keyword::kMapset, "MAPSET"},
+    {Keyword::kMaponly, "MAPONLY"},
+    {Keyword::kDataonly, "DATAONLY"},
+    {Keyword::kFreekb, "FREEKB"},
+    {Keyword::kFrset, "FRSET"},
+    {Keyword::kAlarm, "ALARM"},
+    {Keyword::kRoute, "ROUTE"},
+    {Keyword::kErase, "ERASE"},
+    {Keyword::kEraseaup, "ERASEAUP"},
+    {Keyword::kReturn, "RETURN"},
+    {Keyword::kTransid, "TRANSID"},
+    {Keyword::kCommarea, "COMMAREA"},
+    {Keyword::kLength, "LENGTH"},
+    {Keyword::kAddress, "ADDRESS"},
+    {Keyword::kTctua, "TCTUA"},
+    {Keyword::kHandle, "HANDLE"},
+    {Keyword::kAid, "AID"},
+    {Keyword::kMapfail, "MAPFAIL"},
+    {Keyword::kAssign, "ASSIGN"},
+    {Keyword::kTermcode, "TERMCODE"},
+    {Keyword::kLink, "LINK"},
+    {Keyword::kXctl, "XCTL"},
     {Keyword::kProgram, "PROGRAM"},
+    {Keyword::kCursor, "CURSOR"},
+    {Keyword::kResp, "RESP"},
+    {Keyword::kResp2, "RESP2"},
+    {Keyword::kNohandle, "NOHANDLE"},
+    {Keyword::kChannel, "CHANNEL"},
+    {Keyword::kImmediate, "IMMEDIATE"},
 };
 static_assert(std::size(kKeywords) == kKeywordCount, "every keyword has its text");
 static_assert(text::ids_in_order(kKeywords), "keywords stand in the order they are looked for");
@@ -151,6 +181,22 @@ std::string command_source_text(const std::vector<std::string>& lines);
 /// `text` with the letters a to z in capitals; every other byte, and so every position, kept.
 std::string upper_case_letters(std::string text);
 
+/// How a line is written: filled with blanks to 80 columns, or as it stands (a command's own
+/// source lines).
+enum class LineForm { kPadded, kAsItStands };
+
+/// Writes a source line that a rename changed, whose last `identification_length` characters are
+/// its identification area (columns 73 on before the rename), and counts what it writes. Text
+/// that now reaches past column 72 continues on further lines, broken at a blank outside
+/// literals; the first line keeps the identification area in columns 73 on.
+void write_renamed_line(ConversionRun& run, std::string_view line,
+                        std::size_t identification_length, LineForm form);
+
+/// For a command with RESP or RESP2 whose conversion keeps its path: the values the monitor
+/// would have set, "%11sMOVE KVZRESP(NORMAL) TO %s%c" with the RESP field and "%11sMOVE 0 TO
+/// %s%c" with the RESP2 field, each only when the command names it.
+void emit_resp_moves(ConversionRun& run, const ExecStatement& statement);
+
 /// The command whose gathered text is `text` (columns 8 on of its lines, upper case, renames
 /// applied) and whose first source line is `first_line`: the indentation before EXEC, the
 /// position of every keyword, the terminator and the option characters. Counts and writes
@@ -161,6 +207,12 @@ ExecStatement parse_statement(std::string_view first_line, std::string text);
 /// for a text request), INTO (RECEIVE MAP) or FROM as the data, LENGTH, the option characters,
 /// FREEKB and FRSET.
 MapRequest map_request(const ExecStatement& statement, RequestKind kind);
+
+/// Names in the message file, once per run, the data area of the map `request` of `statement`
+/// when it is declared in WORKING-STORAGE: there the front end can neither show nor pass its
+/// data. The area is the first word of the INTO or FROM argument, or, without one, the map name
+/// without its quotes followed by "I" (RECEIVE) or "O" (SEND).
+void note_map_area(ConversionRun& run, const ExecStatement& statement, const MapRequest& request);
 
 /// Converts the command that begins on `run.line`: reads its further lines, writes its source
 /// lines (as comments when it is replaced) and its replacement statements, logs and counts.

@@ -199,6 +199,7 @@ TEST(ExecStatement, OptionCharactersAndTheirCounters) {
       command.output(),
       lines({"      *    EXEC ZARN SEND MAP('M1') ERASE ERASEAUP ALARM MAPONLY DATAONLY END-EXEC.",
              pad80("           MOVE 'U' TO ERASESW."), pad80("           MOVE 'A' TO ALARMSW."),
+             pad80("           MOVE 'D' TO SENDTYPE."),
              pad80("           MOVE 'M1' TO USRMAPNAME.")}));
   const ConversionRun& run = command.run;
   EXPECT_EQ(run.count(Row::kErase), 1);
@@ -247,10 +248,12 @@ TEST(ExecStatement, CommandsNotReplacedKeepTheirLinesActive) {
   EXPECT_EQ(command.run.line, "           EXEC ZARN READ DATASET('F1') INTO(REC)");
   EXPECT_EQ(command.run.converted_command_count, 0);
   EXPECT_EQ(command.run.count(Row::kExec), 1);
+  // The field is renamed in the command's own line, which stays active, and the message names
+  // that line; the rename of the command's text tells nothing more.
   EXPECT_EQ(command.output(), lines({"           EXEC ZARN READ DATASET('F1') INTO(REC)",
-                                     "             RIDFLD(EIBTRMID) END-EXEC"}));
-  // The field is renamed in the command's text only: its lines stay as they were.
-  EXPECT_EQ(command.messages(), "line 0001 - EIBTRMID changed\n");
+                                     "             RIDFLD(USRTRMID) END-EXEC"}));
+  EXPECT_EQ(command.messages(), "line 0002 - EIBTRMID changed\n");
+  EXPECT_EQ(command.run.count(Row::kEibtrmid), 1);
 }
 
 TEST(ExecStatement, TwentyLinesAtMost) {

@@ -97,7 +97,7 @@ TEST(ReceiveConversion, HandleSettingsFollowEveryLaterMap) {
       "           END-IF\n"
       "           IF USRMAPLN IS EQUAL TO 0\n"
       "               GO TO NO-DATA\n"
-      "           END-IF\n";
+      "           END-IF.\n";
 
   receive(harness, make_statement("    EXEC ZARN RECEIVE MAP('M1') END-EXEC.", 30));
   EXPECT_EQ(harness.output(), expected_lines);
@@ -128,7 +128,7 @@ TEST(ReceiveConversion, MapfailBlockAlone) {
                     "                        GO TO BADMAPNAME", "                    END-IF "}) +
           "                    IF USRMAPLN IS EQUAL TO 0\n"
           "                        GO TO NO-MAP\n"
-          "                    END-IF\n");
+          "                    END-IF \n");
   EXPECT_EQ(harness.messages(),
             "line 0009 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n"
             "line 0005 - ZARN RECEIVE MAP for map 'M2' handled\n");

@@ -67,6 +67,7 @@ void convert_address(ConversionRun& run, const ExecStatement& statement) {
                                      {statement.indent, statement.argument(Keyword::kCommarea),
                                       "USRCOMM OF KVZCOMMAREA", statement.terminator}));
   }
+  emit_resp_moves(run, statement);
 }
 
 void convert_handle(ConversionRun& run, const ExecStatement& statement) {
@@ -99,15 +100,15 @@ void convert_assign(ConversionRun& run, const ExecStatement& statement) {
 
 void convert_return(ConversionRun& run, const ExecStatement& statement) {
   ++run.count(Row::kReturn);
-  log_return_message(run, statement);
   if (statement.has(Keyword::kTransid))
     write_generated_line(run, format("%11sMOVE %s TO NXTRNID",
                                      {statement.indent, statement.argument(Keyword::kTransid)}));
-  if (statement.has(Keyword::kCommarea)) note_usrcomm_line(run);
-  if (statement.has(Keyword::kCommarea))
+  if (statement.has(Keyword::kCommarea)) {
+    note_usrcomm_line(run);
     write_generated_line(
         run, format("%11sMOVE %s TO %s", {statement.indent, statement.argument(Keyword::kCommarea),
                                           "USRCOMM OF KVZCOMMAREA"}));
+  }
   // Without LENGTH the monitor handed back the whole area; a caller that tests USRCALEN = 0
   // would otherwise take the answer for a first call. With neither, nothing is handed back.
   std::string length = statement.has(Keyword::kLength) ? statement.argument(Keyword::kLength)
@@ -115,6 +116,14 @@ void convert_return(ConversionRun& run, const ExecStatement& statement) {
                            ? format("FUNCTION LENGTH(%s)", {statement.argument(Keyword::kCommarea)})
                            : std::string("ZEROS");
   write_generated_line(run, format("%11sMOVE %s TO USRCALEN", {statement.indent, length}));
+  // The message follows the moves, so that a note on the USRCOMM line stands before it.
+  log_return_message(run, statement);
+  // The converted RETURN only hands back to its caller: what these options asked of the
+  // monitor is lost.
+  for (Keyword dropped : {Keyword::kChannel, Keyword::kImmediate})
+    if (statement.has(dropped))
+      log_message(run, statement.start_line, Message::kReturnOptionDropped,
+                  {kKeywords[static_cast<std::size_t>(dropped)].text});
   write_generated_line(
       run, format("%11sEXEC ZARN RETURN END-EXEC%c", {statement.indent, statement.terminator}));
 }

@@ -39,8 +39,14 @@ TEST(ReturnAndTransfer, ReturnMessageIsBuiltFromItsPieces) {
       // The pieces keep their fixed order whatever the order of the options.
       {"EXEC ZARN RETURN LENGTH(L) COMMAREA(C) TRANSID(T) END-EXEC.",
        "EXEC ZARN RETURN TRANSID(T) COMMAREA(C) LENGTH(L) handled"},
+      // Options the converted RETURN cannot honour are named, each after the message.
       {"EXEC ZARN RETURN IMMEDIATE END-EXEC.",
-       "EXEC ZARN RETURN handled User COMMAREA Length was set to zero"},
+       "EXEC ZARN RETURN handled User COMMAREA Length was set to zero\n"
+       "line 0001 - *** RETURN IMMEDIATE dropped - program logic must be checked"},
+      {"EXEC ZARN RETURN IMMEDIATE TRANSID('T1') CHANNEL('CH1') END-EXEC.",
+       "EXEC ZARN RETURN TRANSID('T1') handled User COMMAREA Length was set to zero\n"
+       "line 0001 - *** RETURN CHANNEL dropped - program logic must be checked\n"
+       "line 0001 - *** RETURN IMMEDIATE dropped - program logic must be checked"},
   };
   for (const Case& row : rows) {
     SCOPED_TRACE(row.text);
@@ -195,8 +201,12 @@ TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {
   EXPECT_EQ(run.mapfail_label, "NO-DATA");
   EXPECT_EQ(run.aid_handlers, "&PF03=END-RTN&CLEAR=CLR-RTN");
 
-  // A HANDLE AID naming no key it can record leaves no keys at all.
+  // A later HANDLE AID replaces every key, here by ENTER alone.
   convert_handle(run, make_statement("    EXEC ZARN HANDLE AID ENTER(GO-ON) END-EXEC.", 29));
+  EXPECT_EQ(run.aid_handlers, "&ENTER=GO-ON");
+
+  // A HANDLE AID naming no key it can record leaves no keys at all.
+  convert_handle(run, make_statement("    EXEC ZARN HANDLE AID WAIT(GO-ON) END-EXEC.", 31));
   EXPECT_EQ(run.aid_handlers, "");
 
   // MAPFAIL without a label of its own takes the next parenthesised text.
@@ -212,12 +222,13 @@ TEST(ReturnAndTransfer, HandleSettingsReplaceTheEarlierOnesOfTheirKind) {
   convert_handle(run, make_statement("    EXEC ZARN HANDLE ABEND LABEL(ABEND-RTN) END-EXEC.", 69));
 
   EXPECT_EQ(run.count(Row::kHandleMapfail), 3);
-  EXPECT_EQ(run.count(Row::kHandleAid), 2);
+  EXPECT_EQ(run.count(Row::kHandleAid), 3);
   EXPECT_EQ(harness.output(), "");
   EXPECT_EQ(harness.messages(),
             "line 0010 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
             "line 0020 - *** ZARN HANDLE AID found\n"
             "line 0030 - *** ZARN HANDLE AID found\n"
+            "line 0032 - *** ZARN HANDLE AID found\n"
             "line 0040 - *** ZARN HANDLE CONDITION MAPFAIL found\n"
             "line 0050 - *** ZARN HANDLE CONDITION MAPFAIL found\n");
 }

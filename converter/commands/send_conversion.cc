@@ -47,6 +47,11 @@ void emit_alarm_switch(ConversionRun& run, const ExecStatement& statement, char 
                                    {statement.indent, alarm_code, statement.terminator}));
 }
 
+void emit_send_type(ConversionRun& run, const ExecStatement& statement, char send_type) {
+  write_generated_line(run, format("%11sMOVE '%c' TO SENDTYPE%c",
+                                   {statement.indent, send_type, statement.terminator}));
+}
+
 void emit_map_moves(ConversionRun& run, const ExecStatement& statement, std::string_view map,
                     std::string_view mapset) {
   write_generated_line(
@@ -74,6 +79,8 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
   if (statement.has(Keyword::kErase) || statement.has(Keyword::kEraseaup))
     emit_erase_switch(run, statement, statement.erase_code);
   if (statement.has(Keyword::kAlarm)) emit_alarm_switch(run, statement, statement.alarm_code);
+  // The front end shows a MAPONLY or DATAONLY screen only when SENDTYPE says so.
+  if (statement.send_type != ' ') emit_send_type(run, statement, statement.send_type);
   if (statement.has(Keyword::kPage)) {
     ++run.count(Row::kPage);
     log_message(run, at, Message::kSendPage);
@@ -89,7 +96,9 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
       ++run.count(Row::kAccum);
       log_message(run, at, Message::kSendAccum);
     }
-    add_map_request(run, map_request(statement, RequestKind::kSendMap));
+    MapRequest request = map_request(statement, RequestKind::kSendMap);
+    note_map_area(run, statement, request);
+    add_map_request(run, std::move(request));
   } else if (statement.has(Keyword::kText)) {
     ++run.count(Row::kSendText);
     log_message(run, at, Message::kSendTextHandled);
@@ -112,6 +121,7 @@ void convert_send(ConversionRun& run, const ExecStatement& statement) {
     ++run.count(Row::kSendBare);
     log_message(run, at, Message::kSendBareRemoved);
   }
+  emit_resp_moves(run, statement);
 }
 
 void convert_converse(ConversionRun& run, const ExecStatement& statement) {

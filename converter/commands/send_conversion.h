@@ -8,8 +8,9 @@ namespace converter {
 struct ConversionRun;
 struct ExecStatement;
 
-/// Converts a command holding SEND: the erase and alarm switches, PAGE, then the first of
-/// SEND MAP, TEXT, CONTROL, CONVID/SESSION, FROM, CTLCHAR and a bare SEND.
+/// Converts a command holding SEND: the erase, alarm and send-type switches, PAGE, then the first
+/// of SEND MAP, TEXT, CONTROL, CONVID/SESSION, FROM, CTLCHAR and a bare SEND; last the moves of
+/// RESP and RESP2.
 void convert_send(ConversionRun& run, const ExecStatement& statement);
 
 /// Converts a command holding CONVERSE: reported, and the map moves when it names a map.
@@ -20,6 +21,9 @@ void emit_erase_switch(ConversionRun& run, const ExecStatement& statement, char 
 
 /// "%11sMOVE '%c' TO ALARMSW%c" with `alarm_code`.
 void emit_alarm_switch(ConversionRun& run, const ExecStatement& statement, char alarm_code);
+
+/// "%11sMOVE '%c' TO SENDTYPE%c" with `send_type` ('M' MAPONLY, 'D' DATAONLY).
+void emit_send_type(ConversionRun& run, const ExecStatement& statement, char send_type);
 
 /// "%11sMOVE %s TO USRMAPNAME%c", then "%11sMOVE %s TO USRMAPSET%c" when `mapset` is not empty.
 void emit_map_moves(ConversionRun& run, const ExecStatement& statement, std::string_view map,

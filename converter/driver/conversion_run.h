@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "converter/driver/copybook_expansion.h"
@@ -51,6 +52,7 @@ struct ConversionRun {
   bool awaiting_usrcomm_layout = false;  // the first code line after an inserted USRCOMM is due
   bool kvzaid_copied = false;            // a COPY or -INC line naming KVZAID was met
   bool aid_test_written = false;         // an attention-key test was written
+  bool in_working_storage = false;       // between a WORKING-STORAGE SECTION header and the next
 
   // Counters of the current level (saved and restored around a copybook member).
   int input_line_count = 0;
@@ -75,6 +77,10 @@ struct ConversionRun {
   std::string aid_handlers;   // "&KEY=LABEL" entries of the last HANDLE AID
   std::string mapfail_label;  // label of the last HANDLE CONDITION MAPFAIL
   IncludeStack include_stack;
+  // Names of the items declared in WORKING-STORAGE (in capitals), and the map areas among them
+  // that a converted SEND MAP or RECEIVE MAP named and the message file has named since.
+  std::unordered_set<std::string> working_storage_items;
+  std::unordered_set<std::string> map_areas_named;
   std::vector<std::string>
       member_files;  // members read and their ".new" files, kept from the front end
 

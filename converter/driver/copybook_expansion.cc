@@ -117,8 +117,14 @@ bool copy_member_name(ConversionRun& run, std::string_view line) {
 }
 
 void push_include(ConversionRun& run, const std::string& name, int copy_line) {
-  if (name.empty() || is_monitor_member(name)) return;
+  if (name.empty()) return;
   OutputFile& log = *run.message_file;
+  // The monitor's own members are never opened, but named: whoever compiles the converted
+  // program must supply them.
+  if (is_monitor_member(name)) {
+    log.print(message_format::kMonitorMember, {name});
+    return;
+  }
   log.print(message_format::kOpeningCopyBook, {name, copy_line});
   if (run.include_depth >= kMaxIncludeDepth) {
     log.print(message_format::kNestingError, {name});

@@ -76,7 +76,8 @@ bool copy_member_name(ConversionRun& run, std::string_view line);
 
 /// Suspends the current file and makes member `name` and its ".new" output current. The COPY
 /// line, number `copy_line` of the current input, has already been written to the current
-/// output. Reserved and unusable names open nothing; a refused member is logged.
+/// output. Unusable names open nothing; the monitor's own members open nothing and are named in
+/// the message file; a refused member is logged.
 void push_include(ConversionRun& run, const std::string& name, int copy_line);
 
 /// Resumes the most recently suspended file (streams are not closed here).

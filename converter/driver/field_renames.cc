@@ -39,16 +39,20 @@ constexpr FieldRename kFieldRenames[] = {
 // What a reference to KVZCOMMAREA that is already the user part looks like.
 constexpr std::string_view kUserPartOf = "USRCOMM OF ";
 
-// Replaces every reference to the row's name, logs and counts each one. Returns how many.
-int rename_field(ConversionRun& run, std::string& text, const FieldRename& rename) {
+// Replaces every reference to the row's name, logs and counts each one unless silent. Returns
+// how many.
+int rename_field(ConversionRun& run, std::string& text, const FieldRename& rename,
+                 RenameNote note) {
   int renamed = 0;
   std::size_t from = 0;
   for (;;) {
     std::size_t at = find_field_reference(text, rename.old_name, from);
     if (at == std::string::npos) return renamed;
     text.replace(at, rename.old_name.size(), rename.new_name);
-    log_message(run, run.output_line_count, rename.message);
-    ++run.count(rename.counter);
+    if (note == RenameNote::kLogged) {
+      log_message(run, run.output_line_count, rename.message);
+      ++run.count(rename.counter);
+    }
     ++renamed;
     // The search goes on after the inserted text, which never holds the name again.
     from = at + rename.new_name.size();
@@ -143,26 +147,30 @@ bool may_name_a_field(std::string_view text) {
 
 #endif
 
-bool rename_interface_fields(ConversionRun& run, std::string& text) {
+bool rename_interface_fields(ConversionRun& run, std::string& text, RenameSet set,
+                             RenameNote note) {
   // Every name replaced begins with "EIB" but KVZCOMMAREA: a text holding neither in any case
   // needs no search at all.
   if (!may_name_a_field(text)) return false;
   int renamed = 0;
-  for (const FieldRename& rename : kFieldRenames) renamed += rename_field(run, text, rename);
+  for (const FieldRename& rename : kFieldRenames) {
+    if (set == RenameSet::kInterfaceBlock && rename.counter == Row::kCommarea) continue;
+    renamed += rename_field(run, text, rename, note);
+  }
   return renamed > 0;
 }
 
-std::optional<std::size_t> rename_source_line(ConversionRun& run) {
-  std::string& line = run.line;
+std::optional<std::size_t> rename_source_line(ConversionRun& run, std::string& line,
+                                              RenameSet set) {
   if (line.size() <= kTextMarginColumn) {
-    if (!rename_interface_fields(run, line)) return std::nullopt;
+    if (!rename_interface_fields(run, line, set)) return std::nullopt;
     return 0;
   }
   // Columns 73 on are the identification area: neither searched nor moved.
   std::string_view program_text = std::string_view(line).substr(0, kTextMarginColumn);
   if (!may_name_a_field(program_text)) return std::nullopt;
   std::string text(program_text);
-  if (!rename_interface_fields(run, text)) return std::nullopt;
+  if (!rename_interface_fields(run, text, set)) return std::nullopt;
   std::size_t identification_length = line.size() - kTextMarginColumn;
   line.replace(0, kTextMarginColumn, text);
   return identification_length;

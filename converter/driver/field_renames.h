@@ -24,16 +24,26 @@ std::size_t find_field_reference(std::string_view text, std::string_view name, s
 /// KVZCOMMAREA: it holds neither "EIB" nor "KVZ" in any case. Fast, for the line loop.
 bool may_name_a_field(std::string_view text);
 
-/// Renames every reference (see `find_field_reference`), from left to right, with the six renames
-/// in their fixed order (EIBTRMID, EIBTRNID, EIBAID, EIBCPOSN, EIBCALEN, KVZCOMMAREA), each on
-/// the text the previous one left. Each replacement is logged "<name> changed" with the current
-/// output line count and counted. Returns whether any applied.
-bool rename_interface_fields(ConversionRun& run, std::string& text);
+/// Which renames apply: all six, or the five interface-block fields without KVZCOMMAREA (in the
+/// LINKAGE SECTION, where KVZCOMMAREA is the area itself).
+enum class RenameSet { kAll, kInterfaceBlock };
 
-/// Applies the renames to columns 1 to 72 of the current source line `run.line`; columns 73
-/// onward (the identification area) are neither searched nor moved. When a rename applied,
-/// `run.line` becomes the renamed text followed by the identification area, and the length of
-/// that area is returned; nothing when no rename applied.
-std::optional<std::size_t> rename_source_line(ConversionRun& run);
+/// What a rename does besides changing the text: log "<name> changed" with the current output
+/// line count and count it, or nothing (the text of a command whose own lines are renamed).
+enum class RenameNote { kLogged, kSilent };
+
+/// Renames every reference (see `find_field_reference`), from left to right, with the renames
+/// of `set` in their fixed order (EIBTRMID, EIBTRNID, EIBAID, EIBCPOSN, EIBCALEN, KVZCOMMAREA),
+/// each on the text the previous one left. Each replacement is logged and counted unless `note`
+/// is kSilent. Returns whether any applied.
+bool rename_interface_fields(ConversionRun& run, std::string& text, RenameSet set = RenameSet::kAll,
+                             RenameNote note = RenameNote::kLogged);
+
+/// Applies the renames of `set` to columns 1 to 72 of the source line `line`; columns 73 onward
+/// (the identification area) are neither searched nor moved. When a rename applied, `line` becomes
+/// the renamed text followed by the identification area, and the length of that area is returned;
+/// nothing when no rename applied.
+std::optional<std::size_t> rename_source_line(ConversionRun& run, std::string& line,
+                                              RenameSet set = RenameSet::kAll);
 
 }  // namespace converter

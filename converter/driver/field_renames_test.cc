@@ -202,7 +202,8 @@ TEST(FieldRenames, SourceLinesAreRenamedWithinColumn72) {
     SCOPED_TRACE(row.name);
     RunHarness logging;
     logging.run.line = row.line;
-    std::optional<std::size_t> identification_length = rename_source_line(logging.run);
+    std::optional<std::size_t> identification_length =
+        rename_source_line(logging.run, logging.run.line);
     EXPECT_EQ(identification_length.has_value(), row.renamed);
     EXPECT_EQ(logging.run.line, row.expected_line);
     if (row.renamed) {

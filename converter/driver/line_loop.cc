@@ -47,41 +47,12 @@ struct LineState {
 // Writes the current source line: padded to 80 columns, or, when a rename lengthened it past
 // column 72, as several lines, the first keeping the identification area.
 void write_source_line(ConversionRun& run, const LineState& state) {
-  OutputFile& out = *run.output_file;
   if (!state.identification_length) {
-    out.write_padded(run.line);
+    run.output_file->write_padded(run.line);
     ++run.output_line_count;
     return;
   }
-  std::string_view line = run.line;
-  std::string_view text = line.substr(0, line.size() - *state.identification_length);
-  std::string_view identification = line.substr(text.size());
-  std::size_t end = text.find_last_not_of(' ');
-  text = end == kNotFound ? std::string_view() : text.substr(0, end + 1);
-  if (fits_margin(text)) {
-    // One line, as the breaking would give it: the text filled to column 72, then the
-    // identification area, filled to 80 columns.
-    if (identification.empty()) {
-      out.write_padded(text);
-    } else {
-      static constexpr std::string_view kBlanks =
-          "                                                                        ";  // 72
-      out.write(text);
-      out.write(kBlanks.substr(0, kTextMarginColumn - text.size()));
-      out.write_padded(identification, 80 - kTextMarginColumn);
-    }
-    ++run.output_line_count;
-    return;
-  }
-  std::vector<std::string> pieces = break_at_margin(text);
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    if (i == 0 && !identification.empty()) {
-      if (pieces[0].size() < kTextMarginColumn) pieces[0].resize(kTextMarginColumn, ' ');
-      pieces[0].append(identification);
-    }
-    out.write_padded(pieces[i]);
-    ++run.output_line_count;
-  }
+  write_renamed_line(run, run.line, *state.identification_length, LineForm::kPadded);
 }
 
 // The program's own KVZCOMMAREA declaration gives way to the inserted one: from its "01"
@@ -160,13 +131,59 @@ void convert_procedure_line(ConversionRun& run, WordStarts& words, LineState& st
     return;
   }
   int commarea_references = run.count(Row::kCommarea);
-  state.identification_length = rename_source_line(run);
+  state.identification_length = rename_source_line(run, run.line);
   if (!state.identification_length) return;
   words = WordStarts(line);
   // Without a LINKAGE SECTION the inserted area has no USRCOMM: the first line that names it
   // needs the user's declaration.
   if (run.count(Row::kCommarea) > commarea_references && !run.linkage_seen)
     log_once(run, run.output_line_count, Message::kUsrcommWithoutLayout);
+}
+
+// A LINKAGE SECTION line names the interface-block fields as the procedure does (a table that
+// OCCURS DEPENDING ON EIBCALEN, say): they are renamed too, KVZCOMMAREA excepted, which the
+// section declares. The PROCEDURE DIVISION header is not part of the section.
+void convert_linkage_line(ConversionRun& run, WordStarts& words, LineState& state) {
+  if (words.may_hold("PROCEDURE") && words.may_hold("DIVISION") &&
+      has_word(run.line, "PROCEDURE") && has_word(run.line, "DIVISION"))
+    return;
+  state.identification_length = rename_source_line(run, run.line, RenameSet::kInterfaceBlock);
+  if (state.identification_length) words = WordStarts(run.line);
+}
+
+// The word of `line` that starts at `at`: up to a blank or a period.
+std::string_view word_at(std::string_view line, std::size_t at) {
+  std::size_t end = line.find_first_of(" .", at);
+  return line.substr(at, end == kNotFound ? kNotFound : end - at);
+}
+
+// The items of WORKING-STORAGE: a line whose first word from column 8 is a level number from 1
+// to 49 or 77 declares the word after it (FILLER declares nothing). A map area among them
+// cannot reach the front end.
+void note_working_storage(ConversionRun& run, const WordStarts& words) {
+  std::string_view line = run.line;
+  if (words.may_hold("SECTION") && has_word(line, "SECTION")) {
+    run.in_working_storage = has_word(line, "WORKING-STORAGE");
+    return;
+  }
+  if (words.may_hold("DIVISION") && has_word(line, "DIVISION")) {
+    run.in_working_storage = false;
+    return;
+  }
+  if (!run.in_working_storage) return;
+  std::size_t at = line.find_first_not_of(' ', 7);
+  if (at == kNotFound) return;
+  std::string_view level = word_at(line, at);
+  if (level.empty() || level.size() > 2 || level.find_first_not_of("0123456789") != kNotFound)
+    return;
+  int number = level.size() == 1 ? level[0] - '0' : (level[0] - '0') * 10 + (level[1] - '0');
+  if ((number < 1 || number > 49) && number != 77) return;
+  at = line.find_first_not_of(' ', at + level.size());
+  if (at == kNotFound) return;
+  std::string name(word_at(line, at));
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (!name.empty() && name != "FILLER") run.working_storage_items.insert(std::move(name));
 }
 
 // The paragraph that converted RECEIVE MAP checks jump to stands before the END PROGRAM line.
@@ -241,10 +258,12 @@ void write_badmapname_paragraph(ConversionRun& run) {
   OutputFile& out = *run.output_file;
   out.write("       BADMAPNAME.\n");
   out.write("           MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.\n");
+  // The front end sends the text with the length it finds in USRMAPLN.
+  out.write("           MOVE 23 TO USRMAPLN.\n");
   out.write("           MOVE 'SENDTEXT' TO USRMAPNAME.\n");
   out.write("           MOVE ZEROS TO USRCALEN.\n");
   out.write("           EXEC ZARN RETURN END-EXEC.\n");
-  run.output_line_count += 5;
+  run.output_line_count += 6;
 }
 
 void convert_line(ConversionRun& run) {
@@ -259,7 +278,10 @@ void convert_line(ConversionRun& run) {
     if (run.in_procedure_division) {
       convert_procedure_line(run, words, state);
       append_badmapname_before_end_program(run, words);
+    } else if (run.linkage_seen) {
+      convert_linkage_line(run, words, state);
     }
+    note_working_storage(run, words);
     insert_after_linkage_section(run, words, state);
     blank_own_commarea(run, words);
     insert_before_procedure_division(run, words);

@@ -50,6 +50,7 @@ const std::string kBeforeProcedure =
 const std::string kBadmapnameParagraph =
     "       BADMAPNAME.\n"
     "           MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.\n"
+    "           MOVE 23 TO USRMAPLN.\n"
     "           MOVE 'SENDTEXT' TO USRMAPNAME.\n"
     "           MOVE ZEROS TO USRCALEN.\n"
     "           EXEC ZARN RETURN END-EXEC.\n";
@@ -234,7 +235,7 @@ TEST(LineLoop, BadmapnameParagraphBeforeEndProgram) {
                 kBadmapnameParagraph +
                 padded_lines({"       END PROGRAM OLDPROG.", "       END PROGRAM OTHER."}));
   EXPECT_FALSE(loop.run.badmapname_pending);
-  EXPECT_EQ(loop.run.output_line_count, 10);
+  EXPECT_EQ(loop.run.output_line_count, 11);
   EXPECT_EQ(loop.messages(), "");
 }
 
@@ -335,7 +336,7 @@ TEST(LineLoop, EndOfInputWritesParagraphAndSummaryAndClosesEverything) {
             kBeforeProcedure + padded_lines({"       PROCEDURE DIVISION.", "           GOBACK."}) +
                 kBadmapnameParagraph);
   EXPECT_EQ(loop.folder.read("PROG.msg"),
-            "line 0001 - LINKAGE SECTION INSERTED\n" + summary_report(2, 10));
+            "line 0001 - LINKAGE SECTION INSERTED\n" + summary_report(2, 11));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // screen request of the conversion.
 #include "converter/frontend/frontend_generator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -41,19 +42,63 @@ void write_block_line(ConversionRun& run, std::string_view text) {
   for (const std::string& piece : break_at_margin(text)) write_front_end_line(run, piece);
 }
 
+// The requests of `kind` in the order their blocks are written: those whose map name is a
+// literal first, then those whose map name is a field of the converted program (whose value the
+// header holds), each group in table order. So a map named by a literal is never shown from
+// another request's data area.
+std::vector<const MapRequest*> requests_in_block_order(const MapRequestTable& table,
+                                                       RequestKind kind) {
+  std::vector<const MapRequest*> ordered;
+  for (bool literal : {true, false})
+    for (const MapRequest& request : table.records)
+      if (request.kind == kind && is_literal_name(request.map_name) == literal)
+        ordered.push_back(&request);
+  return ordered;
+}
+
+// How the front end names a request's map or mapset in its commands: a literal as it is, a field
+// of the converted program by the header field that holds its value.
+std::string_view name_in_front_end(std::string_view name, std::string_view header_field) {
+  return is_literal_name(name) ? name : header_field;
+}
+
+// " MAPSET(...)" of a command, or nothing when the request named no mapset (the monitor then
+// takes the map's own name).
+std::string mapset_option(const MapRequest& request) {
+  if (request.mapset_name.empty()) return std::string();
+  return format(" MAPSET(%s)", {name_in_front_end(request.mapset_name, "USRMAPSET")});
+}
+
+// Each turn starts with empty map areas, as every task of the original started with a fresh
+// WORKING-STORAGE: areas that travel in the communication area would otherwise keep the last
+// turn's values wherever the user typed nothing.
+void write_area_clearing(ConversionRun& run) {
+  std::vector<std::string> cleared;
+  for (const MapRequest& request : run.map_requests.records) {
+    if (request.kind == RequestKind::kSendText) continue;
+    std::string area = map_area(request);
+    if (area.empty() || std::find(cleared.begin(), cleared.end(), area) != cleared.end()) continue;
+    write_block_line(run, format("           MOVE LOW-VALUES TO %s", {area}));
+    cleared.push_back(std::move(area));
+  }
+}
+
 void write_receive_blocks(ConversionRun& run) {
-  const std::vector<MapRequest>& records = run.map_requests.records;
+  write_area_clearing(run);
   int receive_count = 0;
-  for (std::size_t n = 0; n < records.size(); ++n) {
-    const MapRequest& request = records[n];
-    if (request.kind != RequestKind::kReceiveMap) continue;
+  for (const MapRequest* request :
+       requests_in_block_order(run.map_requests, RequestKind::kReceiveMap)) {
     ++receive_count;
-    write_block_line(run, format("           MOVE %s TO USRMAPNAME", {request.map_name}));
-    write_block_line(run, format("           MOVE %s TO USRMAPSET", {request.mapset_name}));
-    write_block_line(run, format("           EXEC ZARN RECEIVE MAP(%s) MAPSET(%s)",
-                                 {request.map_name, request.mapset_name}));
-    if (!request.data_arg.empty())
-      write_block_line(run, format("                   INTO(%s)", {request.data_arg}));
+    // A name that is a field of the converted program is already in the header.
+    if (is_literal_name(request->map_name))
+      write_block_line(run, format("           MOVE %s TO USRMAPNAME", {request->map_name}));
+    if (is_literal_name(request->mapset_name))
+      write_block_line(run, format("           MOVE %s TO USRMAPSET", {request->mapset_name}));
+    write_block_line(
+        run, format("           EXEC ZARN RECEIVE MAP(%s)%s",
+                    {name_in_front_end(request->map_name, "USRMAPNAME"), mapset_option(*request)}));
+    if (!request->data_arg.empty())
+      write_block_line(run, format("                   INTO(%s)", {request->data_arg}));
     write_block_line(run, "               END-EXEC");
   }
   OutputFile& log = *run.message_file;
@@ -74,8 +119,9 @@ void write_data_line(ConversionRun& run, const MapRequest& request) {
     write_block_line(run, format("                   LENGTH(%s)", {request.length_arg}));
 }
 
-// The screen options of a SEND block and its END-EXEC. An absent option keeps its blank, so
-// the options that are present stand where they would with all four.
+// The screen options of a SEND block and its END-EXEC. An absent option among the first four
+// keeps its blank, so the options that are present stand where they would with all four;
+// ALARM and CURSOR follow them.
 void write_options_line(ConversionRun& run, const MapRequest& request) {
   std::string_view erase = request.erase_code == 'E'   ? "ERASE"
                            : request.erase_code == 'U' ? "ERASEAUP"
@@ -85,31 +131,40 @@ void write_options_line(ConversionRun& run, const MapRequest& request) {
                                                           : "";
   std::string_view freekb = request.freekb ? "FREEKB" : "";
   std::string_view frset = request.frset ? "FRSET" : "";
-  if (erase.empty() && send_type.empty() && freekb.empty() && frset.empty()) {
+  bool alarm = request.alarm_code == 'A';
+  if (erase.empty() && send_type.empty() && freekb.empty() && frset.empty() && !alarm &&
+      !request.cursor) {
     write_block_line(run, "                   END-EXEC");
     return;
   }
-  write_block_line(
-      run, format("                   %s %s %s %s END-EXEC", {erase, send_type, freekb, frset}));
+  std::string line = format("                   %s %s %s %s ", {erase, send_type, freekb, frset});
+  if (alarm) line += "ALARM ";
+  if (request.cursor) line += "CURSOR ";
+  line += "END-EXEC";
+  write_block_line(run, line);
 }
 
 void write_send_blocks(ConversionRun& run) {
-  const std::vector<MapRequest>& records = run.map_requests.records;
   int send_total = 0;
+  for (std::size_t n = 0; n < run.map_requests.records.size(); ++n)
+    if (run.map_requests.records[n].kind == RequestKind::kSendMap)
+      send_total += run.map_requests.times[n];
   int unique_count = 0;
-  for (std::size_t n = 0; n < records.size(); ++n) {
-    const MapRequest& request = records[n];
-    if (request.kind != RequestKind::kSendMap) continue;
-    send_total += run.map_requests.times[n];
+  for (const MapRequest* request :
+       requests_in_block_order(run.map_requests, RequestKind::kSendMap)) {
     ++unique_count;
-    write_block_line(run, format("           IF USRMAPNAME = %s AND", {request.map_name}));
-    write_condition_line(run, "ERASESW", request.erase_code, false);
-    write_condition_line(run, "ALARMSW", request.alarm_code, false);
-    write_condition_line(run, "SENDTYPE", request.send_type, true);
-    write_block_line(run, format("               EXEC ZARN SEND MAP(%s) MAPSET(%s)",
-                                 {request.map_name, request.mapset_name}));
-    write_data_line(run, request);
-    write_options_line(run, request);
+    if (is_literal_name(request->map_name))
+      write_block_line(run, format("           IF USRMAPNAME = %s AND", {request->map_name}));
+    else
+      write_block_line(run, "           IF USRMAPNAME NOT = 'SENDTEXT' AND");
+    write_condition_line(run, "ERASESW", request->erase_code, false);
+    write_condition_line(run, "ALARMSW", request->alarm_code, false);
+    write_condition_line(run, "SENDTYPE", request->send_type, true);
+    write_block_line(
+        run, format("               EXEC ZARN SEND MAP(%s)%s",
+                    {name_in_front_end(request->map_name, "USRMAPNAME"), mapset_option(*request)}));
+    write_data_line(run, *request);
+    write_options_line(run, *request);
     write_block_line(run, "           END-IF");
   }
   OutputFile& log = *run.message_file;

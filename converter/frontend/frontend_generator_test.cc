@@ -171,42 +171,76 @@ TEST(FrontendGenerator, OptionsLineKeepsABlankForEachAbsentWord) {
     char send_type;
     bool freekb;
     bool frset;
+    char alarm;
+    bool cursor;
     std::string_view expected;
   };
   const Row rows[] = {
-      {' ', ' ', false, false, "                   END-EXEC"},
-      {'E', ' ', false, false, "                   ERASE    END-EXEC"},
-      {'U', ' ', false, false, "                   ERASEAUP    END-EXEC"},
-      {' ', 'M', false, false, "                    MAPONLY   END-EXEC"},
-      {' ', 'D', false, false, "                    DATAONLY   END-EXEC"},
-      {' ', ' ', true, false, "                     FREEKB  END-EXEC"},
-      {' ', ' ', false, true, "                      FRSET END-EXEC"},
-      {'E', ' ', false, true, "                   ERASE   FRSET END-EXEC"},
-      {'E', ' ', true, false, "                   ERASE  FREEKB  END-EXEC"},
-      {'U', 'M', false, false, "                   ERASEAUP MAPONLY   END-EXEC"},
-      {' ', 'D', true, true, "                    DATAONLY FREEKB FRSET END-EXEC"},
-      {'U', 'D', true, true, "                   ERASEAUP DATAONLY FREEKB FRSET END-EXEC"},
+      {' ', ' ', false, false, ' ', false, "                   END-EXEC"},
+      {'E', ' ', false, false, ' ', false, "                   ERASE    END-EXEC"},
+      {'U', ' ', false, false, ' ', false, "                   ERASEAUP    END-EXEC"},
+      {' ', 'M', false, false, ' ', false, "                    MAPONLY   END-EXEC"},
+      {' ', 'D', false, false, ' ', false, "                    DATAONLY   END-EXEC"},
+      {' ', ' ', true, false, ' ', false, "                     FREEKB  END-EXEC"},
+      {' ', ' ', false, true, ' ', false, "                      FRSET END-EXEC"},
+      {'E', ' ', false, true, ' ', false, "                   ERASE   FRSET END-EXEC"},
+      {'E', ' ', true, false, ' ', false, "                   ERASE  FREEKB  END-EXEC"},
+      {'U', 'M', false, false, ' ', false, "                   ERASEAUP MAPONLY   END-EXEC"},
+      {' ', 'D', true, true, ' ', false, "                    DATAONLY FREEKB FRSET END-EXEC"},
+      {'U', 'D', true, true, ' ', false,
+       "                   ERASEAUP DATAONLY FREEKB FRSET END-EXEC"},
+      // ALARM and CURSOR follow the four words and their blanks.
+      {' ', ' ', false, false, 'A', false, "                       ALARM END-EXEC"},
+      {' ', ' ', false, false, ' ', true, "                       CURSOR END-EXEC"},
+      {' ', ' ', false, false, 'A', true, "                       ALARM CURSOR END-EXEC"},
+      {'E', 'D', false, false, 'A', false, "                   ERASE DATAONLY   ALARM END-EXEC"},
+      {'U', 'D', true, true, 'A', true,
+       "                   ERASEAUP DATAONLY FREEKB FRSET ALARM CURSOR END-EXEC"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.expected);
     GeneratorRun generator(kSendMarker);
-    generator.add(
-        send_request("MAPX", "SETX", row.erase, ' ', row.send_type, row.freekb, row.frset));
+    MapRequest request = send_request("'MAPX'", "'SETX'", row.erase, row.alarm, row.send_type,
+                                      row.freekb, row.frset);
+    request.cursor = row.cursor;
+    generator.add(request);
     generator.generate();
     std::string erase_condition =
         std::string("               ERASESW IS EQUAL TO '") + row.erase + "' AND";
+    std::string alarm_condition =
+        std::string("               ALARMSW IS EQUAL TO '") + row.alarm + "' AND";
     std::string type_condition =
         std::string("               SENDTYPE IS EQUAL TO '") + row.send_type + "' THEN";
     EXPECT_EQ(generator.front_end(), lines80({
-                                         "           IF USRMAPNAME = MAPX AND",
+                                         "           IF USRMAPNAME = 'MAPX' AND",
                                          erase_condition,
-                                         "               ALARMSW IS EQUAL TO ' ' AND",
+                                         alarm_condition,
                                          type_condition,
-                                         "               EXEC ZARN SEND MAP(MAPX) MAPSET(SETX)",
+                                         "               EXEC ZARN SEND MAP('MAPX') MAPSET('SETX')",
                                          row.expected,
                                          "           END-IF",
                                      }));
   }
+}
+
+// Two requests that differ only in CURSOR are two requests, with a block each.
+TEST(FrontendGenerator, CursorMakesARequestOfItsOwn) {
+  GeneratorRun generator(kSendMarker);
+  MapRequest with_cursor = send_request("'M1'", "'S1'");
+  with_cursor.cursor = true;
+  generator.add(send_request("'M1'", "'S1'"));
+  generator.add(with_cursor);
+  generator.generate();
+  const std::string_view head[] = {
+      "           IF USRMAPNAME = 'M1' AND", "               ERASESW IS EQUAL TO ' ' AND",
+      "               ALARMSW IS EQUAL TO ' ' AND", "               SENDTYPE IS EQUAL TO ' ' THEN",
+      "               EXEC ZARN SEND MAP('M1') MAPSET('S1')"};
+  std::string block = lines80({head[0], head[1], head[2], head[3], head[4]});
+  EXPECT_EQ(generator.front_end(),
+            block + lines80({"                   END-EXEC", "           END-IF"}) + block +
+                lines80({"                       CURSOR END-EXEC", "           END-IF"}));
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL SEND statements found in original Program -    2\n");
 }
 
 TEST(FrontendGenerator, DataLineNamesFromAndLengthWhenPresent) {
@@ -231,10 +265,10 @@ TEST(FrontendGenerator, DataLineNamesFromAndLengthWhenPresent) {
         "               ERASESW IS EQUAL TO 'E' AND",
         "               ALARMSW IS EQUAL TO 'A' AND",
         "               SENDTYPE IS EQUAL TO ' ' THEN",
-        "               EXEC ZARN SEND MAP('M1') MAPSET()",
+        "               EXEC ZARN SEND MAP('M1')",
     });
     for (std::string_view line : row.expected) expected += lines80({line});
-    expected += lines80({"                   ERASE    END-EXEC", "           END-IF"});
+    expected += lines80({"                   ERASE    ALARM END-EXEC", "           END-IF"});
     EXPECT_EQ(generator.front_end(), expected);
   }
 }
@@ -244,15 +278,18 @@ TEST(FrontendGenerator, ReceiveBlockWithAndWithoutInto) {
   generator.add(receive_request("'M1'", "'S1'", "M1I"));
   generator.add(receive_request("'M2'", ""));
   generator.generate();
+  // Each area is cleared first: INTO(M1I), and M2I, the area named after the map. Without a
+  // mapset the monitor takes the map's own name: no MAPSET option and no move for it.
   EXPECT_EQ(generator.front_end(), lines80({
+                                       "           MOVE LOW-VALUES TO M1I",
+                                       "           MOVE LOW-VALUES TO M2I",
                                        "           MOVE 'M1' TO USRMAPNAME",
                                        "           MOVE 'S1' TO USRMAPSET",
                                        "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
                                        "                   INTO(M1I)",
                                        "               END-EXEC",
                                        "           MOVE 'M2' TO USRMAPNAME",
-                                       "           MOVE  TO USRMAPSET",
-                                       "           EXEC ZARN RECEIVE MAP('M2') MAPSET()",
+                                       "           EXEC ZARN RECEIVE MAP('M2')",
                                        "               END-EXEC",
                                    }));
   EXPECT_EQ(generator.messages(),
@@ -265,6 +302,7 @@ TEST(FrontendGenerator, RepeatedReceiveWritesOneBlockAndNoWarning) {
   for (int i = 0; i < 3; ++i) generator.add(receive_request("'M1'", "'S1'", "M1I"));
   generator.generate();
   EXPECT_EQ(generator.front_end(), lines80({
+                                       "           MOVE LOW-VALUES TO M1I",
                                        "           MOVE 'M1' TO USRMAPNAME",
                                        "           MOVE 'S1' TO USRMAPSET",
                                        "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
@@ -315,7 +353,10 @@ TEST(FrontendGenerator, RepeatsAreFoundAcrossKinds) {
   generator.add(receive_request("'M1'", "'S1'"));
   generator.add(send_request("'M1'", "'S1'"));
   generator.generate();
+  // The areas of the SEND (M1O) and of the RECEIVE (M1I), in the order their requests came.
   EXPECT_EQ(generator.front_end(), lines80({
+                                       "           MOVE LOW-VALUES TO M1O",
+                                       "           MOVE LOW-VALUES TO M1I",
                                        "           MOVE 'M1' TO USRMAPNAME",
                                        "           MOVE 'S1' TO USRMAPSET",
                                        "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
@@ -438,11 +479,13 @@ TEST(FrontendGenerator, EachMarkerWritesItsBlocksAndCountsAgain) {
   generator.generate();
   EXPECT_EQ(generator.front_end(), lines80({
                                        "       PROCEDURE DIVISION.",
+                                       "           MOVE LOW-VALUES TO M1I",
                                        "           MOVE 'M1' TO USRMAPNAME",
                                        "           MOVE 'S1' TO USRMAPSET",
                                        "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
                                        "               END-EXEC",
                                        "           CONTINUE.",
+                                       "           MOVE LOW-VALUES TO M1I",
                                        "           MOVE 'M1' TO USRMAPNAME",
                                        "           MOVE 'S1' TO USRMAPSET",
                                        "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
@@ -485,33 +528,83 @@ TEST(FrontendGenerator, BlockLinesAreContinuedWithinColumn72) {
   generator.generate();
   EXPECT_EQ(generator.front_end(),
             lines80({
-                "           MOVE 'M1' TO USRMAPNAME",
-                "           MOVE 'S1' TO USRMAPSET",
-                "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
-                "                   INTO(WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF",
-                "                       WS-ORDER-SCREEN-OUTPUT-RECORD)",
-                "               END-EXEC",
-                "           IF USRMAPNAME = 'M1' AND",
-                "               ERASESW IS EQUAL TO 'E' AND",
-                "               ALARMSW IS EQUAL TO ' ' AND",
-                "               SENDTYPE IS EQUAL TO ' ' THEN",
-                "               EXEC ZARN SEND MAP('M1') MAPSET('S1')",
-                "                   FROM(WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF",
-                "                       WS-ORDER-SCREEN-OUTPUT-RECORD)",
-                "                       LENGTH(WS-ORDER-SCREEN-LENGTH)",
-                "                   ERASE    END-EXEC",
-                "           END-IF",
-                "           IF USRMAPNAME = 'M2' AND",
-                "               ERASESW IS EQUAL TO ' ' AND",
-                "               ALARMSW IS EQUAL TO ' ' AND",
-                "               SENDTYPE IS EQUAL TO ' ' THEN",
-                "               EXEC ZARN SEND MAP('M2') MAPSET('S1')",
-            }) + "                   FROM(" +
-                no_blank + ")\n" +
+                "           MOVE LOW-VALUES TO WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF",
+                "               WS-ORDER-SCREEN-OUTPUT-RECORD",
+                "           MOVE LOW-VALUES TO",
+            }) + "               " +
+                no_blank + "\n" +
+                lines80({
+                    "           MOVE 'M1' TO USRMAPNAME",
+                    "           MOVE 'S1' TO USRMAPSET",
+                    "           EXEC ZARN RECEIVE MAP('M1') MAPSET('S1')",
+                    "                   INTO(WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF",
+                    "                       WS-ORDER-SCREEN-OUTPUT-RECORD)",
+                    "               END-EXEC",
+                    "           IF USRMAPNAME = 'M1' AND",
+                    "               ERASESW IS EQUAL TO 'E' AND",
+                    "               ALARMSW IS EQUAL TO ' ' AND",
+                    "               SENDTYPE IS EQUAL TO ' ' THEN",
+                    "               EXEC ZARN SEND MAP('M1') MAPSET('S1')",
+                    "                   FROM(WS-SCREEN-OUTPUT-AREA-FOR-ORDERS OF",
+                    "                       WS-ORDER-SCREEN-OUTPUT-RECORD)",
+                    "                       LENGTH(WS-ORDER-SCREEN-LENGTH)",
+                    "                   ERASE    END-EXEC",
+                    "           END-IF",
+                    "           IF USRMAPNAME = 'M2' AND",
+                    "               ERASESW IS EQUAL TO ' ' AND",
+                    "               ALARMSW IS EQUAL TO ' ' AND",
+                    "               SENDTYPE IS EQUAL TO ' ' THEN",
+                    "               EXEC ZARN SEND MAP('M2') MAPSET('S1')",
+                }) +
+                "                   FROM(" + no_blank + ")\n" +
                 lines80({
                     "                   END-EXEC",
                     "           END-IF",
                 }));
+}
+
+// A map or mapset name that is a field of the converted program is no field of the front end:
+// the header holds its value. Such requests' blocks come after those of maps named by a literal;
+// the area of a request without one is not cleared (it has no name to go by).
+TEST(FrontendGenerator, NamesThatAreFieldsOfTheProgramComeFromTheHeader) {
+  GeneratorRun generator(std::string(kReceiveMarker) + std::string(kSendMarker));
+  generator.add(receive_request("MA-MAP", "MA-SET"));
+  generator.add(send_request("MA-MAP", "'S1'", ' ', ' ', ' ', false, false, "MA-OUT"));
+  generator.add(receive_request("'M1'", "MA-SET", "M1I"));
+  generator.add(send_request("'M1'", ""));
+  generator.generate();
+  EXPECT_EQ(generator.front_end(),
+            lines80({
+                "           MOVE LOW-VALUES TO MA-OUT",
+                "           MOVE LOW-VALUES TO M1I",
+                "           MOVE LOW-VALUES TO M1O",
+                "           MOVE 'M1' TO USRMAPNAME",
+                "           EXEC ZARN RECEIVE MAP('M1') MAPSET(USRMAPSET)",
+                "                   INTO(M1I)",
+                "               END-EXEC",
+                "           EXEC ZARN RECEIVE MAP(USRMAPNAME) MAPSET(USRMAPSET)",
+                "               END-EXEC",
+                "           IF USRMAPNAME = 'M1' AND",
+                "               ERASESW IS EQUAL TO ' ' AND",
+                "               ALARMSW IS EQUAL TO ' ' AND",
+                "               SENDTYPE IS EQUAL TO ' ' THEN",
+                "               EXEC ZARN SEND MAP('M1')",
+                "                   END-EXEC",
+                "           END-IF",
+                "           IF USRMAPNAME NOT = 'SENDTEXT' AND",
+                "               ERASESW IS EQUAL TO ' ' AND",
+                "               ALARMSW IS EQUAL TO ' ' AND",
+                "               SENDTYPE IS EQUAL TO ' ' THEN",
+                "               EXEC ZARN SEND MAP(USRMAPNAME) MAPSET('S1')",
+                "                   FROM(MA-OUT)",
+                "                   END-EXEC",
+                "           END-IF",
+            }));
+  // The counts are those of the requests, whatever their order.
+  EXPECT_EQ(generator.messages(),
+            "Number of ZVL RECEIVE statements found in original Program - 2\n"
+            "**** Warning - Multiple receives found - manual changes required\n"
+            "Number of ZVL SEND statements found in original Program -    2\n");
 }
 
 TEST(FrontendGenerator, LongNamesAreWrittenWholeAndContinued) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -27,6 +28,7 @@ struct MapRequest {
   char alarm_code = ' ';  // ' ' or 'A'
   bool freekb = false;
   bool frset = false;
+  bool cursor = false;  // the command names CURSOR (symbolic cursor positioning)
   std::string map_name;
   std::string mapset_name;
   std::string length_arg;
@@ -44,6 +46,18 @@ struct MapRequestTable {
   std::vector<int> times;                                  // how often each record was met
   std::unordered_map<std::string, std::size_t> positions;  // a request's fields to its record
 };
+
+/// True when `name` is written as a literal: it begins with an apostrophe or a quotation mark.
+/// A map or mapset name that is no literal names a field of the converted program.
+bool is_literal_name(std::string_view name);
+
+/// `name` without the quotes of a literal ('MENU1' gives MENU1); any other name as it is.
+std::string_view unquoted(std::string_view name);
+
+/// The data area of a RECEIVE MAP or SEND MAP request: its INTO or FROM argument, or, without
+/// one, the map's name without its quotes followed by "I" (RECEIVE) or "O" (SEND). Empty for a
+/// request without a data argument whose map name is no literal, and for a text request.
+std::string map_area(const MapRequest& request);
 
 /// Records `request`: a new record when no equal one was met before, else one more time for that
 /// record. Counts its FREEKB and FRSET. The table has no fixed size: every distinct request of a

@@ -1,25 +1,28 @@
 #!/bin/sh
-# Converts every sample program (every *.zsc below the samples folder) with a front end
-# requested, has GnuCOBOL check the converted program with its converted members and the
-# front end, then applies exactly the manual steps that the program's message file names and
-# has GnuCOBOL check it again. A program must compile right after its conversion exactly when
-# its message file names no such step, and every program must compile after the steps.
+# Converts every sample program (every *.zsc below the samples folder) with quillox-all and a
+# front end, has GnuCOBOL check each converted program with its converted members and its front
+# end, then makes exactly the changes that the program's message file asks for
+# (finish_samples.sh) and has GnuCOBOL check them again. A program must compile right after the
+# conversion exactly when its message file names no step that it needs to compile (COPY KVZAID,
+# the USRCOMM layout), its front end exactly when no map area is to be moved, and every one must
+# compile after the steps.
+# Each further PROGRAM given (a converted program of a golden case) must compile as it stands.
 #
 # GnuCOBOL does not know the monitor's commands, so each EXEC ZARN command still in the output
-# is first replaced by CONTINUE (exec_to_continue.pl) in a copy. A program whose folder has a
-# "cpy" folder beside it (cbl/ and cpy/) is converted with -I naming that folder.
+# is first replaced by CONTINUE, and each KVZRESP(NAME) by its number (exec_to_continue.pl), in
+# a copy.
 #
-# Usage: compile_converted_samples.sh QUILLOX COBC SAMPLES_FOLDER
+# Usage: compile_converted_samples.sh QUILLOX-ALL QUILLOX NESTLVL COBC SAMPLES_FOLDER [PROGRAM]...
 set -eu
 
-quillox=$1
-cobc=$2
-samples=$(cd "$3" && pwd)
-helper="$(cd "$(dirname "$0")" && pwd)/exec_to_continue.pl"
+all=$1 quillox=$2 nestlvl=$3 cobc=$4
+samples=$(cd "$5" && pwd)
+shift 5
+here="$(cd "$(dirname "$0")" && pwd)"
+helper="$here/exec_to_continue.pl"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -R "$samples" "$work/convert"
 
 fail() {
   echo "FAILED: $*"
@@ -34,80 +37,76 @@ if (cd "$work" && "$cobc" -fsyntax-only -fixed NEGATIVE.cbl > /dev/null 2>&1); t
 fi
 
 # compiles FOLDER FILE...: every file, with its commands stood in, compiles for syntax only in
-# FOLDER (which holds the copybooks it copies).
+# FOLDER, which holds the converted members under their own names; the folder the file stands in
+# gives the members the finishing steps made.
 compiles() {
   into=$1
   shift
-  for file in "$@"; do
-    name=$(basename "$file")
-    perl "$helper" "$file" > "$into/$name" || fail "$file ends inside an EXEC ZARN command"
-    (cd "$into" && "$cobc" -fsyntax-only -fixed -I . "$name" > "$into/$name.log" 2>&1) || return 1
+  for source in "$@"; do
+    name=$(basename "$source")
+    perl "$helper" "$source" > "$into/$name" || fail "$source ends inside an EXEC ZARN command"
+    (cd "$into" && "$cobc" -fsyntax-only -fixed -I . -I "$(dirname "$source")" "$name" \
+      > "$into/$name.log" 2>&1) || return 1
   done
 }
 
-# apply_steps MESSAGES PROGRAM: makes in PROGRAM the changes that the message file asks for,
-# as a user would. Prints the steps applied.
-apply_steps() {
-  if grep -q '^ *line [0-9]* - \*\*\* KVZAID is not copied' "$1"; then
-    awk '{ print } toupper($0) ~ /WORKING-STORAGE SECTION/ && !done { print "           COPY KVZAID."; done = 1 }' \
-      "$2" > "$2.step" && mv "$2.step" "$2"
-    echo "COPY KVZAID"
-  fi
-  if grep -q '^ *line [0-9]* - \*\*\* USRCOMM has no layout' "$1"; then
-    if grep -q '^      \* Insert User COMMAREA' "$2"; then
-      awk '{ print } /^      \* Insert User COMMAREA/ && !done { print "           03  USER-AREA PIC X(100)."; done = 1 }' \
-        "$2" > "$2.step" && mv "$2.step" "$2"
-    else
-      awk '{ print } /^           COPY STDHEAD\.$/ && !done { print "           02  USRCOMM PIC X(100)."; done = 1 }' \
-        "$2" > "$2.step" && mv "$2.step" "$2"
-    fi
-    echo "USRCOMM layout"
-  fi
+# members_of FOLDER INTO: the converted members of the programs of FOLDER, under their names.
+members_of() {
+  mkdir -p "$2"
+  cp "$samples/STDHEAD" "$samples/KVZAID" "$2/"
+  for member in "$1"/*.new; do
+    [ -e "$member" ] || continue
+    perl "$helper" "$member" > "$2/$(basename "$member" .new)" ||
+      fail "$member ends inside an EXEC ZARN command"
+  done
 }
 
+sh "$here/finish_samples.sh" --convert-only "$all" "$quillox" "$nestlvl" "$samples" "$work/converted"
+sh "$here/finish_samples.sh" "$all" "$quillox" "$nestlvl" "$samples" "$work/finished" > "$work/steps"
+cat "$work/steps"
+
 programs=0
+files=0
 right_away=0
-find "$work/convert" -name '*.zsc' | sort > "$work/programs"
+find "$work/converted" -name '*.zsc' | sort > "$work/programs"
 while IFS= read -r program; do
   programs=$((programs + 1))
   folder=$(dirname "$program")
   base=$(basename "$program" .zsc)
-  set --
-  [ -d "$folder/../cpy" ] && set -- -I "$(cd "$folder/../cpy" && pwd)"
-  [ -f "$folder/NEWDSP4.TXT" ] || cp "$samples/NEWDSP4.TXT" "$folder/"
-  (cd "$folder" && "$quillox" "$@" "$base" "$base.cbl" "${base}FE.cbl") > "$work/$base.stdout" ||
-    fail "QUILLOX $base exit code $?"
-  [ ! -s "$work/$base.stdout" ] || fail "QUILLOX $base printed: $(cat "$work/$base.stdout")"
-  grep -q "^ Creating new DSP4 front end prototype file - ${base}FE\$" "$folder/$base.msg" ||
-    fail "$base.msg does not report the front end"
+  finished="$work/finished${folder#"$work/converted"}"
+  [ -f "$folder/$base.new" ] || fail "$base was not converted"
+  front_end=
+  [ -f "$folder/${base}FE.cbl" ] && front_end=${base}FE.cbl
 
-  # The compiler sees the converted text and the copybooks that the converter leaves alone;
-  # converted members are copied under their member names, where COPY finds them.
+  # A program needs its KVZAID and USRCOMM steps to compile; its front end needs the map areas.
+  steps=$(grep -E "^$base: (COPY KVZAID|USRCOMM layout)\$" "$work/steps" | tr '\n' ' ' || true)
+  fe_steps=$(grep "^$base: map areas" "$work/steps" | tr '\n' ' ' || true)
   compile="$work/compile/$base"
-  mkdir -p "$compile"
-  cp "$samples/STDHEAD" "$samples/KVZAID" "$compile/"
-  for member in "$folder"/*.new; do
-    [ -e "$member" ] || continue
-    perl "$helper" "$member" > "$compile/$(basename "$member" .new)" ||
-      fail "$member ends inside an EXEC ZARN command"
-    rm "$member"
+  members_of "$folder" "$compile/converted"
+  members_of "$finished" "$compile/finished"
+  for file in "$base.new" $front_end; do
+    if [ "$file" = "$base.new" ]; then named=$steps; else named=$fe_steps; fi
+    if compiles "$compile/converted" "$folder/$file"; then
+      [ -z "$named" ] || fail "$file compiles without the steps its message file names: $named"
+      right_away=$((right_away + 1))
+      echo "compiled right after conversion: $file"
+    else
+      [ -n "$named" ] || fail "$file does not compile and $base.msg names no step: $(cat "$compile/converted/$file.log")"
+    fi
+    # Every finished program and front end compiles, whatever steps were made.
+    compiles "$compile/finished" "$finished/$file" ||
+      fail "$file does not compile after the steps ($steps$fe_steps): $(cat "$compile/finished/$file.log")"
+    [ -z "$named" ] || echo "compiled after the named steps: $file"
+    files=$((files + 1))
   done
-
-  # The front end is compiled as generated; the program as converted, then after the steps.
-  compiles "$compile" "$folder/${base}FE.cbl" || fail "${base}FE.cbl does not compile: $(cat "$compile"/*.log)"
-  mkdir -p "$work/steps"
-  cp "$folder/$base.cbl" "$work/steps/$base.cbl"
-  steps=$(apply_steps "$folder/$base.msg" "$work/steps/$base.cbl" | tr '\n' ' ')
-  if compiles "$compile" "$folder/$base.cbl"; then
-    right_away=$((right_away + 1))
-    [ -z "$steps" ] || fail "$base compiles without the steps its message file names: $steps"
-    echo "compiled right after conversion: $base"
-  else
-    [ -n "$steps" ] || fail "$base does not compile and its message file names no step: $(cat "$compile/$base.cbl.log")"
-    compiles "$compile" "$work/steps/$base.cbl" ||
-      fail "$base does not compile after the steps ($steps): $(cat "$compile/$base.cbl.log")"
-    echo "compiled after the named steps ($steps): $base"
-  fi
 done < "$work/programs"
 [ "$programs" -gt 0 ] || fail "no sample program in $samples"
-echo "$programs sample programs: $right_away compiled right after conversion, $programs after the named steps"
+
+# Converted programs of golden cases, as they stand.
+for program in "$@"; do
+  mkdir -p "$work/golden"
+  cp "$samples/STDHEAD" "$samples/KVZAID" "$work/golden/"
+  compiles "$work/golden" "$program" || fail "$program does not compile: $(cat "$work/golden/$(basename "$program").log")"
+  echo "compiled as it stands: $program"
+done
+echo "$programs sample programs with $files programs and front ends: $right_away compiled right after conversion, all $files after the named steps"

@@ -520,14 +520,14 @@ case $case_name in
 
   nestlvl_200000_lines)
     awk 'BEGIN { for (i = 1; i <= 200000; i++)
-                   printf "%06d     %02d  FIELD-%d PIC X(%d).\n", i % 1000000, 1 + (i % 49), i, i % 80 + 1 }' > CUST.cpy
+                   printf "%06d     %02d  FIELD-%d PIC X(%d).\n", i % 1000000, 1 + (i % 48), i, i % 80 + 1 }' > CUST.cpy
     snapshot_inputs CUST.cpy
     run "$nestlvl" CUST.cpy
     expect_exit 0
     expect_stdout ""
     expect_stderr ""
     awk 'BEGIN { for (i = 1; i <= 200000; i++)
-                   printf "%06d     %02d  FIELD-%d PIC X(%d).\n", i % 1000000, 2 + (i % 49), i, i % 80 + 1 }' > "$work/expected/CUST.new"
+                   printf "%06d     %02d  FIELD-%d PIC X(%d).\n", i % 1000000, 2 + (i % 48), i, i % 80 + 1 }' > "$work/expected/CUST.new"
     expect_file CUST.new "$work/expected/CUST.new"
     nestlvl_counts 200000 > "$work/expected/CUST.msg"
     expect_file CUST.msg "$work/expected/CUST.msg"

@@ -1,6 +1,11 @@
        IDENTIFICATION DIVISION.                                                 
        PROGRAM-ID. FRONT.                                                       
        PROCEDURE DIVISION.                                                      
+           MOVE LOW-VALUES TO ORDER-SCREEN-INPUT-AREA OF                        
+               WS-ORDER-SCREENS-FOR-INPUT                                       
+           MOVE LOW-VALUES TO ORDER-SCREEN-OUTPUT-AREA OF                       
+               WS-ORDER-SCREENS                                                 
+           MOVE LOW-VALUES TO ORDERSCREENMAP1O                                  
            MOVE 'ORDMAP1' TO USRMAPNAME                                         
            MOVE 'ORDSET' TO USRMAPSET                                           
            EXEC ZARN RECEIVE MAP('ORDMAP1') MAPSET('ORDSET')                    

@@ -1,6 +1,10 @@
        IDENTIFICATION DIVISION.                                                 
        PROGRAM-ID. FRONT.                                                       
        PROCEDURE DIVISION.                                                      
+           MOVE LOW-VALUES TO D1O                                               
+           MOVE LOW-VALUES TO D2O                                               
+           MOVE LOW-VALUES TO D3O                                               
+           MOVE LOW-VALUES TO D4O                                               
            CALL 'NEWPGM' USING KVZCOMMAREA.                                     
            IF USRMAPNAME = 'D1' AND                                             
                ERASESW IS EQUAL TO ' ' AND                                      

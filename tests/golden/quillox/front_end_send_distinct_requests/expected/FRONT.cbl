@@ -1,6 +1,7 @@
        IDENTIFICATION DIVISION.                                                 
        PROGRAM-ID. FRONT.                                                       
        PROCEDURE DIVISION.                                                      
+           MOVE LOW-VALUES TO M1O                                               
            CALL 'NEWPGM' USING KVZCOMMAREA.                                     
            IF USRMAPNAME = 'M1' AND                                             
                ERASESW IS EQUAL TO ' ' AND                                      
@@ -14,6 +15,6 @@
                ALARMSW IS EQUAL TO 'A' AND                                      
                SENDTYPE IS EQUAL TO ' ' THEN                                    
                EXEC ZARN SEND MAP('M1') MAPSET('S1')                            
-                   END-EXEC                                                     
+                       ALARM END-EXEC                                           
            END-IF                                                               
            GOBACK.                                                              

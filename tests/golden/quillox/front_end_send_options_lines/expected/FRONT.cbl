@@ -1,6 +1,14 @@
        IDENTIFICATION DIVISION.                                                 
        PROGRAM-ID. FRONT.                                                       
        PROCEDURE DIVISION.                                                      
+           MOVE LOW-VALUES TO A1O                                               
+           MOVE LOW-VALUES TO A2O                                               
+           MOVE LOW-VALUES TO A3O                                               
+           MOVE LOW-VALUES TO A4O                                               
+           MOVE LOW-VALUES TO A5O                                               
+           MOVE LOW-VALUES TO A6O                                               
+           MOVE LOW-VALUES TO A7O                                               
+           MOVE LOW-VALUES TO A8O                                               
            CALL 'NEWPGM' USING KVZCOMMAREA.                                     
            IF USRMAPNAME = 'A1' AND                                             
                ERASESW IS EQUAL TO ' ' AND                                      
@@ -56,6 +64,6 @@
                ALARMSW IS EQUAL TO 'A' AND                                      
                SENDTYPE IS EQUAL TO 'D' THEN                                    
                EXEC ZARN SEND MAP('A8') MAPSET('S1')                            
-                   ERASE DATAONLY FREEKB FRSET END-EXEC                         
+                   ERASE DATAONLY FREEKB FRSET ALARM END-EXEC                   
            END-IF                                                               
            GOBACK.                                                              

@@ -1,6 +1,8 @@
        IDENTIFICATION DIVISION.                                                 
        PROGRAM-ID. FRONT.                                                       
        PROCEDURE DIVISION.                                                      
+           MOVE LOW-VALUES TO M1O                                               
+           MOVE LOW-VALUES TO M2O                                               
            CALL 'NEWPGM' USING KVZCOMMAREA.                                     
            IF USRMAPNAME = 'M1' AND                                             
                ERASESW IS EQUAL TO 'E' AND                                      

@@ -13,6 +13,7 @@
            GOBACK.                                                              
        BADMAPNAME.
            MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.
+           MOVE 23 TO USRMAPLN.
            MOVE 'SENDTEXT' TO USRMAPNAME.
            MOVE ZEROS TO USRCALEN.
            EXEC ZARN RETURN END-EXEC.

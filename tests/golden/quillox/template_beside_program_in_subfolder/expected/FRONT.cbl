@@ -1,6 +1,7 @@
        IDENTIFICATION DIVISION.                                                 
        PROGRAM-ID. FRONT.                                                       
        PROCEDURE DIVISION.                                                      
+           MOVE LOW-VALUES TO M1O                                               
            CALL 'NEWPGM' USING KVZCOMMAREA.                                     
            IF USRMAPNAME = 'M1' AND                                             
                ERASESW IS EQUAL TO ' ' AND                                      

@@ -20,6 +20,7 @@
            EXEC ZARN RETURN END-EXEC.                                           
        BADMAPNAME.
            MOVE 'MAP NAME DOES NOT MATCH' TO TEXTAREA.
+           MOVE 23 TO USRMAPLN.
            MOVE 'SENDTEXT' TO USRMAPNAME.
            MOVE ZEROS TO USRCALEN.
            EXEC ZARN RETURN END-EXEC.
