@@ -26,10 +26,11 @@ bool all_digits(std::string_view text) {
 // name of its own.
 bool is_clause_word(std::string_view word) {
   static const char* const kWords[] = {
-      "PIC",      "PICTURE",   "USAGE",     "VALUE",    "VALUES",  "OCCURS",  "REDEFINES",
-      "COMP",     "COMP-1",    "COMP-2",    "COMP-3",   "COMP-4",  "COMP-5",  "COMPUTATIONAL",
-      "BINARY",   "PACKED-DECIMAL", "DISPLAY", "POINTER", "INDEX", "SIGN",   "JUST",
-      "JUSTIFIED", "BLANK",    "SYNC",      "SYNCHRONIZED", "EXTERNAL", "GLOBAL", "RENAMES",
+      "PIC",          "PICTURE",       "USAGE",  "VALUE",          "VALUES",  "OCCURS",
+      "REDEFINES",    "COMP",          "COMP-1", "COMP-2",         "COMP-3",  "COMP-4",
+      "COMP-5",       "COMPUTATIONAL", "BINARY", "PACKED-DECIMAL", "DISPLAY", "POINTER",
+      "INDEX",        "SIGN",          "JUST",   "JUSTIFIED",      "BLANK",   "SYNC",
+      "SYNCHRONIZED", "EXTERNAL",      "GLOBAL", "RENAMES",
   };
   for (const char* known : kWords)
     if (word == known) return true;

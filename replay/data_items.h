@@ -16,10 +16,10 @@ constexpr std::size_t kMaxAreaFields = 1000;
 /// One data description entry.
 struct DataItem {
   int level = 0;
-  std::string name;   // in capitals; empty for FILLER or an entry without a name
-  int parent = -1;    // index of the group it belongs to, or -1
-  int occurs = 0;     // the largest number of occurrences, 0 when not a table
-  bool group = false;  // has subordinate entries
+  std::string name;      // in capitals; empty for FILLER or an entry without a name
+  int parent = -1;       // index of the group it belongs to, or -1
+  int occurs = 0;        // the largest number of occurrences, 0 when not a table
+  bool group = false;    // has subordinate entries
   bool linkage = false;  // declared in the LINKAGE SECTION
 };
 

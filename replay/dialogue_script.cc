@@ -208,9 +208,10 @@ class ScriptReader {
       if (verb == "expect") return expect(words, current, fault);
       return known(words, current, fault);
     }
-    fault = "expected a statement (program, transaction, terminal, file, clock, step, start, "
-            "key, field, expect, known), found \"" +
-            verb + "\"";
+    fault =
+        "expected a statement (program, transaction, terminal, file, clock, step, start, "
+        "key, field, expect, known), found \"" +
+        verb + "\"";
     return false;
   }
 
@@ -286,8 +287,8 @@ class ScriptReader {
     }
     for (const FileRecord& other : dialogue_.records) {
       if (other.file == record.file && other.key == record.key) {
-        fault = "expected one record per key, found key \"" + record.key + "\" of " +
-                record.file + " again (first on line " + std::to_string(other.line) + ")";
+        fault = "expected one record per key, found key \"" + record.key + "\" of " + record.file +
+                " again (first on line " + std::to_string(other.line) + ")";
         return false;
       }
     }
@@ -339,8 +340,7 @@ class ScriptReader {
       return false;
     }
     std::string name;
-    if (!value_at(words, 1, "a key after key (ENTER, CLEAR, PA1 to PA3, PF1 to PF24)", name,
-                  fault))
+    if (!value_at(words, 1, "a key after key (ENTER, CLEAR, PA1 to PA3, PF1 to PF24)", name, fault))
       return false;
     if (!is_key_name(name)) {
       fault = "expected a key (ENTER, CLEAR, PA1 to PA3, PF1 to PF24), found \"" + name + "\"";
@@ -356,6 +356,7 @@ class ScriptReader {
       return false;
     }
     TypedField typed;
+    typed.line = line_;
     if (!value_at(words, 1, "a field name after field", typed.name, fault)) return false;
     if (!is_field_name(typed.name)) {
       fault = "expected a field name (NAME, NAME(3), NAME(1,2)), found \"" + typed.name + "\"";
@@ -391,8 +392,8 @@ class ScriptReader {
       if (!value_at(words, 2, "a field name after expect field", expectation.name, fault))
         return false;
       if (!is_field_name(expectation.name)) {
-        fault = "expected a field name (NAME, NAME(3), NAME(1,2)), found \"" + expectation.name +
-                "\"";
+        fault =
+            "expected a field name (NAME, NAME(3), NAME(1,2)), found \"" + expectation.name + "\"";
         return false;
       }
       if (!value_at(words, 3, "the field's value after its name", expectation.value, fault))
@@ -400,11 +401,10 @@ class ScriptReader {
       taken = 4;
     } else if (what == "map") {
       expectation.kind = Expectation::kMap;
-      if (!value_at(words, 2, "a map name after expect map", expectation.name, fault))
-        return false;
+      if (!value_at(words, 2, "a map name after expect map", expectation.name, fault)) return false;
       if (!is_plain_name(expectation.name, 8)) {
-        fault = "expected a map name of 1 to 8 letters and digits, found \"" + expectation.name +
-                "\"";
+        fault =
+            "expected a map name of 1 to 8 letters and digits, found \"" + expectation.name + "\"";
         return false;
       }
       taken = 3;
@@ -419,8 +419,7 @@ class ScriptReader {
       }
     } else if (what == "text") {
       expectation.kind = Expectation::kText;
-      if (!value_at(words, 2, "the text after expect text", expectation.value, fault))
-        return false;
+      if (!value_at(words, 2, "the text after expect text", expectation.value, fault)) return false;
       taken = 3;
     } else if (what == "next") {
       expectation.kind = Expectation::kNext;
@@ -488,7 +487,8 @@ class ScriptReader {
     }
     if (!complete_step(dialogue_.steps.back(), fault)) return fail(error, fault);
     line_ = dialogue_.steps.front().line;
-    if (dialogue_.program.empty()) return fail(error, "expected \"program NAME\" before the first step");
+    if (dialogue_.program.empty())
+      return fail(error, "expected \"program NAME\" before the first step");
     if (dialogue_.transaction.empty())
       return fail(error, "expected \"transaction CODE\" before the first step");
     if (!dialogue_.steps.front().start)

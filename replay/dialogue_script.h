@@ -22,6 +22,7 @@ enum class Way { kBoth, kFrontEnd, kClient };
 struct TypedField {
   std::string name;   // a name of the map's input area, subscripts as NAME(1) or NAME(1,2)
   std::string value;  // the characters typed
+  int line = 0;
 };
 
 /// One check of a step's result.

@@ -23,10 +23,10 @@ struct Condition {
 };
 
 constexpr Condition kConditions[] = {
-    {"NORMAL", 0},   {"ERROR", 1},       {"NOTFND", 13},     {"DUPREC", 14},  {"DUPKEY", 15},
-    {"INVREQ", 16},  {"IOERR", 17},      {"NOTOPEN", 19},    {"ENDFILE", 20}, {"LENGERR", 22},
-    {"QZERO", 23},   {"ITEMERR", 26},    {"PGMIDERR", 27},   {"TRANSIDERR", 28},
-    {"MAPFAIL", 36}, {"QIDERR", 44},     {"NOTAUTH", 70},    {"DISABLED", 84},
+    {"NORMAL", 0},  {"ERROR", 1},    {"NOTFND", 13},   {"DUPREC", 14},     {"DUPKEY", 15},
+    {"INVREQ", 16}, {"IOERR", 17},   {"NOTOPEN", 19},  {"ENDFILE", 20},    {"LENGERR", 22},
+    {"QZERO", 23},  {"ITEMERR", 26}, {"PGMIDERR", 27}, {"TRANSIDERR", 28}, {"MAPFAIL", 36},
+    {"QIDERR", 44}, {"NOTAUTH", 70}, {"DISABLED", 84},
 };
 
 // The keys a HANDLE AID may name.
@@ -147,14 +147,15 @@ const std::vector<Form>& played_forms() {
       {"LINK", {"LINK", "PROGRAM*", "COMMAREA*", "LENGTH*", "DATALENGTH*"}},
       {"ADDRESS", {"ADDRESS", "COMMAREA*", "TCTUA*", "EIB*"}},
       {"ASSIGN",
-       {"ASSIGN", "TERMID*", "TRANSID*", "AID*", "CURSOR*", "APPLID*", "SYSID*", "USERID*",
-        "OPID*", "TERMCODE*", "NETNAME*", "SCRNHT*", "SCRNWD*", "TCTUALENG*", "CWALENG*"}},
+       {"ASSIGN", "TERMID*", "TRANSID*", "AID*", "CURSOR*", "APPLID*", "SYSID*", "USERID*", "OPID*",
+        "TERMCODE*", "NETNAME*", "SCRNHT*", "SCRNWD*", "TCTUALENG*", "CWALENG*"}},
       {"SYNCPOINT", {"SYNCPOINT"}},
       {"ASKTIME", {"ASKTIME", "ABSTIME*"}},
       {"FORMATTIME",
-       {"FORMATTIME", "ABSTIME*", "YYYYMMDD*", "YYMMDD*", "DDMMYY*", "MMDDYY*", "DDMMYYYY*",
-        "MMDDYYYY*", "YYDDD*", "YYYYDDD*", "DATE*", "FULLDATE*", "TIME*", "DATESEP", "DATESEP*",
-        "TIMESEP", "TIMESEP*", "DAYOFWEEK*", "DAYOFMONTH*", "MONTHOFYEAR*", "YEAR*", "DAYCOUNT*"}},
+       {"FORMATTIME",  "ABSTIME*",     "YYYYMMDD*", "YYMMDD*",  "DDMMYY*",  "MMDDYY*",
+        "DDMMYYYY*",   "MMDDYYYY*",    "YYDDD*",    "YYYYDDD*", "DATE*",    "FULLDATE*",
+        "TIME*",       "DATESEP",      "DATESEP*",  "TIMESEP",  "TIMESEP*", "DAYOFWEEK*",
+        "DAYOFMONTH*", "MONTHOFYEAR*", "YEAR*",     "DAYCOUNT*"}},
       {"READ",
        {"READ", "FILE*", "DATASET*", "INTO*", "RIDFLD*", "KEYLENGTH*", "GENERIC", "GTEQ", "EQUAL",
         "UPDATE", "LENGTH*"}},
@@ -246,8 +247,7 @@ std::string refusal_of(const std::string& form, const std::vector<Option>& optio
     }
     if (handle || form == "HANDLE AID") continue;  // the two words of the form
     std::string word = option.word + (option.has_argument ? "*" : "");
-    if (std::find(played->options.begin(), played->options.end(), word) ==
-        played->options.end())
+    if (std::find(played->options.begin(), played->options.end(), word) == played->options.end())
       return form + " option " + option.word + (option.has_argument ? "(...)" : "") +
              " is not played";
   }
@@ -267,16 +267,20 @@ std::string refusal_of(const std::string& form, const std::vector<Option>& optio
        form == "READPREV") &&
       !find_option(options, "RIDFLD"))
     return form + " without RIDFLD is not played";
-  if ((form == "WRITE" || form == "REWRITE" || form == "WRITEQ TS") && !find_option(options, "FROM"))
+  if ((form == "WRITE" || form == "REWRITE" || form == "WRITEQ TS") &&
+      !find_option(options, "FROM"))
     return form + " without FROM is not played";
-  if (form == "READQ TS" && !find_option(options, "INTO")) return form + " without INTO is not played";
+  if (form == "READQ TS" && !find_option(options, "INTO"))
+    return form + " without INTO is not played";
   if (form.size() > 3 && form.compare(form.size() - 3, 3, " TS") == 0 &&
       !find_option(options, "QUEUE") && !find_option(options, "QNAME"))
     return form + " without QUEUE is not played";
   if (form == "FORMATTIME" && !find_option(options, "ABSTIME"))
     return "FORMATTIME without ABSTIME is not played";
-  if (form == "SEND TEXT" && !find_option(options, "FROM")) return "SEND TEXT without FROM is not played";
-  if (form == "SEND FROM" && !find_option(options, "FROM")) return "SEND without FROM is not played";
+  if (form == "SEND TEXT" && !find_option(options, "FROM"))
+    return "SEND TEXT without FROM is not played";
+  if (form == "SEND FROM" && !find_option(options, "FROM"))
+    return "SEND without FROM is not played";
   return std::string();
 }
 
@@ -337,7 +341,10 @@ class Precompiler {
  public:
   Precompiler(const std::string& source, const MemberRule& rule, Role role,
               const std::string& monitor_folder, Precompiled& result)
-      : source_(source), rule_(rule), role_(role), monitor_folder_(monitor_folder),
+      : source_(source),
+        rule_(rule),
+        role_(role),
+        monitor_folder_(monitor_folder),
         result_(result) {}
 
   bool run(std::FILE* output, std::string& error) {
@@ -349,8 +356,7 @@ class Precompiler {
   }
 
  private:
-  bool read_copybook(const std::string& name, std::vector<std::string>& lines,
-                     std::string& error) {
+  bool read_copybook(const std::string& name, std::vector<std::string>& lines, std::string& error) {
     std::string file = monitor_folder_ + "/" + name;
     std::string reason;
     std::unique_ptr<text::LineReader> reader = text::LineReader::open(file, &reason);
@@ -416,8 +422,10 @@ class Precompiler {
     if (at == std::string_view::npos) return false;
     std::string_view rest = code.substr(at + first.size());
     rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(' ')));
-    return rest.size() >= second.size() && equal_ignoring_case(rest.substr(0, second.size()), second) &&
-           (rest.size() == second.size() || rest[second.size()] == ' ' || rest[second.size()] == '.');
+    return rest.size() >= second.size() &&
+           equal_ignoring_case(rest.substr(0, second.size()), second) &&
+           (rest.size() == second.size() || rest[second.size()] == ' ' ||
+            rest[second.size()] == '.');
   }
 
   void handle_line(SourceLine& line) {
@@ -431,7 +439,8 @@ class Precompiler {
     }
     std::string_view code = code_area(line.text);
     if (has_words(code, "IDENTIFICATION", "DIVISION") || has_words(code, "ID", "DIVISION")) {
-      if (++program_headers_ > 1) refuse(line.file, line.number, "a second program in the source is not played");
+      if (++program_headers_ > 1)
+        refuse(line.file, line.number, "a second program in the source is not played");
     }
     if (find_keyword(code, "PROGRAM-ID") != std::string_view::npos && result_.program_id.empty())
       result_.program_id = program_id_of(code);
@@ -549,7 +558,8 @@ class Precompiler {
       if (find_keyword(code, "USING") != std::string_view::npos)
         refuse(line.file, line.number, "PROCEDURE DIVISION USING is not played");
       if (code.find('.') == std::string_view::npos)
-        refuse(line.file, line.number, "a PROCEDURE DIVISION header without its period on the line is not played");
+        refuse(line.file, line.number,
+               "a PROCEDURE DIVISION header without its period on the line is not played");
       if (has_item("KVZEIBLK") && !has_linkage_item("KVZEIBLK"))
         refuse(line.file, line.number, "KVZEIBLK copied outside the LINKAGE SECTION is not played");
       part_ = Part::kProcedure;
@@ -571,7 +581,8 @@ class Precompiler {
     // The header keeps its columns before PROCEDURE; what followed its period stays after it.
     std::size_t at = find_keyword(line.text, "PROCEDURE");
     std::size_t period = line.text.find('.', at);
-    std::string rest = period == std::string::npos ? std::string() : trim(line.text.substr(period + 1));
+    std::string rest =
+        period == std::string::npos ? std::string() : trim(line.text.substr(period + 1));
     std::string head = line.text.substr(0, at);
     writer_->line(head + "PROCEDURE DIVISION USING " + using_list + ".");
     if (!rest.empty()) writer_->line("           " + rest);
@@ -587,7 +598,8 @@ class Precompiler {
       std::size_t at = std::string::npos;
       for (std::size_t i = from; i + 7 <= text.size() && i < 72; ++i) {
         if (equal_ignoring_case(std::string_view(text).substr(i, 7), "KVZRESP") &&
-            (i == 7 || !(std::isalnum(static_cast<unsigned char>(text[i - 1])) || text[i - 1] == '-'))) {
+            (i == 7 ||
+             !(std::isalnum(static_cast<unsigned char>(text[i - 1])) || text[i - 1] == '-'))) {
           at = i;
           break;
         }
@@ -602,7 +614,8 @@ class Precompiler {
       std::string name = upper(trim(text.substr(open + 1, close - open - 1)));
       int number = condition_number(name);
       if (number < 0) {
-        refuse(line.file, line.number, "KVZRESP(" + name + ") is not a condition the stand-in knows");
+        refuse(line.file, line.number,
+               "KVZRESP(" + name + ") is not a condition the stand-in knows");
         from = close;
         continue;
       }
@@ -685,7 +698,8 @@ class Precompiler {
     generate(form, options);
     std::string after = end_exec == std::string::npos ? std::string() : last.substr(end_exec + 8);
     if (after.size() > 64) after.resize(64);
-    if (after.find_first_not_of(' ') != std::string::npos) writer_->line("           " + trim(after));
+    if (after.find_first_not_of(' ') != std::string::npos)
+      writer_->line("           " + trim(after));
     (void)statement;
   }
 
@@ -705,7 +719,8 @@ class Precompiler {
       std::string name = trim(program->argument);
       if (is_literal(name)) {
         std::string target = trim(literal_value(name));
-        if (std::find(result_.targets.begin(), result_.targets.end(), target) == result_.targets.end())
+        if (std::find(result_.targets.begin(), result_.targets.end(), target) ==
+            result_.targets.end())
           result_.targets.push_back(target);
       } else {
         result_.target_in_field = true;
@@ -717,8 +732,13 @@ class Precompiler {
       const Option* map = find_option(options, "MAP");
       bool needs_area = !(!receive && find_option(options, "MAPONLY"));
       if (!area && !is_literal(trim(map->argument)) && needs_area)
-        refuse(file, number, form + " with its map name in a field needs " + (receive ? "INTO" : "FROM"));
+        refuse(file, number,
+               form + " with its map name in a field needs " + (receive ? "INTO" : "FROM"));
       std::string name = area_name(options, receive);
+      std::string literal = trim(map->argument);
+      result_.maps.push_back(
+          MapUse{is_literal(literal) ? upper(trim(literal_value(literal))) : std::string(), receive,
+                 name});
       if (needs_area && !name.empty() && items_.find(name) < 0 && area && simple_reference(name))
         refuse(file, number, "the map area " + name + " is not declared");
       if (needs_area && !name.empty() && !area && items_.find(name) < 0)
@@ -770,6 +790,12 @@ class Precompiler {
     writer_->statement("MOVE " + as_literal(function) + " TO KVZRP-FUNCTION");
     writer_->statement("MOVE " + as_literal(location_) + " TO KVZRP-SOURCE");
     writer_->statement("MOVE " + as_literal(options_text) + " TO KVZRP-OPTIONS");
+    if (role_ == Role::kClient && (function == "SENDMAP" || function == "SENDTEXT")) {
+      // The client shows what the header asks for.
+      writer_->statement("MOVE ERASESW TO KVZRP-OPTIONS(1:1)");
+      writer_->statement("MOVE ALARMSW TO KVZRP-OPTIONS(2:1)");
+      if (function == "SENDMAP") writer_->statement("MOVE SENDTYPE TO KVZRP-OPTIONS(3:1)");
+    }
     bool responds = find_option(options, "RESP") || find_option(options, "NOHANDLE");
     writer_->statement(std::string("MOVE ") + (responds ? "'Y'" : "'N'") + " TO KVZRP-NOHANDLE");
   }
@@ -784,8 +810,8 @@ class Precompiler {
     std::string value = literal_value(argument);
     for (std::size_t at = 0; at < value.size(); at += 40) {
       std::string piece = value.substr(at, 40);
-      writer_->statement("MOVE " + as_literal(piece) + " TO KVZRP-LITERAL(" + std::to_string(at + 1) +
-                         ":" + std::to_string(piece.size()) + ")");
+      writer_->statement("MOVE " + as_literal(piece) + " TO KVZRP-LITERAL(" +
+                         std::to_string(at + 1) + ":" + std::to_string(piece.size()) + ")");
     }
     if (value.empty()) return "KVZRP-LITERAL";
     return "KVZRP-LITERAL(1:" + std::to_string(value.size()) + ")";
@@ -871,7 +897,8 @@ class Precompiler {
       call();
       return;
     }
-    if (form.size() > 3 && form.compare(form.size() - 3, 3, " TS") == 0) return queue(form, options);
+    if (form.size() > 3 && form.compare(form.size() - 3, 3, " TS") == 0)
+      return queue(form, options);
     return file_command(form, options);
   }
 
@@ -900,7 +927,8 @@ class Precompiler {
     const Option* from = find_option(options, "FROM");
     std::string argument = pass(trim(from->argument));
     const Option* length = find_option(options, "LENGTH");
-    writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(trim(from->argument))) +
+    writer_->statement("MOVE " +
+                       (length ? trim(length->argument) : length_of(trim(from->argument))) +
                        " TO KVZRP-LENGTH");
     call(argument);
     finish(options, false);
@@ -950,7 +978,8 @@ class Precompiler {
       return std::string();
     }
     const Option* length = find_option(options, "LENGTH");
-    writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(trim(area->argument))) +
+    writer_->statement("MOVE " +
+                       (length ? trim(length->argument) : length_of(trim(area->argument))) +
                        " TO KVZRP-LENGTH");
     return trim(area->argument);
   }
@@ -1006,7 +1035,9 @@ class Precompiler {
   }
 
   void handle(const std::string& form, const std::vector<Option>& options) {
-    std::string function = form == "HANDLE AID" ? "HANDLEAID" : form == "HANDLE CONDITION" ? "HANDLECOND" : "IGNORE";
+    std::string function = form == "HANDLE AID"         ? "HANDLEAID"
+                           : form == "HANDLE CONDITION" ? "HANDLECOND"
+                                                        : "IGNORE";
     for (std::size_t i = 2; i < options.size(); ++i) {
       if (is_response_option(options[i])) continue;
       start_call(function, std::string(12, ' '), options);
@@ -1056,8 +1087,12 @@ class Precompiler {
     // A separator named without its character is "/" for dates and ":" for times.
     const Option* datesep = find_option(options, "DATESEP");
     const Option* timesep = find_option(options, "TIMESEP");
-    std::string date_separator = !datesep ? "SPACE" : datesep->has_argument ? trim(datesep->argument) : "'/'";
-    std::string time_separator = !timesep ? "SPACE" : timesep->has_argument ? trim(timesep->argument) : "':'";
+    std::string date_separator = !datesep                ? "SPACE"
+                                 : datesep->has_argument ? trim(datesep->argument)
+                                                         : "'/'";
+    std::string time_separator = !timesep                ? "SPACE"
+                                 : timesep->has_argument ? trim(timesep->argument)
+                                                         : "':'";
     writer_->statement("MOVE " + date_separator + " TO KVZRP-NAME");
     writer_->statement("MOVE " + time_separator + " TO KVZRP-NAME2");
     call();
@@ -1071,14 +1106,15 @@ class Precompiler {
       bool time;
     };
     static const Place kPlaces[] = {
-        {"YYYYMMDD", 1, 10, 8, false}, {"FULLDATE", 1, 10, 8, false}, {"YYMMDD", 11, 8, 6, false},
-        {"DATE", 11, 8, 6, false},     {"DDMMYY", 19, 8, 6, false},   {"MMDDYY", 27, 8, 6, false},
+        {"YYYYMMDD", 1, 10, 8, false},  {"FULLDATE", 1, 10, 8, false},  {"YYMMDD", 11, 8, 6, false},
+        {"DATE", 11, 8, 6, false},      {"DDMMYY", 19, 8, 6, false},    {"MMDDYY", 27, 8, 6, false},
         {"DDMMYYYY", 35, 10, 8, false}, {"MMDDYYYY", 45, 10, 8, false}, {"YYDDD", 55, 6, 5, false},
-        {"YYYYDDD", 61, 8, 7, false},  {"TIME", 69, 8, 6, true},
+        {"YYYYDDD", 61, 8, 7, false},   {"TIME", 69, 8, 6, true},
     };
     static const std::pair<std::string_view, std::string_view> kNumbers[] = {
-        {"DAYOFWEEK", "KVZRP-DAYOFWEEK"}, {"DAYOFMONTH", "KVZRP-DAYOFMONTH"},
-        {"MONTHOFYEAR", "KVZRP-MONTHOFYEAR"}, {"YEAR", "KVZRP-YEAR"}, {"DAYCOUNT", "KVZRP-DAYCOUNT"},
+        {"DAYOFWEEK", "KVZRP-DAYOFWEEK"},     {"DAYOFMONTH", "KVZRP-DAYOFMONTH"},
+        {"MONTHOFYEAR", "KVZRP-MONTHOFYEAR"}, {"YEAR", "KVZRP-YEAR"},
+        {"DAYCOUNT", "KVZRP-DAYCOUNT"},
     };
     for (const Option& option : options) {
       if (!option.has_argument) continue;
@@ -1087,7 +1123,8 @@ class Precompiler {
         if (option.word != place.word) continue;
         bool separated = place.time ? timesep != nullptr : datesep != nullptr;
         writer_->statement("MOVE KVZRP-VALUE(" + std::to_string(place.at) + ":" +
-                           std::to_string(separated ? place.separated : place.plain) + ") TO " + target);
+                           std::to_string(separated ? place.separated : place.plain) + ") TO " +
+                           target);
       }
       for (const auto& [word, field] : kNumbers)
         if (option.word == word) writer_->statement("MOVE " + std::string(field) + " TO " + target);
@@ -1101,28 +1138,34 @@ class Precompiler {
     if (find_option(options, "NEXT")) flags[10] = 'N';
     const Option* item = find_option(options, "ITEM");
     if (item) flags[11] = 'I';
-    std::string function = form == "WRITEQ TS" ? "WRITEQ" : form == "READQ TS" ? "READQ" : "DELETEQ";
+    std::string function = form == "WRITEQ TS"  ? "WRITEQ"
+                           : form == "READQ TS" ? "READQ"
+                                                : "DELETEQ";
     start_call(function, flags, options);
     const Option* name = find_option(options, "QUEUE");
     if (!name) name = find_option(options, "QNAME");
     writer_->statement("MOVE " + trim(name->argument) + " TO KVZRP-NAME");
-    writer_->statement(std::string("MOVE ") + (item ? trim(item->argument) : "0") + " TO KVZRP-NUMBER");
+    writer_->statement(std::string("MOVE ") + (item ? trim(item->argument) : "0") +
+                       " TO KVZRP-NUMBER");
     std::string area;
     const Option* length = find_option(options, "LENGTH");
     if (const Option* from = find_option(options, "FROM")) {
       area = pass(trim(from->argument));
-      writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(trim(from->argument))) +
+      writer_->statement("MOVE " +
+                         (length ? trim(length->argument) : length_of(trim(from->argument))) +
                          " TO KVZRP-LENGTH");
     }
     if (const Option* into = find_option(options, "INTO")) {
       area = trim(into->argument);
-      writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(area)) + " TO KVZRP-LENGTH");
+      writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(area)) +
+                         " TO KVZRP-LENGTH");
     }
     call(area);
     if (find_option(options, "INTO") && length && !is_literal(trim(length->argument)) &&
         !std::isdigit(static_cast<unsigned char>(trim(length->argument)[0])))
       writer_->statement("MOVE KVZRP-LENGTH TO " + trim(length->argument));
-    if (item && form == "WRITEQ TS") writer_->statement("MOVE KVZRP-NUMBER TO " + trim(item->argument));
+    if (item && form == "WRITEQ TS")
+      writer_->statement("MOVE KVZRP-NUMBER TO " + trim(item->argument));
     if (const Option* numitems = find_option(options, "NUMITEMS"))
       writer_->statement("MOVE KVZRP-NUMBER2 TO " + trim(numitems->argument));
     finish(options, true);
@@ -1140,23 +1183,29 @@ class Precompiler {
     const Option* key = find_option(options, "RIDFLD");
     const Option* key_length = find_option(options, "KEYLENGTH");
     std::string key_area = key ? pass_key(trim(key->argument)) : std::string();
-    writer_->statement("MOVE " + (key_length ? trim(key_length->argument) : key ? length_of(trim(key->argument)) : "0") +
+    writer_->statement("MOVE " +
+                       (key_length ? trim(key_length->argument)
+                        : key      ? length_of(trim(key->argument))
+                                   : "0") +
                        " TO KVZRP-NUMBER");
     const Option* length = find_option(options, "LENGTH");
     std::string area;
     if (const Option* into = find_option(options, "INTO")) {
       area = trim(into->argument);
-      writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(area)) + " TO KVZRP-LENGTH");
+      writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(area)) +
+                         " TO KVZRP-LENGTH");
     } else if (const Option* from = find_option(options, "FROM")) {
       area = trim(from->argument);
-      writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(area)) + " TO KVZRP-LENGTH");
+      writer_->statement("MOVE " + (length ? trim(length->argument) : length_of(area)) +
+                         " TO KVZRP-LENGTH");
     } else {
       writer_->statement("MOVE 0 TO KVZRP-LENGTH");
     }
     std::string arguments = area.empty() ? "OMITTED" : area;
     if (!key_area.empty()) arguments += " " + key_area;
     call(arguments);
-    if (find_option(options, "INTO") && length && !std::isdigit(static_cast<unsigned char>(trim(length->argument)[0])))
+    if (find_option(options, "INTO") && length &&
+        !std::isdigit(static_cast<unsigned char>(trim(length->argument)[0])))
       writer_->statement("MOVE KVZRP-LENGTH TO " + trim(length->argument));
     finish(options, true);
   }
@@ -1199,7 +1248,8 @@ std::string program_id_of(std::string_view line) {
   rest.remove_prefix(begin);
   if (!rest.empty() && (rest[0] == '\'' || rest[0] == '"')) {
     std::size_t close = rest.find(rest[0], 1);
-    return upper(rest.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return upper(
+        rest.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
   }
   return upper(rest.substr(0, rest.find_first_of(" .")));
 }

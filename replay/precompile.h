@@ -34,15 +34,23 @@ struct FormCount {
   int count = 0;
 };
 
+/// A map that a SEND MAP or RECEIVE MAP names, with the area it sends or fills.
+struct MapUse {
+  std::string map;  // in capitals, without quotes; empty when a field names it
+  bool receive = false;
+  std::string area;  // the FROM or INTO area, or the map's name and "O" or "I"
+};
+
 /// What the precompile step found in a program.
 struct Precompiled {
-  std::string program_id;             // in capitals
-  std::vector<Refusal> refusals;      // empty when the program can be played
-  std::vector<std::string> targets;   // programs named by a literal in LINK and XCTL
-  bool target_in_field = false;       // a LINK or XCTL names its program in a field
-  std::vector<std::string> labels;    // the labels of its HANDLE commands, numbered from 1
+  std::string program_id;                 // in capitals
+  std::vector<Refusal> refusals;          // empty when the program can be played
+  std::vector<std::string> targets;       // programs named by a literal in LINK and XCTL
+  bool target_in_field = false;           // a LINK or XCTL names its program in a field
+  std::vector<std::string> labels;        // the labels of its HANDLE commands, numbered from 1
   std::vector<std::string> input_fields;  // fields of the areas its RECEIVE MAP commands fill
-  std::string aid_member;             // the file its KVZAID came from, if it copies one
+  std::string aid_member;                 // the file its KVZAID came from, if it copies one
+  std::vector<MapUse> maps;               // in the order the commands stand
   std::vector<FormCount> forms;
 };
 

@@ -35,12 +35,15 @@ std::string_view code_area(std::string_view line) {
 }
 
 std::string find_member(const std::string& name, const MemberRule& rule) {
+  auto in_working_folder = [&rule](const std::string& file) {
+    return file.empty() || file[0] == '/' ? file : in_folder(rule.folder, file);
+  };
   if (rule.converted) {
-    std::string copy = converter::member_output_name(name);
+    std::string copy = in_working_folder(converter::member_output_name(name));
     if (is_regular_file(copy)) return copy;
   }
   for (const std::string& candidate : converter::member_candidates(name, rule.folders))
-    if (is_regular_file(candidate)) return candidate;
+    if (is_regular_file(in_working_folder(candidate))) return in_working_folder(candidate);
   bool header = converter::equal_ignoring_case(name, "STDHEAD") ||
                 converter::equal_ignoring_case(name, "KVZAID");
   if (header && !rule.shared_folder.empty()) {

@@ -13,6 +13,7 @@ namespace replay {
 
 /// Where one side of a dialogue finds the members its programs copy.
 struct MemberRule {
+  std::string folder;                // the working folder: the script's; names are taken from it
   std::vector<std::string> folders;  // the -I folders, in the order given
   bool converted = false;            // a member's converted copy (NAME.new) comes first
   std::string shared_folder;         // the installed share/quillox: STDHEAD and KVZAID
@@ -27,13 +28,13 @@ std::string find_member(const std::string& name, const MemberRule& rule);
 
 /// One line of the source as the compiler sees it.
 struct SourceLine {
-  std::string text;       // one piece as read, without its line end
-  std::string file;       // the file it came from, as named
-  int number = 0;         // its line number in that file
-  int depth = 0;          // 0 in the program, 1 in a member it copies, and so on
-  std::string member;     // on a COPY line: the member it names
+  std::string text;         // one piece as read, without its line end
+  std::string file;         // the file it came from, as named
+  int number = 0;           // its line number in that file
+  int depth = 0;            // 0 in the program, 1 in a member it copies, and so on
+  std::string member;       // on a COPY line: the member it names
   std::string member_file;  // ... and the file its lines come from next (empty: nowhere)
-  std::string fault;      // on a COPY line that cannot be played: why
+  std::string fault;        // on a COPY line that cannot be played: why
 };
 
 /// Reads a program and the members it copies, in the order the compiler reads them.

@@ -73,6 +73,8 @@
            05  WS-TRANS-PROGRAM        PIC X(30).
        01  WS-PROGRAM-COUNT            PIC 9(3) VALUE 0.
        01  WS-PROGRAMS OCCURS 200      PIC X(30).
+       01  WS-REFUSED-COUNT            PIC 9(3) VALUE 0.
+       01  WS-REFUSED OCCURS 200       PIC X(30).
        01  WS-FIELD-COUNT              PIC 9(3) VALUE 0.
        01  WS-FIELDS OCCURS 200.
            05  WS-FIELD-NAME           PIC X(40).
@@ -343,6 +345,10 @@
                    ADD 1 TO WS-PROGRAM-COUNT
                    MOVE INPUT-LINE(10:30)
                        TO WS-PROGRAMS(WS-PROGRAM-COUNT)
+               WHEN 'REFUSED '
+                   ADD 1 TO WS-REFUSED-COUNT
+                   MOVE INPUT-LINE(10:30)
+                       TO WS-REFUSED(WS-REFUSED-COUNT)
                WHEN 'START   '
                    MOVE 'Y' TO WS-START
                    MOVE INPUT-LINE(10:4) TO WS-START-TRANSID
@@ -1598,13 +1604,26 @@
                END-IF
            END-PERFORM.
 
-      * WS-FOUND: Y WHEN THE PROGRAM NAMED IN KVZRP-NAME WAS BUILT.
+      * WS-FOUND: Y WHEN THE PROGRAM NAMED IN KVZRP-NAME WAS BUILT.  A
+      * PROGRAM OF THE FOLDER THAT CANNOT BE PLAYED ENDS THE PLAY.
        8300-PROGRAM-KNOWN.
            MOVE 'N' TO WS-FOUND
            PERFORM VARYING WS-I FROM 1 BY 1
                    UNTIL WS-I > WS-PROGRAM-COUNT
                IF WS-PROGRAMS(WS-I) = KVZRP-NAME
                    MOVE 'Y' TO WS-FOUND
+               END-IF
+           END-PERFORM
+           PERFORM VARYING WS-I FROM 1 BY 1
+                   UNTIL WS-I > WS-REFUSED-COUNT
+               IF WS-REFUSED(WS-I) = KVZRP-NAME
+                   MOVE 'unplayable' TO WS-WORD
+                   PERFORM 8000-LINE-START
+                   MOVE KVZRP-NAME TO WS-WORD
+                   PERFORM 8010-WORD
+                   PERFORM 8090-LINE-END
+                   MOVE 'UNPLAYABLE' TO WS-WORD
+                   PERFORM 8500-TASK-ABEND
                END-IF
            END-PERFORM.
 
