@@ -25,14 +25,21 @@ check "installed files" "./bin/NESTLVL
 ./bin/nestlvl -> NESTLVL
 ./bin/quillox -> QUILLOX
 ./bin/quillox-all
+./bin/quillox-replay
 ./bin/quillox-report
 ./share/man/man1/NESTLVL.1
 ./share/man/man1/QUILLOX.1
 ./share/man/man1/quillox-all.1
+./share/man/man1/quillox-replay.1
 ./share/man/man1/quillox-report.1
 ./share/quillox/KVZAID
 ./share/quillox/NEWDSP4.TXT
-./share/quillox/STDHEAD" "$installed"
+./share/quillox/STDHEAD
+./share/quillox/replay/KVZEIBLK
+./share/quillox/replay/KVZRP.cbl
+./share/quillox/replay/KVZRPCTL
+./share/quillox/replay/KVZRPRUN.cbl
+./share/quillox/replay/KVZZVLCA" "$installed"
 check "links in the install output" "$prefix/bin/nestlvl
 $prefix/bin/quillox" "$(sed -n 's/^-- [A-Za-z-]*: //p' "$work/install.log" | grep -E '/bin/(quillox|nestlvl)$' | LC_ALL=C sort)"
 check "template as shipped" "" "$(cmp "$samples/NEWDSP4.TXT" "$prefix/share/quillox/NEWDSP4.TXT" 2>&1)"
@@ -60,5 +67,17 @@ check "its closing line" "quillox-all: 1 program, 1 converted, 0 failed; 1 front
 check "its stderr" "" "$(cat "$work/stderr")"
 check "converted files" "MENU01.msg MENU01.new MENU01.zsc MENU01FE.cbl MENUSET MENUSET.new" \
   "$(cd "$work/app" && ls | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
+
+# The installed quillox-replay finds its stand-in beside it: precompiling needs no GnuCOBOL.
+mkdir -p "$work/play"
+cp "$samples/MENU01.zsc" "$samples/MENUSET" "$work/play/"
+printf '%s\n' 'program MENU01' 'transaction MNU1' 'step "the menu"' '  start' > "$work/play/MENU01.dlg"
+(cd "$work" && PATH=$prefix/bin:/usr/bin:/bin quillox-replay --record --precompile --keep kept play/MENU01.dlg) \
+  </dev/null >"$work/stdout" 2>"$work/stderr"
+check "exit code of the installed quillox-replay" 0 "$?"
+check "what it precompiled" "precompiled MENU01.zsc (original) into MENU01/original/MENU01.cbl" "$(cat "$work/stdout")"
+check "its stderr" "" "$(cat "$work/stderr")"
+check "the stand-in's control block in the program" "1" \
+  "$(grep -c '^       01  KVZRP-CTL\.$' "$work/kept/MENU01/original/MENU01.cbl")"
 
 finish
