@@ -104,20 +104,31 @@ std::string client_source(const std::string& program, const std::vector<std::str
   line("       PROGRAM-ID. KVZRPCLI.");
   line("       DATA DIVISION.");
   line("       WORKING-STORAGE SECTION.");
-  line("       01  KVZRPCLI-KEPT       USAGE POINTER.");
+  line("       01  KVZRPCLI-KEPT               USAGE POINTER.");
   line("       01  KVZRPCLI-RESP               PIC S9(8) COMP.");
+  line("       01  KVZRPCLI-LENGTH             PIC S9(8) COMP.");
+  line("      *    WHAT THE SCREEN SHOWS: M A MAP, T A TEXT; THE MAP SHOWN LAST");
+  line("       01  KVZRPCLI-SCREEN.");
+  line("           05  KVZRPCLI-SHOWN          PIC X.");
+  line("           05  KVZRPCLI-MAP            PIC X(8).");
+  line("           05  KVZRPCLI-MAPSET         PIC X(8).");
+  line("       01  KVZRPCLI-OUT                PIC X(32767).");
   for (const std::string& text : area_lines) line(text);
   line("       LINKAGE SECTION.");
-  line("       01  KVZRPCLI-AREA          PIC X(32767).");
+  line("       01  KVZRPCLI-AREA               PIC X(32767).");
   line("       PROCEDURE DIVISION.");
   line("       0000-TURN.");
+  line("      *    THE AREA AND THE SCREEN KEPT FROM THE LAST TURN.");
   line("           EXEC ZARN ADDRESS COMMAREA(KVZRPCLI-KEPT) END-EXEC");
   line("           IF KVZRPCLI-KEPT = NULL");
   line("               INITIALIZE KVZCOMMAREA");
+  line("               MOVE SPACES TO KVZRPCLI-SCREEN");
   line("           ELSE");
   line("               SET ADDRESS OF KVZRPCLI-AREA TO KVZRPCLI-KEPT");
   line("               MOVE KVZRPCLI-AREA(1:LENGTH OF KVZCOMMAREA)");
   line("                   TO KVZCOMMAREA");
+  line("               MOVE KVZRPCLI-AREA(LENGTH OF KVZCOMMAREA + 1:17)");
+  line("                   TO KVZRPCLI-SCREEN");
   line("           END-IF");
   line("           EXEC ZARN ASSIGN TERMID(USRTRMID) TRANSID(USRTRNID)");
   line("                AID(USRAID) CURSOR(USRCPOSN) END-EXEC");
@@ -131,15 +142,19 @@ std::string client_source(const std::string& program, const std::vector<std::str
       line("           MOVE LOW-VALUES TO " + area);
     }
   }
-  line("      *    THE SCREEN SHOWN LAST GIVES ITS INPUT; NO DATA: USRMAPLN 0.");
+  line("      *    THE MAP SHOWN LAST, AND ITS DATA WHEN IT IS STILL ON THE");
+  line("      *    SCREEN; NO DATA: USRMAPLN 0.");
+  line("           MOVE KVZRPCLI-MAP TO USRMAPNAME");
+  line("           MOVE KVZRPCLI-MAPSET TO USRMAPSET");
   line("           MOVE 0 TO USRMAPLN");
-  line("           IF KVZRPCLI-KEPT NOT = NULL");
+  line("           IF KVZRPCLI-SHOWN = 'M'");
   line("               MOVE 36 TO KVZRPCLI-RESP");
   if (!maps.empty()) {
-    line("               EVALUATE USRMAPNAME");
+    line("               EVALUATE KVZRPCLI-MAP");
     for (const ClientMap& map : maps) {
       line("               WHEN '" + map.map + "'");
-      line("                   EXEC ZARN RECEIVE MAP('" + map.map + "') MAPSET(USRMAPSET)");
+      line("                   EXEC ZARN RECEIVE MAP('" + map.map + "')");
+      line("                        MAPSET(KVZRPCLI-MAPSET)");
       line("                        INTO(" + map.input_area + ") RESP(KVZRPCLI-RESP)");
       line("                   END-EXEC");
     }
@@ -177,6 +192,7 @@ std::string client_source(const std::string& program, const std::vector<std::str
   line("           IF USRMAPNAME = 'SENDTEXT'");
   line("               EXEC ZARN SEND TEXT FROM(TEXTAREA) LENGTH(USRMAPLN)");
   line("               END-EXEC");
+  line("               MOVE 'T' TO KVZRPCLI-SHOWN");
   if (!maps.empty()) {
     line("           ELSE");
     line("               EVALUATE USRMAPNAME");
@@ -185,15 +201,23 @@ std::string client_source(const std::string& program, const std::vector<std::str
       line("                   EXEC ZARN SEND MAP('" + map.map + "') MAPSET(USRMAPSET)");
       line("                        FROM(" + map.output_area + ")");
       line("                   END-EXEC");
+      line("                   MOVE 'M' TO KVZRPCLI-SHOWN");
+      line("                   MOVE USRMAPNAME TO KVZRPCLI-MAP");
+      line("                   MOVE USRMAPSET TO KVZRPCLI-MAPSET");
     }
     line("               END-EVALUATE");
   }
   line("           END-IF");
+  line("      *    THE AREA AND THE SCREEN GO TO THE NEXT TURN.");
+  line("           COMPUTE KVZRPCLI-LENGTH = LENGTH OF KVZCOMMAREA + 17");
+  line("           MOVE KVZCOMMAREA TO KVZRPCLI-OUT(1:LENGTH OF KVZCOMMAREA)");
+  line("           MOVE KVZRPCLI-SCREEN");
+  line("               TO KVZRPCLI-OUT(LENGTH OF KVZCOMMAREA + 1:17)");
   line("           IF NXTRNID = SPACES");
   line("               EXEC ZARN RETURN END-EXEC");
   line("           END-IF");
-  line("           EXEC ZARN RETURN TRANSID(NXTRNID) COMMAREA(KVZCOMMAREA)");
-  line("                LENGTH(LENGTH OF KVZCOMMAREA)");
+  line("           EXEC ZARN RETURN TRANSID(NXTRNID) COMMAREA(KVZRPCLI-OUT)");
+  line("                LENGTH(KVZRPCLI-LENGTH)");
   line("           END-EXEC.");
   return s;
 }

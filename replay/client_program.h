@@ -26,10 +26,10 @@ bool communication_area_lines(const std::string& converted_file, std::vector<std
                               std::string& error);
 
 /// The source of the client KVZRPCLI for the converted program `program`: each turn it takes the
-/// area kept from the last one, sets USRAID, USRMAPNAME, USRMAPSET, USRMAPLN and USRCALEN,
-/// receives the screen shown into its input area, clears the outputs and the map areas, calls
-/// the program with the area alone and cancels it, then shows what the header asks for and
-/// returns with NXTRNID.
+/// area kept from the last one (USRCALEN with it) and the screen it showed, clears the map
+/// areas, sets USRAID, and USRMAPNAME and USRMAPSET to the map shown last, receives its data
+/// when a map is on the screen (USRMAPLN 1, else 0), clears the outputs, calls the program with
+/// the area alone and cancels it, then shows what the header asks for and returns with NXTRNID.
 std::string client_source(const std::string& program, const std::vector<std::string>& area_lines,
                           const std::vector<ClientMap>& maps);
 

@@ -799,6 +799,7 @@ int play_steps(Play& play, const std::string& script_text) {
   }
   int passed = 0, failed = 0;
   std::vector<std::vector<std::string>> recorded;
+  bool map_shown = false;  // the original's screen shows a map, whose fields can be typed
   for (std::size_t s = 0; s < play.dialogue.steps.size(); ++s) {
     const Step& step = play.dialogue.steps[s];
     int number = static_cast<int>(s + 1);
@@ -835,6 +836,16 @@ int play_steps(Play& play, const std::string& script_text) {
     }
     std::vector<std::string> lines;  // under the step
     std::vector<std::string> faults;
+    if (sides.front() == &play.original) {
+      if (!step.fields.empty() && !map_shown)
+        lines.push_back("fields typed while the original's screen shows no map");
+      for (const Event& event : traces[0].events) {
+        if (event.kind == "screen") map_shown = true;
+        if (event.kind == "text" || event.kind == "send") map_shown = false;
+        if (event.kind == "control" && event.item("ERASE")->value.bytes != "none")
+          map_shown = false;
+      }
+    }
     if (play.options.record) {
       recorded.push_back(recorded_expectations(traces[0]));
       play.out.line(head + "recorded");
