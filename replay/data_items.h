@@ -41,9 +41,9 @@ class DataItems {
 
   /// The item that `reference` names (a data name, optionally qualified with OF or IN), or -1.
   int find(std::string_view reference) const;
-  /// The elementary named fields below item `area`, in declaration order, with subscripts
-  /// for every occurrence of the tables between; nothing when there are more than
-  /// kMaxAreaFields of them.
+  /// The elementary named fields below item `area`, in declaration order, each with all its
+  /// occurrences (subscripts of the tables between, the last one running fastest); nothing
+  /// when there are more than kMaxAreaFields of them.
   std::vector<FieldReference> fields_of(int area) const;
   const std::vector<DataItem>& items() const { return items_; }
 
