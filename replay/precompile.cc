@@ -211,7 +211,7 @@ std::string form_of(const std::vector<Option>& options) {
     return "RECEIVE";
   }
   if ((verb == "HANDLE" || verb == "IGNORE" || verb == "WRITEQ" || verb == "READQ" ||
-       verb == "DELETEQ" || verb == "PUSH" || verb == "POP") &&
+       verb == "DELETEQ" || verb == "PUSH" || verb == "POP" || verb == "PUT" || verb == "GET") &&
       options.size() > 1)
     return verb + " " + options[1].word;
   return verb;
@@ -668,6 +668,14 @@ class Precompiler {
       for (const std::string& line : gathered.lines) emit(line);
       return;
     }
+    {
+      // A second command after END-EXEC on its line would stay as it is.
+      const std::string& last_line = gathered.lines.back();
+      std::size_t end = find_keyword(last_line, "END-EXEC");
+      if (end != std::string::npos &&
+          find_keyword(last_line.substr(end + 8), "EXEC") != std::string::npos)
+        refuse(file, number, "a second command after END-EXEC on its line is not played");
+    }
     converter::ExecStatement statement = converter::parse_statement(gathered.lines.front(), text);
     std::vector<Option> options = command_options(text, source);
     std::string form = form_of(options);
@@ -693,7 +701,7 @@ class Precompiler {
       emit(line);
     }
     if (before.size() > 7 && before.substr(7).find_first_not_of(' ') != std::string::npos)
-      writer_->line(before);
+      writer_->line(before.substr(0, before.find_last_not_of(' ') + 1));
     location_ = base_name(file) + ":" + std::to_string(number);
     generate(form, options);
     std::string after = end_exec == std::string::npos ? std::string() : last.substr(end_exec + 8);

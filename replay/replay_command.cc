@@ -347,7 +347,8 @@ int prepare_sides(Play& play) {
     return kCannotPlay;
   }
   // The original is precompiled in every play: its maps tell the client what to show.
-  if (!make_folders(play.original.folder) || !make_folders(play.converted.folder)) {
+  if (!make_folders(play.original.folder) ||
+      (need_converted && !make_folders(play.converted.folder))) {
     tell("cannot make the work folders in " + play.work);
     return kFileError;
   }
@@ -964,6 +965,8 @@ int play_script(const Options& options, const Installation& installation, Printe
   int code = prepare_sides(play);
   if (code != kPassed) return code;
   if (!play.refusals.empty()) {
+    // Nothing of a play that cannot run is kept.
+    remove_tree(play.work);
     for (const Refusal& refusal : play.refusals)
       std::fprintf(stderr, "%s:%d: %s\n", refusal.file.c_str(), refusal.line, refusal.what.c_str());
     tell(play.script + ": " + play.dialogue.program +
@@ -972,16 +975,19 @@ int play_script(const Options& options, const Installation& installation, Printe
          " the stand-in does not play");
     return kCannotPlay;
   }
+  if (!options.against_converted) {
+    code = check_fields(play);
+    if (code != kPassed) {
+      remove_tree(play.work);
+      return code;
+    }
+  }
   if (options.precompile_only) {
     for (Side* side : {&play.original, &play.converted})
       for (const Program& program : side->programs)
         out.line("precompiled " + base_of(program.source) + " (" + side->name + ") into " +
                  program.precompiled.substr(work_root.size() + 1));
     return kPassed;
-  }
-  if (!options.against_converted) {
-    code = check_fields(play);
-    if (code != kPassed) return code;
   }
   code = build_monitor(installation, work_root + "/monitor", monitor_built);
   if (code != kPassed) return code;
