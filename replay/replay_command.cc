@@ -603,7 +603,8 @@ StepRun read_run(const Play& play, const Side& side, const Job& job, const std::
   }
   if (job.timed_out) {
     run.failure = "the task of the " + side.name + " side did not end within " +
-                  std::to_string(play.options.timeout) + " seconds";
+                  std::to_string(play.options.timeout) +
+                  (play.options.timeout == 1 ? " second" : " seconds");
     return run;
   }
   std::string error;

@@ -11,6 +11,12 @@
 #     every shipped dialogue, through that way: each step passes.
 #   replay_dialogues.sh faults QUILLOX-REPLAY WORK
 #     one fault at a time in a copy of WORK/samples: the dialogue fails at the step named.
+#   replay_dialogues.sh modes QUILLOX-REPLAY WORK
+#     --record writes the original's results into a script, --against converted checks them.
+#   replay_dialogues.sh limits QUILLOX-REPLAY WORK
+#     a task that loops is ended at its time limit, a program that does not compile is named.
+#   replay_dialogues.sh without-cobc QUILLOX-REPLAY WORK
+#     without GnuCOBOL on PATH the tool says so (needs no GnuCOBOL itself).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../support/checks.sh"
@@ -113,11 +119,103 @@ faults() {
   finish
 }
 
+modes() {
+  replay=$1 work=$2
+  folder=$work/samples
+  current="--record"
+  cat > "$folder/RECORD.dlg" <<'SCRIPT'
+program MENU01
+transaction MNU1
+step "menu"
+  start
+  expect next XXXX
+step "three"
+  key ENTER
+  field CHOICEI "3"
+  # the choice is refused
+step "clear"
+  key CLEAR
+SCRIPT
+  (cd "$folder" && "$replay" --record RECORD.dlg) > "$work/modes.out" 2>&1
+  check "exit code" 0 "$?"
+  check "closing line" "3 steps recorded in RECORD.dlg" "$(tail -n 1 "$work/modes.out")"
+  check "the script with the original's results" 'program MENU01
+transaction MNU1
+step "menu"
+  start
+  expect map MENU1 MENUSET
+  expect next MNU1
+step "three"
+  key ENTER
+  field CHOICEI "3"
+  expect map MENU1 MENUSET
+  expect field MSGO "CHOICE MUST BE 1 OR 2"
+  expect next MNU1
+  # the choice is refused
+step "clear"
+  key CLEAR
+  expect text "ORDER ENTRY SESSION ENDED"
+  expect end' "$(cat "$folder/RECORD.dlg")"
+  current="--against converted"
+  (cd "$folder" && "$replay" --against converted RECORD.dlg) > "$work/modes.out" 2>&1
+  check "exit code" 0 "$?"
+  check "closing line" "3 steps: 3 pass, 0 fail" "$(tail -n 1 "$work/modes.out")"
+  sed 's/"CHOICE MUST BE 1 OR 2"/"CHOICE MUST BE 2"/' "$folder/RECORD.dlg" > "$folder/WRONG.dlg"
+  (cd "$folder" && "$replay" --against converted --through client WRONG.dlg) > "$work/modes.out" 2>&1
+  check "exit code of a wrong expectation" 1 "$?"
+  check "what it names" 'step 2 three ... FAIL
+  expected MSGO "CHOICE MUST BE 2", converted "CHOICE MUST BE 1 OR 2"' \
+    "$(grep -A 1 '^step 2 ' "$work/modes.out")"
+  finish
+}
+
+limits() {
+  replay=$1 work=$2
+  folder=$work/limits
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  printf '%s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. LOOP.' '       PROCEDURE DIVISION.' \
+    '           PERFORM UNTIL 1 = 0' '               CONTINUE' '           END-PERFORM.' > "$folder/LOOP.zsc"
+  printf '%s\n' 'program LOOP' 'transaction LOOP' 'step "it loops"' '  start' > "$folder/LOOP.dlg"
+  current="a task that loops"
+  (cd "$folder" && "$replay" --record --timeout 1 LOOP.dlg) > "$work/limits.out" 2> "$work/limits.err"
+  check "exit code" 2 "$?"
+  check "the step" "step 1 it loops ... cannot be played" "$(tail -n 1 "$work/limits.out")"
+  check "why" "quillox-replay: LOOP.dlg: step 1: the task of the original side did not end within 1 second" \
+    "$(cat "$work/limits.err")"
+  printf '%s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. BROKEN.' '       PROCEDURE DIVISION.' \
+    '           MOVE 1 TO NOWHERE-DECLARED.' > "$folder/BROKEN.zsc"
+  printf '%s\n' 'program BROKEN' 'transaction BRK1' 'step "first"' '  start' > "$folder/BROKEN.dlg"
+  current="a program that does not compile"
+  (cd "$folder" && "$replay" --record --keep kept BROKEN.dlg) > "$work/limits.out" 2> "$work/limits.err"
+  check "exit code" 2 "$?"
+  check "what is named" "quillox-replay: BROKEN.cbl (original) does not compile, see $folder/kept/BROKEN/original/BROKEN.cbl:" \
+    "$(head -n 1 "$work/limits.err")"
+  check "the compiler's words" 1 "$(grep -c "NOWHERE-DECLARED' is not defined" "$work/limits.err")"
+  finish
+}
+
+without_cobc() {
+  replay=$1 work=$2
+  mkdir -p "$work"
+  printf '%s\n' 'program P' 'transaction P1' 'step "first"' '  start' > "$work/P.dlg"
+  current="without cobc"
+  (cd "$work" && PATH=/nonexistent "$replay" P.dlg) > "$work/nocobc.out" 2> "$work/nocobc.err"
+  check "exit code" 2 "$?"
+  check "stdout" "" "$(cat "$work/nocobc.out")"
+  check "why" "quillox-replay: GnuCOBOL's cobc is needed to play a dialogue and is not on PATH: install GnuCOBOL" \
+    "$(cat "$work/nocobc.err")"
+  finish
+}
+
 mode=${1:-}
 [ $# -gt 0 ] && shift
 case $mode in
   setup) [ $# -eq 6 ] && setup "$@" ;;
   play) [ $# -eq 3 ] && play "$@" ;;
   faults) [ $# -eq 2 ] && faults "$@" ;;
-  *) echo "usage: replay_dialogues.sh setup|play|faults ..." >&2; exit 2 ;;
+  modes) [ $# -eq 2 ] && modes "$@" ;;
+  limits) [ $# -eq 2 ] && limits "$@" ;;
+  without-cobc) [ $# -eq 2 ] && without_cobc "$@" ;;
+  *) echo "usage: replay_dialogues.sh setup|play|faults|modes|limits|without-cobc ..." >&2; exit 2 ;;
 esac
