@@ -190,8 +190,9 @@ AidBytes read_aid_bytes(const std::string& member) {
     std::string rest = code.substr(value + 5);
     rest.erase(0, rest.find_first_not_of(' '));
     if (rest.size() >= 5 && rest[0] == 'X' && (rest[1] == '\'' || rest[1] == '"')) {
+      std::string digits = rest.substr(2, 2);
       char* end = nullptr;
-      long byte = std::strtol(rest.substr(2, 2).c_str(), &end, 16);
+      long byte = std::strtol(digits.c_str(), &end, 16);
       if (end && *end == '\0') aid.bytes[constant] = static_cast<unsigned char>(byte);
     } else if (rest.size() >= 3 && (rest[0] == '\'' || rest[0] == '"')) {
       aid.bytes[constant] = static_cast<unsigned char>(rest[1]);
