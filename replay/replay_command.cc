@@ -687,7 +687,7 @@ std::vector<std::string> check_expectations(const Step& step, const TaskTrace& t
         if (got != want)
           failures.push_back((expected.kind == Expectation::kEnd ? std::string("expected end")
                                                                  : "expected next " + want) +
-                             ", " + side + (end ? " next " : " ") + got);
+                             ", " + side + (end && got != "none" ? " next " : " ") + got);
         break;
       }
       case Expectation::kAbend: {

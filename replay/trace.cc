@@ -412,6 +412,7 @@ void compare_events(const Event& original, const Event& converted, std::vector<s
 }
 
 std::string missing(const Event& event) {
+  if (event.kind == "notask") return "the conversation had ended for the original";
   if (event.kind == "screen") {
     const Item* type = event.item("SENDTYPE");
     bool controlled = type && type->value.bytes != "map and data";
@@ -423,6 +424,7 @@ std::string missing(const Event& event) {
 }
 
 std::string extra(const Event& event) {
+  if (event.kind == "notask") return "the conversation had ended for the converted program";
   if (event.kind == "screen" || event.kind == "text" || event.kind == "send" ||
       event.kind == "control")
     return event.label() + " sent only by the converted program";

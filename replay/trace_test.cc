@@ -119,6 +119,11 @@ TEST(Trace, DifferencesAreNamedAsTheUserReadsThem) {
   EXPECT_EQ(differences(none, original),
             (std::vector<std::string>{"screen MENU1 sent only by the converted program"}));
   EXPECT_TRUE(differences(original, original).empty());
+  // A conversation that has ended on one side only.
+  TaskTrace ended = read("notask 0 - -\nend 0 - -\n");
+  EXPECT_EQ(differences(none, ended),
+            (std::vector<std::string>{"the conversation had ended for the converted program",
+                                      "end of the task only in the original"}));
 }
 
 TEST(Trace, ValuesAreShownReadably) {
