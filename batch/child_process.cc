@@ -2,7 +2,6 @@
 // run's temporary folder.
 #include "batch/child_process.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,17 +10,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "text/output_set.h"
 
 namespace batch {
 
 namespace {
 
-constexpr int kCaughtSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
 volatile std::sig_atomic_t caught_signal = 0;
 
 extern "C" void note_signal(int signal_number) {
-  caught_signal = signal_number;
+  if (caught_signal == 0) caught_signal = signal_number;
 }
 
 // Writes `text` and the reason for `errno` to `fd` in a child that is about to end.
@@ -40,11 +41,33 @@ InterruptGuard::InterruptGuard() {
   sigemptyset(&action.sa_mask);
   // No SA_RESTART: a wait for a child returns when a signal arrives.
   action.sa_flags = 0;
-  for (std::size_t i = 0; i < 3; ++i) sigaction(kCaughtSignals[i], &action, &previous_[i]);
+  const std::vector<int>& signals = text::ending_signals();
+  previous_.assign(signals.size(), {});
+  for (std::size_t i = 0; i < signals.size(); ++i) {
+    sigaction(signals[i], nullptr, &previous_[i]);
+    if (previous_[i].sa_handler != SIG_IGN) sigaction(signals[i], &action, nullptr);
+  }
 }
 
 InterruptGuard::~InterruptGuard() {
-  for (std::size_t i = 0; i < 3; ++i) sigaction(kCaughtSignals[i], &previous_[i], nullptr);
+  const std::vector<int>& signals = text::ending_signals();
+  for (std::size_t i = 0; i < signals.size(); ++i) sigaction(signals[i], &previous_[i], nullptr);
+}
+
+void end_by_signal(int signal_number) {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  struct sigaction default_action = {};
+  default_action.sa_handler = SIG_DFL;
+  sigemptyset(&default_action.sa_mask);
+  sigaction(signal_number, &default_action, nullptr);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal_number);
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  raise(signal_number);
+  // A signal whose default action does not end the process was never caught: end as it would.
+  _exit(128 + signal_number);
 }
 
 int InterruptGuard::caught() {
@@ -67,6 +90,9 @@ pid_t start_in_folder(const std::vector<std::string>& arguments, const std::stri
     close(output);
     return -1;
   }
+  // No signal is handled between the fork and the parent's note of the child: one that arrives
+  // waits, and the child starts with the default actions.
+  text::EndingSignalsBlocked blocked;
   pid_t pid = fork();
   if (pid == 0) {
     // The child: only its own descriptors, folder and program from here on.
@@ -77,7 +103,12 @@ pid_t start_in_folder(const std::vector<std::string>& arguments, const std::stri
       tell(STDERR_FILENO, tool, "cannot enter the folder ", folder);
       _exit(kExitCannotStart);
     }
-    for (int signal_number : kCaughtSignals) std::signal(signal_number, SIG_DFL);
+    // The program starts with the default action of each signal caught here (exec gives it
+    // that) and none of them blocked.
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (int signal_number : text::ending_signals()) sigaddset(&ending, signal_number);
+    sigprocmask(SIG_UNBLOCK, &ending, nullptr);
     execv(argv[0], argv.data());
     tell(STDERR_FILENO, tool, "cannot run ", arguments[0]);
     _exit(kExitCannotStart);
@@ -131,14 +162,8 @@ bool TemporaryFolder::create(std::string& error) {
 
 TemporaryFolder::~TemporaryFolder() {
   if (path_.empty()) return;
-  if (DIR* directory = opendir(path_.c_str())) {
-    while (dirent* entry = readdir(directory)) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") unlink((path_ + "/" + name).c_str());
-    }
-    closedir(directory);
-  }
-  rmdir(path_.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace batch

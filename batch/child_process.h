@@ -15,8 +15,10 @@ namespace batch {
 /// wrong is in its captured output.
 constexpr int kExitCannotStart = 127;
 
-/// Catches SIGINT, SIGTERM and SIGHUP while it lives, so that a run can stop its conversions
-/// and clean up; the previous handlers come back when it ends.
+/// Catches every signal whose default action ends the process (text::ending_signals) while it
+/// lives, so that a run can pass it to its conversions, wait for them and clean up before it
+/// ends by that signal itself; a signal the process was started to ignore stays ignored. The
+/// previous handlers come back when it ends.
 class InterruptGuard {
  public:
   InterruptGuard();
@@ -24,17 +26,21 @@ class InterruptGuard {
   InterruptGuard(const InterruptGuard&) = delete;
   InterruptGuard& operator=(const InterruptGuard&) = delete;
 
-  /// The signal caught since the guard began, or 0.
+  /// The first signal caught since the guard began, or 0.
   static int caught();
 
  private:
-  struct sigaction previous_[3];
+  std::vector<struct sigaction> previous_;
 };
+
+/// Ends the process by `signal_number` with its default action (after the run has cleaned up).
+[[noreturn]] void end_by_signal(int signal_number);
 
 /// Starts `arguments[0]` (an absolute path) with `arguments`, no shell, in `folder`, with
 /// standard input from /dev/null and standard output and error both into the new file
-/// `capture`. Returns the process id, or -1 with `error` set. A child that cannot start says
-/// why in `capture`, its message beginning with `tool`.
+/// `capture`, and the default action for every signal the guard catches. Returns the process
+/// id, or -1 with `error` set. A child that cannot start says why in `capture`, its message
+/// beginning with `tool`.
 pid_t start_in_folder(const std::vector<std::string>& arguments, const std::string& folder,
                       const std::string& capture, std::string& error,
                       const char* tool = "quillox-all");

@@ -14,14 +14,16 @@ namespace batch {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: quillox-all [-j N] [-I DIR]... [--front-end] [--template FILE] [--quillox PATH]\n"
-    "                   [--] [FOLDER]\n"
+    "usage: quillox-all [-j N] [-I DIR]... [--front-end] [--template FILE] [--force] [--strict]\n"
+    "                   [--quillox PATH] [--] [FOLDER]\n"
     "\n"
-    "Converts every program (*.zsc, the extension in any case) in FOLDER and the folders below\n"
-    "it (default: the current folder) with QUILLOX, each in its own folder so that its copybooks\n"
-    "are found there: NAME.zsc gives NAME.new, NAME.msg and the .new file of each copybook member\n"
-    "it names. A program whose files another conversion of the run would also write is not\n"
-    "converted, and both are named.\n"
+    "Converts every program (*.zsc or *.ZSC) in FOLDER and the folders below it (default: the\n"
+    "current folder) with QUILLOX, each in its own folder so that its copybooks are found there:\n"
+    "NAME.zsc gives NAME.new, NAME.msg and the .new file of each copybook member it names. A\n"
+    "program whose files another conversion of the run would also write, or whose output is not a\n"
+    "regular file, is not converted, and both are named. The record quillox-all.record in FOLDER\n"
+    "keeps what each conversion wrote: a program an output of which was changed since is not\n"
+    "converted again, and its changed files are named.\n"
     "\n"
     "  -j N, --jobs N    run N conversions at a time, 1 to 1024 (default: the number of\n"
     "                    processors); programs that write the same copybook's .new file still\n"
@@ -30,17 +32,20 @@ constexpr std::string_view kUsage =
     "                    number of times, in order; passed on to QUILLOX)\n"
     "  --front-end       also build a DSP4 front-end program NAMEFE.cbl beside each program\n"
     "                    that sends or receives maps or text, from the NEWDSP4.TXT beside it\n"
-    "  --template FILE   build the front ends from FILE (implies --front-end): FILE is copied as\n"
-    "                    NEWDSP4.TXT beside the programs for the run and removed afterwards; a\n"
-    "                    different NEWDSP4.TXT already there is never replaced, and the programs\n"
-    "                    beside it are then not converted\n"
+    "  --template FILE   build the front ends from FILE (implies --front-end); nothing is placed\n"
+    "                    beside the programs\n"
+    "  --force           convert programs whose outputs were changed by hand since the last run\n"
+    "  --strict          a program with copybook members not found or with findings that need a\n"
+    "                    manual step (\"***\" lines of its message file) fails the run\n"
     "  --quillox PATH    the QUILLOX executable (default: the one beside quillox-all, else PATH)\n"
     "  --                the next argument is the folder, even when it begins with \"-\"\n"
     "  --help, --version this text; the version\n"
     "\n"
     "A progress line is shown when standard output is a terminal. Programs that could not be\n"
     "converted are named on standard error with the reason. Exit status: 0 when every program\n"
-    "was converted, 1 when one was not, 2 for a wrong command line or when QUILLOX is not found.\n";
+    "was converted, 1 when one was not (or failed --strict), 2 for a wrong command line or when\n"
+    "QUILLOX is not found, 100 when standard output could not be written; a run ended by a signal\n"
+    "ends by that signal.\n";
 
 // The value of an option that takes one: the rest of `argument` after `inline_prefix`
 // ("-j4", "--jobs=4"), else the next argument. False when there is none.
@@ -133,6 +138,10 @@ CommandLine read_command_line(const std::vector<std::string>& arguments) {
     }
     if (argument == "--front-end") {
       options.front_end = true;
+    } else if (argument == "--force") {
+      options.force = true;
+    } else if (argument == "--strict") {
+      options.strict = true;
     } else if (argument.compare(0, 2, "-j") == 0 || argument.compare(0, 6, "--jobs") == 0) {
       bool short_form = argument.compare(0, 2, "-j") == 0;
       if (!short_form && argument != "--jobs" && argument.compare(0, 7, "--jobs=") != 0)
@@ -165,8 +174,9 @@ CommandLine read_command_line(const std::vector<std::string>& arguments) {
   return line;
 }
 
-void print_usage() {
-  std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+bool print_usage() {
+  bool written = std::fwrite(kUsage.data(), 1, kUsage.size(), stdout) == kUsage.size();
+  return std::fflush(stdout) == 0 && written;
 }
 
 std::string absolute_path(const std::string& path) {

@@ -14,6 +14,8 @@ constexpr int kExitConverted = 0;
 constexpr int kExitNotAllConverted = 1;
 /// Exit code for a wrong command line or a QUILLOX that is not found.
 constexpr int kExitUsage = 2;
+/// Exit code when the closing line or the usage text could not be written to standard output.
+constexpr int kExitOutputFailed = 100;
 
 /// Most conversions at a time: a larger -j is refused with a message, since more processes than
 /// that only wait on each other.
@@ -23,6 +25,8 @@ constexpr int kMaxJobs = 1024;
 struct Options {
   int jobs = 0;                              // 0: not given, the number of processors
   bool front_end = false;                    // also build front ends (--front-end, --template)
+  bool force = false;                        // --force: convert programs whose outputs were edited
+  bool strict = false;                       // --strict: missing members and "***" findings fail
   std::string template_file;                 // --template FILE, as typed; empty without
   std::string quillox;                       // --quillox PATH, as typed; empty without
   std::vector<std::string> include_folders;  // -I folders, as typed, in order
@@ -47,8 +51,8 @@ CommandLine read_command_line(const std::vector<std::string>& arguments);
 /// decimal digits, nothing else; nothing for any other text.
 std::optional<int> parse_jobs(std::string_view text);
 
-/// Writes the usage text to standard output.
-void print_usage();
+/// Writes the usage text to standard output; false when it could not be written.
+bool print_usage();
 
 /// The QUILLOX to run: `given` when not empty (its path made absolute); else QUILLOX or quillox
 /// beside `invoked_as` (argv[0], through PATH when it holds no "/"); else one on PATH. Empty

@@ -1,6 +1,8 @@
 // What one conversion's message file tells quillox-all, and the run's closing counts.
 #include "batch/conversion_outcome.h"
 
+#include <algorithm>
+
 #include "message_format/message_format.h"
 
 namespace batch {
@@ -59,11 +61,14 @@ MessageNotes read_message_notes(std::string_view text) {
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     std::string_view value;
     long long count = 0;
+    if (line.find("***") != std::string_view::npos) notes.manual_steps.emplace_back(line);
     if (filled_in(line, message_format::kCopyFileError, value)) {
       notes.members_not_found.emplace_back(value);
+    } else if (filled_in(line, message_format::kOutputCopyFileError, value)) {
+      notes.copies_not_written.emplace_back(value);
     } else if (filled_in(line, message_format::kFrontEndCreated, value)) {
       notes.front_end_created = true;
-    } else if (line == format_line(message_format::kTemplateNotFound)) {
+    } else if (filled_in(line, message_format::kTemplateNotFound, value)) {
       notes.template_not_found = true;
     } else {
       for (Row row : kMapRequestRows)
@@ -73,16 +78,53 @@ MessageNotes read_message_notes(std::string_view text) {
   return notes;
 }
 
+std::string indented(const std::string& text) {
+  std::string lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines += "    " + text.substr(start, end - start) + "\n";
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string without_members_not_found(const std::string& output) {
+  static constexpr std::string_view kStart = "QUILLOX: copy member ";
+  static constexpr std::string_view kEnd = " not found";
+  std::string kept;
+  std::size_t start = 0;
+  while (start < output.size()) {
+    std::size_t end = output.find('\n', start);
+    if (end == std::string::npos) end = output.size();
+    std::string_view line = std::string_view(output).substr(start, end - start);
+    bool about_member = line.size() > kStart.size() + kEnd.size() &&
+                        line.substr(0, kStart.size()) == kStart &&
+                        line.substr(line.size() - kEnd.size()) == kEnd;
+    if (!about_member) kept.append(output, start, std::min(end + 1, output.size()) - start);
+    start = end + 1;
+  }
+  return kept;
+}
+
 std::string closing_line(const RunCounts& counts) {
   std::string line = counted(counts.programs, "program", "programs") + ", " +
                      std::to_string(counts.converted) + " converted, " +
                      std::to_string(counts.failed) + " failed";
+  if (counts.refused_edited > 0)
+    line += ", " + std::to_string(counts.refused_edited) + " refused for hand edits";
   if (counts.front_end) {
     line += "; " + counted(counts.front_ends_built, "front end", "front ends") + " built, " +
             counted(counts.back_end_programs, "back-end program", "back-end programs") +
             " without screens";
     if (counts.front_ends_not_built > 0)
       line += ", " + counted(counts.front_ends_not_built, "front end", "front ends") + " not built";
+  }
+  if (!counts.stale_outputs.empty()) {
+    line += "; stale outputs of an earlier run: ";
+    for (std::size_t i = 0; i < counts.stale_outputs.size(); ++i)
+      line += (i == 0 ? "" : ", ") + counts.stale_outputs[i];
   }
   return line;
 }

@@ -15,6 +15,7 @@
 
 #include "batch/command_line.h"
 #include "converter/driver/copybook_expansion.h"
+#include "text/file_identity.h"
 #include "text/text_files.h"
 
 namespace batch {
@@ -55,7 +56,8 @@ struct DirectoryCloser {
 
 // Adds the programs in `folder` and below to `programs`.
 void walk(const std::string& folder, std::vector<Program>& programs,
-          std::vector<std::string>& errors) {
+          std::vector<std::string>& errors, const std::function<bool()>& stopped) {
+  if (stopped && stopped()) return;
   std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.c_str()));
   if (!directory) {
     errors.push_back("cannot read " + folder + ": " + std::strerror(errno));
@@ -77,33 +79,13 @@ void walk(const std::string& folder, std::vector<Program>& programs,
   }
   if (errno != 0) errors.push_back("cannot read " + folder + ": " + std::strerror(errno));
   directory.reset();
-  for (const std::string& subfolder : subfolders) walk(subfolder, programs, errors);
+  for (const std::string& subfolder : subfolders) walk(subfolder, programs, errors, stopped);
 }
 
-// `folder` with its links resolved, or, when that fails, made absolute and normalised.
-const std::string& resolved_folder(ScanCache& cache, const std::string& folder) {
-  auto [entry, added] = cache.folders.try_emplace(folder);
-  if (added) {
-    char resolved[PATH_MAX];
-    if (realpath(folder.c_str(), resolved)) {
-      entry->second = resolved;
-    } else {
-      entry->second = std::filesystem::path(absolute_path(folder)).lexically_normal().string();
-    }
-  }
-  return entry->second;
-}
-
-// The one spelling of the file `path` (absolute, or relative to the working folder): its
-// folder resolved, then its name.
-std::string file_key(ScanCache& cache, const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::string& resolved = resolved_folder(cache, folder);
-  if (name.empty() || name == "." || name == "..")
-    return std::filesystem::path(resolved + "/" + name).lexically_normal().string();
-  return resolved + (resolved == "/" ? "" : "/") + name;
+// The one spelling of the file `path` (absolute, or relative to the working folder): the file
+// that writing it writes, so that a link and its target are one file.
+std::string file_key(const std::string& path) {
+  return text::written_path(path);
 }
 
 // Reads `path` once for the run: whether it opens, and the members its lines open, in order.
@@ -119,7 +101,10 @@ const SourceFile& read_source(ScanCache& cache, const std::string& key, const st
   source.opened = true;
   // The converter examines each piece as read; so does the plan.
   std::string piece;
+  std::size_t pieces = 0;
   while (reader->read_piece(piece)) {
+    // A signal that ends the run is looked for now and then, also in a very large file.
+    if (++pieces % 4096 == 0 && cache.stopped && cache.stopped()) break;
     if (std::optional<std::string> member = converter::member_opened_by(piece))
       source.members.push_back(std::move(*member));
   }
@@ -133,18 +118,29 @@ std::string in_folder(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-std::vector<Program> find_programs(const std::string& root, std::vector<std::string>& errors) {
+std::vector<Program> find_programs(const std::string& root, std::vector<std::string>& errors,
+                                   const std::function<bool()>& stopped) {
   std::string folder = root;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   std::vector<Program> programs;
-  walk(folder, programs, errors);
+  walk(folder, programs, errors, stopped);
   std::sort(programs.begin(), programs.end(),
             [](const Program& a, const Program& b) { return a.path < b.path; });
+  // QUILLOX NAME reads NAME.zsc, or NAME.ZSC when there is no NAME.zsc.
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    Program& program = programs[i];
+    if (!program.refusal.empty() || program.extension == "zsc") continue;
+    if (program.extension != "ZSC") {
+      program.refusal = "QUILLOX reads " + program.name + ".zsc or " + program.name +
+                        ".ZSC, not ." + program.extension;
+      continue;
+    }
+    for (const Program& other : programs) {
+      if (other.folder == program.folder && other.name == program.name && other.extension == "zsc")
+        program.refusal = "QUILLOX reads " + program.name + ".zsc beside it instead";
+    }
+  }
   return programs;
-}
-
-std::string converter_input(const Program& program) {
-  return program.folder + "/" + program.name + ".zsc";
 }
 
 std::string front_end_file(const Program& program) {
@@ -157,7 +153,7 @@ Conversion scan_program(ScanCache& cache, const ScanSettings& settings, const Pr
   if (!program.refusal.empty()) return conversion;
   std::vector<Touch>& touches = conversion.touches;
   auto touch = [&](const std::string& path, Use use, std::string what, std::string source = "") {
-    std::string key = file_key(cache, path);
+    std::string key = file_key(path);
     touches.push_back({key, path, use, std::move(what), std::move(source)});
     return touches.back().file;
   };
@@ -186,7 +182,7 @@ Conversion scan_program(ScanCache& cache, const ScanSettings& settings, const Pr
     std::size_t first_pushed = pending.size();
     for (const std::string& member : source.members) {
       for (const std::string& candidate :
-           converter::member_candidates(member, settings.include_folders)) {
+           converter::member_candidates(member, "", settings.include_folders)) {
         std::string path = in_folder(folder, candidate);
         std::string key = touch(path, Use::kRead, "copybook member " + member);
         if (!read_source(cache, key, path).opened) continue;

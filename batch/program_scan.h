@@ -2,6 +2,7 @@
 // writes, found by the converter's own rule of which members a line opens.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,11 +22,11 @@ struct Program {
 
 /// Every entry whose name ends in ".zsc" in any case (folders too, which QUILLOX then refuses)
 /// in `root` and the folders below it, in name order. A link named as `root` is followed;
-/// links to folders below it are not. A folder that cannot be read is named in `errors`.
-std::vector<Program> find_programs(const std::string& root, std::vector<std::string>& errors);
-
-/// The name under which QUILLOX reads `program` (NAME.zsc), beside it.
-std::string converter_input(const Program& program);
+/// links to folders below it are not. A folder that cannot be read is named in `errors`. A
+/// program QUILLOX would not read (NAME.Zsc; NAME.ZSC beside a NAME.zsc; a name with a period)
+/// has its refusal. The walk ends early, with what it found so far, once `stopped` is true.
+std::vector<Program> find_programs(const std::string& root, std::vector<std::string>& errors,
+                                   const std::function<bool()>& stopped = nullptr);
 
 /// The front end of `program` once built: NAMEFE.cbl beside it.
 std::string front_end_file(const Program& program);
@@ -39,8 +40,8 @@ struct SourceFile {
 
 /// The files read so far and the resolved folders, shared by every program of a run.
 struct ScanCache {
-  std::unordered_map<std::string, SourceFile> sources;   // by the file's one spelling
-  std::unordered_map<std::string, std::string> folders;  // folder as named -> resolved
+  std::unordered_map<std::string, SourceFile> sources;  // by the file's one spelling
+  std::function<bool()> stopped;                        // when true, reading ends early
 };
 
 /// Where members are looked for and which outputs a conversion has.
@@ -51,7 +52,8 @@ struct ScanSettings {
 
 /// The files that converting `program` touches: the program, every member it opens directly
 /// or through other members (up to the converter's nesting limit, looked for where the
-/// converter looks), their converted copies, and the program's own outputs.
+/// converter looks), their converted copies, and the program's own outputs. Each file is known
+/// by the file written or read: its links followed, made absolute.
 Conversion scan_program(ScanCache& cache, const ScanSettings& settings, const Program& program);
 
 }  // namespace batch

@@ -63,16 +63,22 @@ TEST_F(ProgramScan, MembersByTheConvertersRule) {
   folder_.write("lib/LIBREC", "           MOVE 1 TO X.\n");
   ScanSettings settings{{folder_.path().string() + "/lib"}, true};
   std::string lib = folder_.path().string() + "/lib/";
-  std::vector<std::string> expected = {
-      "writes PROG.new",   "writes PROG.msg",
-      "writes PROGFE.cbl", "reads PROG.zsc",
-      "reads A",           "copies A.new",
-      "reads MISSING",     "reads " + lib + "MISSING",
-      "reads LIBREC",      "reads " + lib + "LIBREC",
-      "copies LIBREC.new", "reads B",
-      "copies B.new",      "reads A",
-      "copies A.new",
+  // A member not found under its name is looked for with each extension, in each place.
+  auto looked_for = [](const std::string& place, const std::string& name) {
+    std::vector<std::string> names;
+    for (const char* ending : {"", ".cpy", ".CPY", ".cbl", ".CBL", ".cob", ".COB"})
+      names.push_back("reads " + place + name + ending);
+    return names;
   };
+  std::vector<std::string> expected = {"writes PROG.new", "writes PROG.msg", "writes PROGFE.cbl",
+                                       "reads PROG.zsc",  "reads A",         "copies A.new"};
+  for (const std::string& touch : looked_for("", "MISSING")) expected.push_back(touch);
+  for (const std::string& touch : looked_for(lib, "MISSING")) expected.push_back(touch);
+  for (const std::string& touch : looked_for("", "LIBREC")) expected.push_back(touch);
+  for (const std::string& touch :
+       {"reads " + lib + "LIBREC", std::string("copies LIBREC.new"), std::string("reads B"),
+        std::string("copies B.new"), std::string("reads A"), std::string("copies A.new")})
+    expected.push_back(touch);
   EXPECT_EQ(described(scan(settings), app()), expected);
 }
 
@@ -103,9 +109,13 @@ TEST_F(ProgramScan, LongLinesAreReadInPiecesAsTheConverterReadsThem) {
   EXPECT_EQ(described(scan(ScanSettings{}), app()), expected);
 }
 
+// Programs in any case of the extension are found; QUILLOX reads only NAME.zsc, or NAME.ZSC
+// when there is no NAME.zsc, so the others are refused with the reason.
 TEST_F(ProgramScan, ProgramsInNameOrderAnyCaseOfTheExtension) {
   folder_.write("app/B.zsc", "");
   folder_.write("app/A.ZSC", "");
+  folder_.write("app/D.zsc", "");
+  folder_.write("app/D.ZSC", "");
   folder_.write("app/sub/C.Zsc", "");
   folder_.write("app/PAY.V2.zsc", "");
   folder_.write("app/notes.txt", "");
@@ -114,9 +124,16 @@ TEST_F(ProgramScan, ProgramsInNameOrderAnyCaseOfTheExtension) {
   for (const Program& program : find_programs(app() + "/", errors))
     found.push_back(program.path.substr(app().size()) + " " + program.name + " " +
                     program.extension + (program.refusal.empty() ? "" : " refused"));
-  std::vector<std::string> expected = {"/A.ZSC A ZSC", "/B.zsc B zsc",
-                                       "/PAY.V2.zsc PAY.V2 zsc refused", "/sub/C.Zsc C Zsc"};
+  std::vector<std::string> expected = {"/A.ZSC A ZSC",
+                                       "/B.zsc B zsc",
+                                       "/D.ZSC D ZSC refused",
+                                       "/D.zsc D zsc",
+                                       "/PAY.V2.zsc PAY.V2 zsc refused",
+                                       "/sub/C.Zsc C Zsc refused"};
   EXPECT_EQ(found, expected);
+  std::vector<Program> programs = find_programs(app(), errors);
+  EXPECT_EQ(programs[2].refusal, "QUILLOX reads D.zsc beside it instead");
+  EXPECT_EQ(programs[5].refusal, "QUILLOX reads C.zsc or C.ZSC, not .Zsc");
   EXPECT_TRUE(errors.empty());
 }
 

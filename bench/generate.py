@@ -7,6 +7,8 @@
                                     an application: COUNT programs of about 300 lines in FOLDER,
                                     each copying a record member of its own, every fourth one
                                     also one of 25 members shared by ten programs each
+  generate.py members COUNT FOLDER  a program PROG.zsc in FOLDER that copies COUNT distinct
+                                    members of three lines each
 
 The program has a sequence number in columns 1-6 and an identification area in columns 73-80
 on every line, a working-storage section, a LINKAGE SECTION with the program's own
@@ -174,6 +176,23 @@ def application(count, folder):
             program(300, out, name, 40, members, seed=i)
 
 
+def members(count, folder):
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "PROG.zsc"), "w", newline="\n") as out:
+        w = Writer(out, "PROG    ")
+        w.line("IDENTIFICATION DIVISION.")
+        w.line("PROGRAM-ID. PROG.")
+        w.line("DATA DIVISION.")
+        w.line("WORKING-STORAGE SECTION.")
+        for i in range(count):
+            w.line("    COPY M%05d." % i)
+        w.line("PROCEDURE DIVISION.")
+        w.line("    GOBACK.")
+    for i in range(count):
+        with open(os.path.join(folder, "M%05d" % i), "w", newline="\n") as out:
+            record_member("M%05d" % i, 2, out)
+
+
 def copybook(lines, out):
     rnd = random.Random(20240612)
     w = Writer(out)
@@ -199,11 +218,11 @@ def copybook(lines, out):
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[1] not in ("program", "copybook", "application"):
+    if len(sys.argv) != 4 or sys.argv[1] not in ("program", "copybook", "application", "members"):
         sys.stderr.write(__doc__)
         return 2
-    if sys.argv[1] == "application":
-        application(int(sys.argv[2]), sys.argv[3])
+    if sys.argv[1] in ("application", "members"):
+        (application if sys.argv[1] == "application" else members)(int(sys.argv[2]), sys.argv[3])
         return 0
     with open(sys.argv[3], "w", newline="\n") as out:
         (program if sys.argv[1] == "program" else copybook)(int(sys.argv[2]), out)

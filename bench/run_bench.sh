@@ -7,11 +7,13 @@
 # Then the application: a generated folder of programs of about 300 lines (some sharing members)
 # converted by quillox-all with one and with two conversions at a time, and by a plain loop of
 # QUILLOX over the programs, the three taking turns in each of five rounds.
+# Then a program copying many distinct members (5,000 and 20,000), to show that QUILLOX's time
+# grows with their number, not its square.
 # Nothing is asserted: this is a measurement, not a test.
 #
 # Usage: bench/run_bench.sh [BUILD_DIR]      (default: build/release; build it first)
 #        BENCH_SIZES="1000000 100000" BENCH_RUNS=5 BENCH_APP_PROGRAMS=1000 bench/run_bench.sh
-#        (BENCH_APP_PROGRAMS=0: no application)
+#        (BENCH_APP_PROGRAMS=0: no application; BENCH_MEMBERS="5000 20000", "" for none)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -103,6 +105,20 @@ for lines in $sizes; do
   echo "NESTLVL/cat  $(ratio "$t_nestlvl" "$t_catc")"
   echo "CPU time (user+sys): NESTLVL $c_nestlvl s, cat $c_catc s, NESTLVL/cat $(ratio "$c_nestlvl" "$c_catc")   (target at most 1.50)"
   echo "Peak resident memory: QUILLOX $m_quillox KiB, NESTLVL $m_nestlvl KiB   (target under 4096 KiB)"
+done
+
+# Many distinct members: the conversion writes one copy each, so the time is mostly that of
+# making and renaming files; it must grow linearly with their number.
+for count in ${BENCH_MEMBERS-5000 20000}; do
+  members=$work/members-$count
+  [ -d "$members" ] || python3 bench/generate.py members "$count" "$members"
+  cd "$members"
+  t_members=$(median_time "$quillox" PROG); m_members=$(cat "$work/peak.kib")
+  c_members=$(median_cpu /dev/null "$quillox" PROG)
+  cd - > /dev/null
+  echo
+  echo "== a program copying $count distinct members"
+  printf '%-22s %9s s, CPU (user+sys) %s s, peak %s KiB\n' "QUILLOX" "$t_members" "$c_members" "$m_members"
 done
 
 # The application: quillox-all -j 1, -j 2 and a plain loop of QUILLOX, taking turns, each run

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <iterator>
 #include <system_error>
+#include <vector>
 
 namespace levelshift {
 
@@ -25,6 +26,8 @@ constexpr std::size_t kSequenceWidth = 6;
 
 // Symbolic links followed at most when telling whether two names are one file.
 constexpr int kMaxLinkDepth = 40;
+// Longest link target followed; a longer one is no name the system could open.
+constexpr std::size_t kMaxTargetSize = 1 << 16;
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
@@ -43,11 +46,29 @@ bool is_digit(char c) {
   va_end(again);
 }
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// The temporary name of an output, in the folder of the file it replaces: short, so that any
+// final name the system accepts works; mkostemp fills in the six X.
+constexpr std::string_view kTemporaryPattern = ".nestlvl-XXXXXX";
+
+// The signals whose default action ends the process and that come from outside it; the
+// program's own faults are left to their default action.
+const std::vector<int>& ending_signals() {
+  static const std::vector<int>* signals = [] {
+    auto* list = new std::vector<int>{SIGHUP,  SIGINT,  SIGQUIT, SIGPIPE, SIGALRM,
+                                      SIGTERM, SIGUSR1, SIGUSR2, SIGXFSZ, SIGVTALRM,
+                                      SIGPROF, SIGXCPU, SIGPOLL, SIGPWR,  SIGSTKFLT};
+    for (int signal_number = SIGRTMIN; signal_number <= SIGRTMAX; ++signal_number)
+      list->push_back(signal_number);
+    return list;
+  }();
+  return *signals;
+}
 
 // The temporary files of the run, for the signal handler; changed only while the ending signals
 // are blocked, so that the handler never sees them half changed.
 std::string* pending_temporaries[2];
+// What each ending signal did before the run took it over, in the order of `ending_signals()`.
+std::vector<struct sigaction>* previous_actions = nullptr;
 
 // Blocks the ending signals while it lives.
 class SignalsBlocked {
@@ -55,7 +76,7 @@ class SignalsBlocked {
   SignalsBlocked() {
     sigset_t ending;
     sigemptyset(&ending);
-    for (int signal_number : kEndingSignals) sigaddset(&ending, signal_number);
+    for (int signal_number : ending_signals()) sigaddset(&ending, signal_number);
     sigprocmask(SIG_BLOCK, &ending, &before_);
   }
   ~SignalsBlocked() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
@@ -66,20 +87,75 @@ class SignalsBlocked {
   sigset_t before_;
 };
 
-// Removes the run's temporary files, then ends the process by the signal that arrived.
+// Removes the run's temporary files, then gives the signal back to what handled it before: by
+// default the process ends by it as soon as this handler returns.
 extern "C" void remove_temporaries_and_end(int signal_number) {
+  int saved_errno = errno;
   for (std::string* temporary : pending_temporaries)
     if (temporary != nullptr && !temporary->empty()) unlink(temporary->c_str());
-  struct sigaction default_action {};
-  default_action.sa_handler = SIG_DFL;
-  sigemptyset(&default_action.sa_mask);
-  sigaction(signal_number, &default_action, nullptr);
+  const std::vector<int>& signals = ending_signals();
+  for (std::size_t i = 0; i < signals.size() && previous_actions != nullptr; ++i)
+    if (signals[i] == signal_number) sigaction(signal_number, &(*previous_actions)[i], nullptr);
   raise(signal_number);
+  errno = saved_errno;
 }
 
-// An output of the run: written under a temporary name beside its final name, which it takes
-// only when the run ends well, or straight to a device or FIFO. Removed when the object goes
-// without `keep`.
+// The folder part of `name` with its final separator ("" for the working folder), and as shown.
+std::string folder_of(const std::string& name) {
+  std::size_t separator = name.find_last_of('/');
+  return separator == std::string::npos ? std::string() : name.substr(0, separator + 1);
+}
+std::string shown_folder(const std::string& folder) {
+  if (folder.empty()) return ".";
+  return folder == "/" ? folder : folder.substr(0, folder.size() - 1);
+}
+
+// The file that opening `name` for writing writes: the final target of its links (a relative
+// target taken from the link's folder), or `name` itself.
+std::string link_target(const std::string& name) {
+  std::string path = name;
+  for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+    struct stat status;
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    // The size a link reports is not always its length (links of the system report none or
+    // a fixed one): the buffer grows until the whole target fits.
+    std::string target(static_cast<std::size_t>(status.st_size > 255 ? status.st_size : 255) + 1,
+                       '\0');
+    ssize_t length;
+    while ((length = ::readlink(path.c_str(), target.data(), target.size())) > 0 &&
+           static_cast<std::size_t>(length) >= target.size() && target.size() < kMaxTargetSize)
+      target.resize(target.size() * 2);
+    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return path;
+    target.resize(static_cast<std::size_t>(length));
+    path = target[0] == '/' ? target : folder_of(path) + target;
+  }
+  return name;
+}
+
+// Why the file `name` (links already followed) may not be replaced by the run, or empty: an
+// existing file the user may not write, a folder that is not writable, another user's file in a
+// folder with the sticky bit.
+std::string why_not_replaceable(const std::string& name) {
+  struct stat file;
+  bool exists = ::lstat(name.c_str(), &file) == 0;
+  if (exists && S_ISREG(file.st_mode) && faccessat(AT_FDCWD, name.c_str(), W_OK, AT_EACCESS) != 0)
+    return std::strerror(errno);
+  std::string folder = folder_of(name);
+  std::string folder_name = folder.empty() ? "." : folder;
+  struct stat status;
+  if (::stat(folder_name.c_str(), &status) != 0) return std::strerror(errno);
+  if (faccessat(AT_FDCWD, folder_name.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+    return "no temporary file can be made in " + shown_folder(folder) + ": " + std::strerror(errno);
+  uid_t user = geteuid();
+  if (exists && (status.st_mode & S_ISVTX) != 0 && user != 0 && file.st_uid != user &&
+      status.st_uid != user)
+    return "it is another user's file in a folder with the sticky bit";
+  return "";
+}
+
+// An output of the run: written under a temporary name beside the file it replaces (the final
+// target of a link), which it takes only when the run ends well, or straight to a device or FIFO.
+// Removed when the object goes without `keep`.
 class RunOutput {
  public:
   RunOutput(std::string name, std::size_t slot) : name_(std::move(name)), slot_(slot) {}
@@ -92,37 +168,54 @@ class RunOutput {
 
   /// Opens the output; false with the reason when it cannot be written.
   bool open(std::string& reason) {
+    target_ = link_target(name_);
     struct stat status;
-    if (::stat(name_.c_str(), &status) == 0) {
-      if (S_ISDIR(status.st_mode)) {
-        reason = std::strerror(EISDIR);
-        return false;
-      }
-      if (!S_ISREG(status.st_mode)) {
-        stream_ = std::fopen(name_.c_str(), "wb");
-        if (stream_ == nullptr) reason = std::strerror(errno);
-        return stream_ != nullptr;
-      }
+    bool exists = ::stat(target_.c_str(), &status) == 0;
+    if (!exists && errno != ENOENT) {
+      reason = std::strerror(errno);
+      return false;
     }
-    std::size_t separator = name_.find_last_of('/');
-    std::string temporary =
-        separator == std::string::npos
-            ? "." + name_ + ".XXXXXX"
-            : name_.substr(0, separator + 1) + "." + name_.substr(separator + 1) + ".XXXXXX";
+    struct stat named;
+    bool named_exists = ::stat(name_.c_str(), &named) == 0;
+    if (named_exists && S_ISDIR(named.st_mode)) {
+      reason = std::strerror(EISDIR);
+      return false;
+    }
+    // A device, a FIFO, or a file that a link of the system (such as /proc/self/fd/1) names by a
+    // path that does not lead to it, is written directly: there is nothing to replace.
+    if (named_exists && (!S_ISREG(named.st_mode) || !exists || named.st_dev != status.st_dev ||
+                         named.st_ino != status.st_ino)) {
+      stream_ = std::fopen(name_.c_str(), "wb");
+      if (stream_ == nullptr) reason = std::strerror(errno);
+      return stream_ != nullptr;
+    }
+    reason = why_not_replaceable(target_);
+    if (!reason.empty()) return false;
+    std::string folder = folder_of(target_);
+    std::string temporary = folder + std::string(kTemporaryPattern);
     int descriptor;
     {
       SignalsBlocked blocked;
       descriptor = mkostemp(temporary.data(), O_CLOEXEC);
       if (descriptor < 0) {
-        reason = std::strerror(errno);
+        reason = "no temporary file can be made in " + shown_folder(folder) + ": " +
+                 std::strerror(errno);
         return false;
       }
       temporary_ = temporary;
       pending_temporaries[slot_] = &temporary_;
     }
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
+    if (exists) {
+      // A replaced file keeps its owner and group where the process may set them, then its
+      // permission bits.
+      if (fchown(descriptor, status.st_uid, status.st_gid) != 0)
+        (void)!fchown(descriptor, static_cast<uid_t>(-1), status.st_gid);
+      fchmod(descriptor, status.st_mode & 07777);
+    } else {
+      mode_t mask = umask(0);
+      umask(mask);
+      fchmod(descriptor, 0666 & ~mask);
+    }
     stream_ = fdopen(descriptor, "wb");
     if (stream_ == nullptr) {
       reason = std::strerror(errno);
@@ -141,17 +234,21 @@ class RunOutput {
     stream_ = nullptr;
     return intact;
   }
-  /// True when the final name denotes the file `input` (links followed).
+  /// True when the output replaces the file `input`.
   bool names(const struct stat& input) const {
     struct stat status;
     return ::stat(name_.c_str(), &status) == 0 && status.st_dev == input.st_dev &&
            status.st_ino == input.st_ino;
   }
+  /// Why the output cannot take its final name now, or empty.
+  std::string why_not_kept() const {
+    return temporary_.empty() ? std::string() : why_not_replaceable(target_);
+  }
   /// The output takes its final name; false with the reason when it cannot.
   bool keep(std::string& reason) {
     if (temporary_.empty()) return true;
     SignalsBlocked blocked;
-    bool renamed = std::rename(temporary_.c_str(), name_.c_str()) == 0;
+    bool renamed = std::rename(temporary_.c_str(), target_.c_str()) == 0;
     if (!renamed) {
       reason = std::strerror(errno);
       unlink(temporary_.c_str());
@@ -172,32 +269,42 @@ class RunOutput {
  private:
   std::string name_;
   std::size_t slot_;
+  std::string target_;  // the file replaced: links followed
   std::string temporary_;
   std::FILE* stream_ = nullptr;
 };
 
 // While the run has temporary files, the ending signals remove them before the process ends.
+// A signal the process ignores or handles itself is left to it.
 class EndingSignalsCaught {
  public:
   EndingSignalsCaught() {
-    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
-      struct sigaction action {};
-      action.sa_handler = remove_temporaries_and_end;
-      sigemptyset(&action.sa_mask);
-      for (int signal_number : kEndingSignals) sigaddset(&action.sa_mask, signal_number);
-      sigaction(kEndingSignals[i], nullptr, &previous_[i]);
-      if (previous_[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &action, nullptr);
+    SignalsBlocked blocked;
+    const std::vector<int>& signals = ending_signals();
+    previous_.assign(signals.size(), {});
+    struct sigaction action {};
+    action.sa_handler = remove_temporaries_and_end;
+    sigemptyset(&action.sa_mask);
+    for (int signal_number : signals) sigaddset(&action.sa_mask, signal_number);
+    for (std::size_t i = 0; i < signals.size(); ++i) {
+      sigaction(signals[i], nullptr, &previous_[i]);
+      // Only a signal that would end the process is taken over, not one it ignores or handles.
+      if (previous_[i].sa_handler == SIG_DFL && (previous_[i].sa_flags & SA_SIGINFO) == 0)
+        sigaction(signals[i], &action, nullptr);
     }
+    previous_actions = &previous_;
   }
   ~EndingSignalsCaught() {
-    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
-      sigaction(kEndingSignals[i], &previous_[i], nullptr);
+    SignalsBlocked blocked;
+    const std::vector<int>& signals = ending_signals();
+    for (std::size_t i = 0; i < signals.size(); ++i) sigaction(signals[i], &previous_[i], nullptr);
+    previous_actions = nullptr;
   }
   EndingSignalsCaught(const EndingSignalsCaught&) = delete;
   EndingSignalsCaught& operator=(const EndingSignalsCaught&) = delete;
 
  private:
-  struct sigaction previous_[std::size(kEndingSignals)];
+  std::vector<struct sigaction> previous_;
 };
 
 // The input, opened only when it is a regular file (a FIFO is told apart without waiting).
@@ -243,22 +350,42 @@ int cannot_open(std::FILE* errors, const std::string& name, const std::string& r
   return kExitFileError;
 }
 
-void print_usage(std::FILE* console) {
-  std::fputs("\n   Command usage is:\n\n", console);
-  std::fputs("     NESTLVL input-file <output-file>\n\n", console);
-  std::fputs(" If no output file name is specified, ", console);
-  std::fputs("the converted program\nwill have a file ", console);
-  std::fputs("extension of .NEW appended automatically.\n", console);
-  std::fflush(console);
+// Writes `text` to the console; a failure is remembered in `failed`.
+void say(std::FILE* console, const char* text, bool& failed) {
+  if (std::fputs(text, console) < 0) failed = true;
 }
 
-void print_help(std::FILE* console) {
-  print_usage(console);
-  std::fputs("\nOptions, before the file names:\n", console);
-  std::fputs("  --         end of the options\n", console);
-  std::fputs("  --help     this text\n", console);
-  std::fputs("  --version  the version of NESTLVL\n", console);
-  std::fflush(console);
+// False when anything written to the console was lost.
+bool console_intact(std::FILE* console, bool failed) {
+  return std::fflush(console) == 0 && std::ferror(console) == 0 && !failed;
+}
+
+bool print_usage(std::FILE* console) {
+  bool failed = false;
+  say(console, "\n   Command usage is:\n\n", failed);
+  say(console, "     NESTLVL input-file <output-file>\n\n", failed);
+  say(console, " If no output file name is specified, ", failed);
+  say(console, "the converted program\nwill have a file ", failed);
+  say(console, "extension of .NEW appended automatically.\n", failed);
+  return console_intact(console, failed);
+}
+
+bool print_help(std::FILE* console) {
+  bool failed = !print_usage(console);
+  say(console, "\nOptions, before the file names:\n", failed);
+  say(console, "  --         end of the options\n", failed);
+  say(console, "  --help     this text\n", failed);
+  say(console, "  --version  the version of NESTLVL\n", failed);
+  return console_intact(console, failed);
+}
+
+// The exit code after the console text: `code`, or 100 after naming the failure when the text
+// could not be written.
+int after_console(bool written, int code, std::FILE* errors) {
+  if (written) return code;
+  std::fprintf(errors, "NESTLVL: error writing standard output: %s\n", std::strerror(errno));
+  std::fflush(errors);
+  return kExitFileError;
 }
 
 void write_bytes(std::FILE* out, const char* bytes, std::size_t size, CopyResult& result) {
@@ -513,8 +640,10 @@ CopyResult copy_raising_levels(std::FILE* in, std::FILE* out, NoteSpool& notes,
 FileNames form_file_names(const std::vector<std::string>& arguments) {
   FileNames names;
   names.input = arguments.front();
-  // The first period of the whole argument ends the base name, also one in a directory name.
-  std::string base = names.input.substr(0, names.input.find('.'));
+  // The first period of the last part ends the base name: ./lib/CUST.CPY gives ./lib/CUST.
+  std::size_t separator = names.input.find_last_of("\\/");
+  std::size_t last_part = separator == std::string::npos ? 0 : separator + 1;
+  std::string base = names.input.substr(0, names.input.find('.', last_part));
   names.output = arguments.size() > 1 ? arguments[1] : base + ".new";
   names.message = base + ".msg";
   return names;
@@ -540,25 +669,17 @@ int run_level_shifter(const std::vector<std::string>& all_arguments, std::FILE* 
       ++first_name;
       break;
     }
-    if (argument == "--help") {
-      print_help(console);
-      return kExitDone;
-    }
+    if (argument == "--help") return after_console(print_help(console), kExitDone, errors);
     if (argument == "--version") {
-      std::fprintf(console, "NESTLVL %s\n", NESTLVL_VERSION);
-      std::fflush(console);
-      return kExitDone;
+      bool failed = std::fprintf(console, "NESTLVL %s\n", NESTLVL_VERSION) < 0;
+      return after_console(console_intact(console, failed), kExitDone, errors);
     }
     std::fprintf(errors, "NESTLVL: unknown option %s\n", argument.c_str());
     std::fflush(errors);
-    print_usage(console);
-    return kExitUsage;
+    return after_console(print_usage(console), kExitUsage, errors);
   }
   const std::vector<std::string> arguments(all_arguments.begin() + first_name, all_arguments.end());
-  if (arguments.empty()) {
-    print_usage(console);
-    return kExitUsage;
-  }
+  if (arguments.empty()) return after_console(print_usage(console), kExitUsage, errors);
   FileNames names = form_file_names(arguments);
 
   std::string reason;
@@ -609,6 +730,14 @@ int run_level_shifter(const std::vector<std::string>& all_arguments, std::FILE* 
                    written->name().c_str());
       return kExitFileError;
     }
+  }
+  // Both names are checked before the first rename, so that the run does not stop half-way.
+  for (RunOutput* written : {&output, &message}) {
+    std::string why = written->why_not_kept();
+    if (why.empty()) continue;
+    std::fprintf(errors, "NESTLVL: cannot replace %s: %s - no output written\n",
+                 written->name().c_str(), why.c_str());
+    return kExitFileError;
   }
   {
     SignalsBlocked blocked;

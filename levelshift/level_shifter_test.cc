@@ -364,7 +364,8 @@ TEST(LevelShifter, WriteErrorIsRemembered) {
 // ---------------------------------------------------------------------------------------------
 // File names
 
-TEST(LevelShifter, FileNamesComeFromTheFirstPeriod) {
+// The base name is the first argument cut at the first period of its last part.
+TEST(LevelShifter, FileNamesComeFromTheLastPart) {
   struct Row {
     std::vector<std::string> arguments;
     std::string output;
@@ -377,9 +378,12 @@ TEST(LevelShifter, FileNamesComeFromTheFirstPeriod) {
       {{"CUST.CPY", "OUT.TXT", "MORE.TXT"}, "OUT.TXT", "CUST.msg"},
       {{"CUST"}, "CUST.new", "CUST.msg"},
       {{"CUST.OLD.CPY"}, "CUST.new", "CUST.msg"},
-      {{"copy.lib/CUST.CPY"}, "copy.new", "copy.msg"},
-      {{"../lib/CUST.CPY"}, ".new", ".msg"},
-      {{"./CUST.CPY", "out/CUST.CPY"}, "out/CUST.CPY", ".msg"},
+      {{"copy.lib/CUST.CPY"}, "copy.lib/CUST.new", "copy.lib/CUST.msg"},
+      {{"../lib/CUST.CPY"}, "../lib/CUST.new", "../lib/CUST.msg"},
+      {{"./lib/CUST.CPY"}, "./lib/CUST.new", "./lib/CUST.msg"},
+      {{"./CUST.CPY", "out/CUST.CPY"}, "out/CUST.CPY", "./CUST.msg"},
+      {{"c:\\v1.2\\CUST.CPY"}, "c:\\v1.2\\CUST.new", "c:\\v1.2\\CUST.msg"},
+      {{"lib/.CPY"}, "lib/.new", "lib/.msg"},
       {{"lib/CUST.CPY"}, "lib/CUST.new", "lib/CUST.msg"},
       {{long_name}, long_name + ".new", long_name + ".msg"},
   };
@@ -527,6 +531,26 @@ TEST(LevelShifter, Options) {
   RunOutcome ended = run_with({"--"});
   EXPECT_EQ(ended.code, kExitUsage);
   EXPECT_EQ(ended.errors, "");
+}
+
+// An output that is a link writes the link's target and stays a link; a replaced file keeps its
+// permission bits; the temporary files are short hidden names, gone when the run ends.
+TEST(LevelShifter, OutputsFollowLinksAndKeepTheirMode) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "lib");
+  folder.write("CUST.CPY", "       01 CUST-REC.\n");
+  folder.write("lib/COPY.TXT", "OLD\n");
+  ASSERT_EQ(chmod(folder.file("lib/COPY.TXT").c_str(), 0640), 0);
+  std::filesystem::create_symlink("lib/COPY.TXT", folder.path() / "LINK");
+  RunOutcome run = run_with({folder.file("CUST.CPY"), folder.file("LINK")});
+  EXPECT_EQ(run.code, kExitDone);
+  EXPECT_EQ(run.errors, "");
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "LINK"));
+  EXPECT_EQ(folder.read("lib/COPY.TXT"), "       02 CUST-REC.\n");
+  struct stat status;
+  ASSERT_EQ(::stat(folder.file("lib/COPY.TXT").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(folder.listing(), (std::vector<std::string>{"CUST.CPY", "CUST.msg", "LINK", "lib"}));
 }
 
 TEST(LevelShifter, RefusedRunsOpenNothingForWriting) {

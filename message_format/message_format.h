@@ -132,6 +132,7 @@ enum class Finding : std::size_t {
   kReturnOptionDropped,
   kRoute,
   kAssignTermcode,
+  kHandleConditionKept,
   kSendPage,
   kSendAccum,
   kSendControl,
@@ -166,6 +167,7 @@ inline constexpr FindingKind kFindingKinds[] = {
     {Finding::kReturnOptionDropped, "RETURN option dropped"},
     {Finding::kRoute, "ROUTE"},
     {Finding::kAssignTermcode, "ASSIGN TERMCODE"},
+    {Finding::kHandleConditionKept, "HANDLE CONDITION kept"},
     {Finding::kSendPage, "SEND PAGE"},
     {Finding::kSendAccum, "SEND ACCUM"},
     {Finding::kSendControl, "SEND CONTROL"},
@@ -296,7 +298,8 @@ inline constexpr MessageText kMessages[] = {
     {Message::kRoute, "*** ZVL ROUTE command found", Finding::kRoute, Row::kRoute},
     {Message::kAddressTctua, "ZARN ADDRESS TCTUA handled", {}, {}},
     {Message::kAddressCommarea, "ZARN ADDRESS COMMAREA handled", {}, {}},
-    {Message::kHandleMapfail, "*** ZARN HANDLE CONDITION MAPFAIL found", {}, Row::kHandleMapfail},
+    {Message::kHandleMapfail, "*** ZARN HANDLE CONDITION MAPFAIL found",
+     Finding::kHandleConditionKept, Row::kHandleMapfail},
     {Message::kHandleAid, "*** ZARN HANDLE AID found", {}, Row::kHandleAid},
     {Message::kLink, "EXEC ZARN LINK to program %s found", Finding::kLink, Row::kLink},
     {Message::kXctl, "EXEC ZARN XCTL to program %s found", Finding::kXctl, Row::kXctl},
@@ -395,8 +398,8 @@ inline constexpr ManualStep kManualSteps[] = {
     {"Check each RECEIVE without MAP: it is not converted", Finding::kReceiveWithoutMap, {}},
     {"Check each HANDLE CONDITION MAPFAIL, which stays active: each later RECEIVE MAP now tests "
      "USRMAPLN for it",
-     {},
-     Message::kHandleMapfail},
+     Finding::kHandleConditionKept,
+     {}},
     {"Correct the invalid PF/PA keys of HANDLE AID: no test was written for them",
      Finding::kInvalidKey,
      {}},
@@ -462,8 +465,9 @@ inline constexpr std::string_view kFrontEndCreated =
     "\n Creating new DSP4 front end prototype file - %s\n";
 inline constexpr std::string_view kFrontEndNotOpened =
     "\n Unable to open new DSP4 front end file\n";
+/// The template named (NEWDSP4.TXT, or the file given with --template) was not found.
 inline constexpr std::string_view kTemplateNotFound =
-    "\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n";
+    "\n Unable to open DSP4 template file %s - no front end written\n";
 inline constexpr std::string_view kReceiveCount =
     "Number of ZVL RECEIVE statements found in original Program - %d\n";
 inline constexpr std::string_view kMultipleReceives =

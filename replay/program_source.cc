@@ -42,7 +42,8 @@ std::string find_member(const std::string& name, const MemberRule& rule) {
     std::string copy = in_working_folder(converter::member_output_name(name));
     if (is_regular_file(copy)) return copy;
   }
-  for (const std::string& candidate : converter::member_candidates(name, rule.folders))
+  for (const std::string& candidate :
+       converter::member_candidates(name, std::string(), rule.folders))
     if (is_regular_file(in_working_folder(candidate))) return in_working_folder(candidate);
   bool header = converter::equal_ignoring_case(name, "STDHEAD") ||
                 converter::equal_ignoring_case(name, "KVZAID");

@@ -54,11 +54,11 @@ bool add_program(ApplicationTotals& totals, const ProgramSummary& program, std::
   return true;
 }
 
-std::vector<MemberCopies> members_of(const std::vector<ProgramSummary>& programs) {
+std::vector<MemberCopies> members_of(const std::vector<const ProgramSummary*>& programs) {
   std::map<std::pair<std::string, MemberOutcome>, std::vector<const ProgramSummary*>> copies;
-  for (const ProgramSummary& program : programs)
-    for (const MemberUse& member : program.members)
-      copies[{member.name, member.outcome}].push_back(&program);
+  for (const ProgramSummary* program : programs)
+    for (const MemberUse& member : program->members)
+      copies[{member.name, member.outcome}].push_back(program);
   std::vector<MemberCopies> members;
   for (auto& [member, copied_by] : copies)
     members.push_back({member.first, member.second, std::move(copied_by)});

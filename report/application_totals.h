@@ -11,9 +11,9 @@
 
 namespace report {
 
-/// What all programs of the application add up to.
+/// What the message files read add up to.
 struct ApplicationTotals {
-  std::int64_t programs = 0;
+  std::int64_t programs = 0;  // message files read
   std::int64_t screen_programs = 0;
   std::int64_t lines_read = 0;
   std::int64_t lines_written = 0;
@@ -39,6 +39,6 @@ struct MemberCopies {
 };
 
 /// Every member that `programs` copy, once per outcome, in order of name and then outcome.
-std::vector<MemberCopies> members_of(const std::vector<ProgramSummary>& programs);
+std::vector<MemberCopies> members_of(const std::vector<const ProgramSummary*>& programs);
 
 }  // namespace report

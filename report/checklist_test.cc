@@ -25,7 +25,8 @@ std::string checklist_of(const std::string& messages, const std::map<int, int>& 
   std::string shown;
   for (const ChecklistItem& item : manual_steps(program)) {
     shown += std::string(item.step);
-    if (!item.where.empty()) shown += " @ " + item.where;
+    std::string where = where_of(item);
+    if (!where.empty()) shown += " @ " + where;
     shown += "\n";
   }
   return shown;
@@ -39,7 +40,7 @@ const char kKvzaid[] =
     "COPY KVZAID into WORKING-STORAGE: the attention-key tests need its constants";
 const char kLink[] = "Check each LINK, which stays active";
 
-TEST(Checklist, StepsFollowFromTheFindingsInTheirOwnOrder) {
+TEST(Checklist, StepsFollowFromTheFindingsByClassThenCount) {
   const struct {
     const char* why;
     std::string messages;
@@ -69,7 +70,8 @@ TEST(Checklist, StepsFollowFromTheFindingsInTheirOwnOrder) {
        {},
        "",
        std::string(kKvzaid) + " @ line 0077\n"},
-      {"the steps stand in their order, not in the order of the file",
+      {"what blocks compilation first, then the steps of one class in their order, not in the "
+       "order of the file",
        "line 0040 - EXEC ZARN XCTL to program 'NEXT' found\n"
        "line 0050 - EXEC ZARN LINK to program 'SUB' found\n"
        "line 0060 - *** USRCOMM has no layout - declare the user communication area under 02 "
@@ -163,6 +165,28 @@ TEST(Checklist, StepsFollowFromTheFindingsInTheirOwnOrder) {
        {},
        "",
        std::string(kReadOtherMessagesStep) + " @ line 0005, line 0009\n"},
+      {"a change of behaviour before what is only to be reviewed, though its step stands later",
+       "line 0020 - EXEC ZARN LINK to program 'SUB' found\n"
+       "line 0030 - CONVERSE removed - program logic must be checked\n",
+       {{5, 2}, {6, 1}, {16, 1}},
+       "",
+       "Check the program logic where CONVERSE was removed @ line 0030\n" + std::string(kLink) +
+           " @ line 0020\n"},
+      {"within a class the step with more places comes first",
+       "line 0010 - *** SEND PAGE found\n"
+       "line 0041 - *** ZARN HANDLE AID found\nline 0041 - Invalid PF Key\n"
+       "line 0052 - *** ZARN HANDLE AID found\nline 0052 - Invalid PA Key\n",
+       {{5, 3}, {20, 2}, {28, 1}},
+       "",
+       "Correct the invalid PF/PA keys of HANDLE AID: no test was written for them @ line 0041, "
+       "line 0052\nCheck each SEND PAGE: paging is not converted @ line 0010\n"},
+      {"checking the inserted header is reviewed, after two LINKs and before one",
+       "line 0031 - COPY for STDHEAD in KVZCOMMAREA inserted\n"
+       "line 0040 - EXEC ZARN LINK to program 'A' found\n"
+       "line 0050 - EXEC ZARN LINK to program 'B' found\n",
+       {{5, 2}, {6, 2}},
+       "",
+       std::string(kLink) + " @ line 0040, line 0050\n" + kCheckArea + " @ line 0031\n"},
       {"many places: six are named and the rest counted",
        "line 0001 - EXEC ZARN LINK to program 'A' found\n"
        "line 0002 - EXEC ZARN LINK to program 'B' found\n"

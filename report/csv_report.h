@@ -1,4 +1,4 @@
-// The migration report as a CSV file: one row per program.
+// The migration report as CSV files: one row per program, and one per copybook member.
 #pragma once
 
 #include <string>
@@ -7,6 +7,7 @@
 
 #include "report/application_totals.h"
 #include "report/message_file.h"
+#include "report/program_reading.h"
 
 namespace report {
 
@@ -21,12 +22,14 @@ std::string_view program_kind(const ProgramSummary& program);
 
 /// The whole CSV file: a heading line, then one line per program in the order given, each line
 /// ending in a line feed. Columns: program, program kind, lines read, lines written, EXEC ZARN
-/// statements, one column per finding kind, other messages, and the findings added up.
-std::string csv_report(const std::vector<ProgramSummary>& programs);
+/// statements, one column per finding kind, other messages, the findings added up, then the
+/// program's state, its findings of each class and its active monitor commands. A program whose
+/// message file was not read has its counts empty.
+std::string csv_report(const std::vector<const ProgramReport*>& programs);
 
 /// The members CSV file: a heading line, then one line per member and outcome (in order of name,
 /// then outcome), each with whether it was found, whether it was converted, and the programs that
 /// copy it (in the order given, separated by "; ").
-std::string members_csv(const std::vector<ProgramSummary>& programs);
+std::string members_csv(const std::vector<const ProgramReport*>& programs);
 
 }  // namespace report

@@ -42,13 +42,26 @@ TEST(CsvReport, FieldsAreQuotedOnlyWhenTheyMustBeAndNeverStartAFormula) {
 
 const char kHeading[] =
     "program,program kind,lines read,lines written,EXEC ZARN statements,LINK,XCTL,CONVERSE,"
-    "RETURN option dropped,ROUTE,"
-    "ASSIGN TERMCODE,SEND PAGE,SEND ACCUM,SEND CONTROL,SEND CTLCHAR removed,"
-    "SEND without parameters,SEND CONVID or SESSION,RECEIVE BUFFER,RECEIVE without MAP,"
-    "invalid PF/PA keys,KVZAID not copied,USRCOMM without layout,map area in WORKING-STORAGE,"
-    "EXEC ZARN without END-EXEC,"
-    "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,"
-    "front end not built,other messages,manual attention total\n";
+    "RETURN option dropped,ROUTE,ASSIGN TERMCODE,HANDLE CONDITION kept,SEND PAGE,SEND ACCUM,"
+    "SEND CONTROL,SEND CTLCHAR removed,SEND without parameters,SEND CONVID or SESSION,"
+    "RECEIVE BUFFER,RECEIVE without MAP,invalid PF/PA keys,KVZAID not copied,"
+    "USRCOMM without layout,map area in WORKING-STORAGE,EXEC ZARN without END-EXEC,"
+    "EXEC ZARN not in capitals,copybook errors,multiple RECEIVE maps,front end not built,"
+    "other messages,manual attention total,state,blocks compilation,changes behaviour,review,"
+    "active monitor commands\n";
+
+// A program whose message file was read, in `state`, with its findings by class as given.
+ProgramReport read_program(ProgramSummary summary, ProgramState state,
+                           std::array<std::int64_t, 3> by_class, std::int64_t commands) {
+  ProgramReport report;
+  report.files.name = summary.name;
+  report.read = true;
+  report.summary = std::move(summary);
+  report.state = state;
+  report.by_class = by_class;
+  report.commands = commands;
+  return report;
+}
 
 TEST(CsvReport, OneLinePerProgramInTheOrderGiven) {
   ProgramSummary payroll;
@@ -70,13 +83,28 @@ TEST(CsvReport, OneLinePerProgramInTheOrderGiven) {
   ProgramSummary risk;
   risk.name = "@RISK";
   risk.map_requests = 1;
+  ProgramReport programs[] = {
+      read_program(payroll, ProgramState::kConvertedWithFindings, {1, 0, 2}, 5),
+      read_program(menu, ProgramState::kOutOfDate, {0, 6, 2}, 0),
+      read_program(risk, ProgramState::kConverted, {0, 0, 0}, 1),
+      ProgramReport(),
+  };
+  // A program without a message file has nothing counted but its active commands (none).
+  programs[3].files.name = "NEW01";
+  programs[3].state = ProgramState::kNotConverted;
   // Payroll makes no map request (back-end); the menu's total counts its other messages too.
-  EXPECT_EQ(csv_report({payroll, menu, risk}),
+  // The kinds stand in their order: LINK 1st, SEND PAGE 8th, copybook errors 22nd, multiple
+  // RECEIVE maps and front end not built last.
+  EXPECT_EQ(csv_report({&programs[0], &programs[1], &programs[2], &programs[3]}),
             std::string(kHeading) +
                 "\"billing/PAY,ROLL \"\"A\"\"\",back-end,120,130,7,"
-                "2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,3\n"
-                "MENU01,screen,5,9,0,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,2,8\n"
-                "'@RISK,screen,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n");
+                "2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,3,"
+                "converted with findings,1,0,2,5\n"
+                "MENU01,screen,5,9,0,0,0,0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,2,8,"
+                "out of date,0,6,2,0\n"
+                "'@RISK,screen,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                "converted,0,0,0,1\n"
+                "NEW01,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,not converted,,,,0\n");
 }
 
 TEST(CsvReport, NoProgramGivesTheHeadingAlone) {
@@ -91,17 +119,28 @@ TEST(CsvReport, MembersOncePerOutcomeWithThePrograms) {
   ProgramSummary b;
   b.name = "B";
   b.members = {{"DEEP", MemberOutcome::kNotOpened},
+               {"KVZAID", MemberOutcome::kMonitor},
                {"REC", MemberOutcome::kNotWritten},
                {"SQLCA", MemberOutcome::kNotFound}};
   ProgramSummary c;
   c.name = "=C";
   c.members = {{"+X", MemberOutcome::kNotFound}, {"SQLCA", MemberOutcome::kConverted}};
-  // By name, then converted, not found, not written, not opened; names that would start a
-  // formula get their apostrophe, the program list included.
-  EXPECT_EQ(members_csv({a, b, c}),
+  ProgramReport programs[] = {
+      read_program(a, ProgramState::kConverted, {}, 0),
+      read_program(b, ProgramState::kConverted, {}, 0),
+      read_program(c, ProgramState::kConverted, {}, 0),
+      read_program(c, ProgramState::kMessageFileNotRead, {}, 0),
+  };
+  // A message file not read tells of no member.
+  programs[3].read = false;
+  programs[3].summary.name = "UNREAD";
+  // By name, then converted, not found, not written, not opened, the monitor's; names that
+  // would start a formula get their apostrophe, the program list included.
+  EXPECT_EQ(members_csv({&programs[0], &programs[1], &programs[2], &programs[3]}),
             "member,found,converted,programs\n"
             "'+X,no,no,'=C\n"
             "DEEP,not looked for,no,B\n"
+            "KVZAID,monitor's,no,B\n"
             "REC,yes,yes,A\n"
             "REC,yes,no,B\n"
             "SQLCA,yes,yes,'=C\n"

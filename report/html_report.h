@@ -1,37 +1,39 @@
-// The migration report as one self-contained HTML page: totals, a bar chart, sortable tables of
-// the kinds, the programs and the members not converted, and each program in detail.
+// The migration page: the states and totals, the programs in the order of the work with a
+// filter, the findings by class and kind with a bar chart, the monitor's commands still active
+// by verb, the transfers between programs, the members not converted, the problems met, and
+// (for an application of a few hundred programs) each program in detail.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "report/application_totals.h"
-#include "report/message_file.h"
+#include "report/html_page.h"
+#include "report/monitor_commands.h"
+#include "report/program_reading.h"
 
 namespace report {
 
-/// `text` with &, <, >, " and ' written as character references, safe in text and attributes.
-std::string html_escape(std::string_view text);
+/// The bar chart as inline SVG: one bar per program (a `<g class="bar">` each) for the 40 with
+/// the most findings, largest total first and by name among equals, each bar made of one
+/// segment per finding kind it holds and one for its other messages.
+std::string findings_chart(const std::vector<const ProgramReport*>& programs);
 
-/// `path` (folders separated by "/") as the value of a relative link: every byte but letters,
-/// digits, "-", ".", "_", "~" and "/" written as "%XX", then escaped for an attribute.
-std::string href_of(std::string_view path);
+/// What the migration page shows of the whole application.
+struct ApplicationPage {
+  std::string folder;                          // the application folder's own name
+  std::vector<const ProgramReport*> programs;  // in the order of the page
+  std::vector<std::int64_t> steps;             // each program's number of manual steps
+  const ApplicationTotals* totals = nullptr;   // of the message files read
+  const MonitorCommands* commands = nullptr;   // in all converted files, each file once
+  const ProgramIndex* index = nullptr;         // the programs by the name they are called by
+  std::vector<std::string> details;            // each program's detail, when the page holds them
+};
 
-/// The bar chart as inline SVG: one bar per program (a `<g class="bar">` each), largest total
-/// first and by name among equals, each bar made of one segment per finding kind it holds and
-/// one for its other messages.
-std::string findings_chart(const std::vector<ProgramSummary>& programs);
-
-/// The detail of the program `program`, the `number`th of the page: kind, links to its files,
-/// checklist of manual steps, findings grouped by kind with their places, other messages, and
-/// copybook members.
-std::string program_detail(const ProgramSummary& program, std::size_t number);
-
-/// The whole page for the programs in the order given, with their `totals`; `folder` names the
-/// application folder in the title. Needs no other file or font; its one inline script sorts
-/// the tables by the column whose heading is clicked, and the page reads as well without it.
-std::string html_report(const std::vector<ProgramSummary>& programs,
-                        const ApplicationTotals& totals, std::string_view folder);
+/// The whole migration page. Needs no other file, font or server; its one inline script sorts
+/// the tables and filters the programs, and the page reads as well without it.
+std::string html_report(const ApplicationPage& application);
 
 }  // namespace report

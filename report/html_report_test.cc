@@ -1,4 +1,6 @@
-// Tests of the HTML report: escaping, the bar chart and the page.
+// Tests of the migration page: the bar chart, the totals by state and class, the table of
+// programs with its filter, the kinds by class, the commands still on the monitor, the
+// transfers, the members not converted, and that the page needs nothing from outside.
 #include "report/html_report.h"
 
 #include <gtest/gtest.h>
@@ -6,27 +8,43 @@
 #include <string>
 #include <vector>
 
+#include "report/html_text.h"
+
 namespace report {
 namespace {
 
-ProgramSummary program(const std::string& name, std::int64_t read, std::int64_t written,
-                       std::int64_t exec) {
-  ProgramSummary summary;
-  summary.name = name;
-  summary.lines_read = read;
-  summary.lines_written = written;
-  summary.exec_statements = exec;
-  return summary;
+ProgramReport program(const std::string& name, std::int64_t read, std::int64_t written,
+                      std::int64_t exec) {
+  ProgramReport report;
+  report.files.name = name;
+  report.files.message_file = name + ".msg";
+  report.read = true;
+  report.state = ProgramState::kConverted;
+  report.summary.name = name;
+  report.summary.lines_read = read;
+  report.summary.lines_written = written;
+  report.summary.exec_statements = exec;
+  return report;
+}
+
+std::vector<const ProgramReport*> pointers(const std::vector<ProgramReport>& programs) {
+  std::vector<const ProgramReport*> all;
+  for (const ProgramReport& report : programs) all.push_back(&report);
+  return all;
 }
 
 // Three programs: "A&B" with 2 LINK and 1 ROUTE, "B" without findings, "C" with 6 SEND PAGE.
-std::vector<ProgramSummary> three_programs() {
-  ProgramSummary a = program("A&B", 100, 110, 5);
-  a.count(Finding::kLink) = 2;
-  a.count(Finding::kRoute) = 1;
-  ProgramSummary b = program("B", 20, 25, 0);
-  ProgramSummary c = program("C", 300, 320, 12);
-  c.count(Finding::kSendPage) = 6;
+std::vector<ProgramReport> three_programs() {
+  ProgramReport a = program("A&B", 100, 110, 5);
+  a.summary.count(Finding::kLink) = 2;
+  a.summary.count(Finding::kRoute) = 1;
+  a.state = ProgramState::kConvertedWithFindings;
+  a.by_class = {0, 0, 3};
+  ProgramReport b = program("B", 20, 25, 0);
+  ProgramReport c = program("C", 300, 320, 12);
+  c.summary.count(Finding::kSendPage) = 6;
+  c.state = ProgramState::kConvertedWithFindings;
+  c.by_class = {0, 6, 0};
   return {a, b, c};
 }
 
@@ -50,35 +68,18 @@ const char kThreeProgramsChart[] =
     "<text x=\"186\" y=\"74\">0</text></g>\n"
     "</svg>\n";
 
-TEST(HtmlReport, MarkupCharactersAreEscaped) {
-  const struct {
-    std::string text;
-    std::string expected;
-  } cases[] = {
-      {"MENU01", "MENU01"},
-      {"a<b>&c", "a&lt;b&gt;&amp;c"},
-      {"\"quoted\" 'single'", "&quot;quoted&quot; &#39;single&#39;"},
-      {"&amp;", "&amp;amp;"},
-      {"caf\xC3\xA9", "caf\xC3\xA9"},
-  };
-  for (const auto& row : cases) {
-    SCOPED_TRACE(row.text);
-    EXPECT_EQ(html_escape(row.text), row.expected);
-  }
-}
-
 TEST(HtmlReport, ChartHasOneBarPerProgramLargestFirst) {
-  EXPECT_EQ(findings_chart(three_programs()), kThreeProgramsChart);
+  EXPECT_EQ(findings_chart(pointers(three_programs())), kThreeProgramsChart);
 }
 
 TEST(HtmlReport, ChartOrdersEqualBarsByNameAndShortensLongNames) {
   // 45 letters are cut to 23 and an ellipsis; a two-byte character across the cut is never split.
   std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRS";
   std::string accented = std::string(22, 'x') + "\xC3\xA9yyy";
-  std::vector<ProgramSummary> programs = {program("Z", 1, 1, 0), program(accented, 1, 1, 0),
-                                          program(letters, 1, 1, 0)};
+  std::vector<ProgramReport> programs = {program("Z", 1, 1, 0), program(accented, 1, 1, 0),
+                                         program(letters, 1, 1, 0)};
   EXPECT_EQ(
-      findings_chart(programs),
+      findings_chart(pointers(programs)),
       "<svg class=\"chart\" width=\"700\" height=\"86\" viewBox=\"0 0 700 86\" role=\"img\" "
       "aria-label=\"Findings that need manual attention, per program\">\n"
       "<g class=\"bar\"><title>ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRS: 0</title>\n"
@@ -97,14 +98,6 @@ TEST(HtmlReport, ChartOrdersEqualBarsByNameAndShortensLongNames) {
           "</svg>\n");
 }
 
-ApplicationTotals totals_of(const std::vector<ProgramSummary>& programs) {
-  ApplicationTotals totals;
-  std::string too_large;
-  for (const ProgramSummary& summary : programs)
-    EXPECT_TRUE(add_program(totals, summary, too_large));
-  return totals;
-}
-
 // The part of `page` from `from` up to and including `to`; empty when either is missing.
 std::string between(const std::string& page, const std::string& from, const std::string& to) {
   std::size_t start = page.find(from);
@@ -114,168 +107,190 @@ std::string between(const std::string& page, const std::string& from, const std:
   return page.substr(start, end + to.size() - start);
 }
 
-TEST(HtmlReport, LinksAreRelativeAndEncoded) {
-  const struct {
-    const char* why;
-    std::string path;
-    std::string expected;
-  } cases[] = {
-      {"a plain path stays as it is", "billing/BILL01.msg", "billing/BILL01.msg"},
-      {"a path up from the page", "../app/MENU01.new", "../app/MENU01.new"},
-      {"blanks, commas and quotes are encoded", "PAY,ROLL \"Q\".msg", "PAY%2CROLL%20%22Q%22.msg"},
-      {"markup and ampersands are encoded, never left raw", "a<b>&c'.msg", "a%3Cb%3E%26c%27.msg"},
-      {"a colon cannot make a scheme", "javascript:alert(1)", "javascript%3Aalert%281%29"},
-      {"a fragment or query sign stays part of the name", "P#1?.msg", "P%231%3F.msg"},
-      {"bytes above 127 are encoded one by one", "caf\xC3\xA9", "caf%C3%A9"},
-  };
-  for (const auto& row : cases) {
-    SCOPED_TRACE(row.why);
-    EXPECT_EQ(href_of(row.path), row.expected);
+// An application of four programs in the order of the work: NEW (not converted), C (a screen
+// program with 6 SEND PAGE, which change behaviour), A&B (2 LINK and 1 ROUTE to review; it
+// LINKs to C and to X, which is no program of the application) and B (nothing to do).
+struct FourPrograms {
+  FourPrograms() {
+    std::vector<ProgramReport> three = three_programs();
+    ProgramReport fresh;
+    fresh.files = {"NEW", "NEW.zsc", ""};
+    fresh.state = ProgramState::kNotConverted;
+    fresh.reason = "no message file: QUILLOX has not converted it";
+    programs = {fresh, three[2], three[0], three[1]};
+    programs[1].summary.map_requests = 4;
+    programs[1].converted = {{"", "C.new", true, {{"RETURN", 3, {}}}}};
+    programs[1].commands = 3;
+    programs[2].converted = {{"", "A&B.new", true, {{"LINK", 2, {}}, {"RETURN", 2, {}}}}};
+    programs[2].commands = 4;
+    programs[2].summary.transfers = {{Finding::kLink, "'C'"}, {Finding::kLink, "'X'"}};
+    std::string too_large;
+    for (const ProgramReport& report : programs) {
+      if (report.read) {
+        EXPECT_TRUE(add_program(totals, report.summary, too_large));
+      }
+    }
+    commands = {{"LINK", 2, {}}, {"RETURN", 5, {}}};
+    index = index_programs({"NEW", "C", "A&B", "B"});
+    page.folder = "pay&roll";
+    page.programs = pointers(programs);
+    page.steps = {0, 1, 2, 0};
+    page.totals = &totals;
+    page.commands = &commands;
+    page.index = &index;
+    page.details = {"<section>NEW</section>\n", "<section>C</section>\n",
+                    "<section>A&amp;B</section>\n", "<section>B</section>\n"};
   }
-}
+  std::vector<ProgramReport> programs;
+  ApplicationTotals totals;
+  MonitorCommands commands;
+  ProgramIndex index;
+  ApplicationPage page;
+};
 
-TEST(HtmlReport, PageHoldsTotalsKindsAndTheSortableTableOfPrograms) {
-  std::vector<ProgramSummary> programs = three_programs();
-  programs[2].map_requests = 4;  // C is a screen program
-  std::string page = html_report(programs, totals_of(programs), "/apps/pay&roll");
+TEST(HtmlReport, TotalsCountEachStateAndClass) {
+  FourPrograms four;
+  std::string page = html_report(four.page);
   std::size_t style = page.find("<style>");
   ASSERT_NE(style, std::string::npos);
   EXPECT_EQ(page.substr(0, style),
             "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-            "<title>Migration report - /apps/pay&amp;roll</title>\n");
-  EXPECT_EQ(between(page, "<dl class=\"totals\">", "</dl>\n"),
-            "<dl class=\"totals\">\n"
-            "<div><dt>Programs</dt><dd>3</dd></div>\n"
+            "<title>Migration report - pay&amp;roll</title>\n");
+  EXPECT_EQ(between(page, "<dl class=\"totals\"", "</dl>\n"),
+            "<dl class=\"totals\" id=\"totals\">\n"
+            "<div><dt>Programs</dt><dd>4</dd></div>\n"
+            "<div><dt>Failed</dt><dd>0</dd></div>\n"
+            "<div><dt>Refused: clash</dt><dd>0</dd></div>\n"
+            "<div><dt>Refused: hand edits</dt><dd>0</dd></div>\n"
+            "<div class=\"attention\"><dt>Not converted</dt><dd>1</dd></div>\n"
+            "<div><dt>Message file not read</dt><dd>0</dd></div>\n"
+            "<div><dt>Out of date</dt><dd>0</dd></div>\n"
+            "<div><dt>Converted with findings</dt><dd>2</dd></div>\n"
+            "<div><dt>Converted</dt><dd>1</dd></div>\n"
+            "<div class=\"attention\"><dt>Findings for manual attention</dt><dd>9</dd></div>\n"
+            "<div><dt>Blocks compilation</dt><dd>0</dd></div>\n"
+            "<div class=\"attention\"><dt>Changes behaviour</dt><dd>6</dd></div>\n"
+            "<div><dt>Review</dt><dd>3</dd></div>\n"
+            "<div><dt>Active monitor commands</dt><dd>7</dd></div>\n"
+            "<div><dt>Members not found</dt><dd>0</dd></div>\n"
             "<div><dt>Screen programs</dt><dd>1</dd></div>\n"
             "<div><dt>Back-end programs</dt><dd>2</dd></div>\n"
             "<div><dt>Input lines read</dt><dd>420</dd></div>\n"
             "<div><dt>Output lines written</dt><dd>455</dd></div>\n"
             "<div><dt>EXEC ZARN statements</dt><dd>17</dd></div>\n"
-            "<div class=\"attention\"><dt>Findings for manual attention</dt><dd>9</dd></div>\n"
-            "<div class=\"attention\"><dt>Programs with findings</dt><dd>2</dd></div>\n"
-            "<div><dt>Members not found</dt><dd>0</dd></div>\n"
             "</dl>\n");
+}
+
+TEST(HtmlReport, TheTableOfProgramsKeepsTheOrderOfTheWorkAndTellsTheFilterWhatEachRowIs) {
+  FourPrograms four;
+  std::string page = html_report(four.page);
+  // Each row: its state, the classes and the kinds it has (SEND PAGE is kind 7, LINK 0 and
+  // ROUTE 4), then the program's link, state, kind and counts. A program not converted has its
+  // reason as the title of its state, and no kind.
+  EXPECT_EQ(
+      between(page, "<tbody>\n<tr data-s", "</tbody>\n"),
+      "<tbody>\n"
+      "<tr data-s=\"3\" data-c=\"\" data-k=\" \"><td><a href=\"#program-NEW\">NEW</a></td>"
+      "<td title=\"no message file: QUILLOX has not converted it\">not converted</td><td></td>"
+      "<td>0</td><td>0</td><td>0</td><td>0</td><td>0</td><td>0</td></tr>\n"
+      "<tr data-s=\"6\" data-c=\"1\" data-k=\" 7 \"><td><a href=\"#program-C\">C</a></td>"
+      "<td>converted with findings</td><td>screen</td>"
+      "<td>0</td><td>6</td><td>0</td><td>6</td><td>3</td><td>1</td></tr>\n"
+      "<tr data-s=\"6\" data-c=\"2\" data-k=\" 0 4 \"><td><a href=\"#program-A~26B\">A&amp;B</a>"
+      "</td><td>converted with findings</td><td>back-end</td>"
+      "<td>0</td><td>0</td><td>3</td><td>3</td><td>4</td><td>2</td></tr>\n"
+      "<tr data-s=\"7\" data-c=\"\" data-k=\" \"><td><a href=\"#program-B\">B</a></td>"
+      "<td>converted</td><td>back-end</td>"
+      "<td>0</td><td>0</td><td>0</td><td>0</td><td>0</td><td>0</td></tr>\n"
+      "</tbody>\n");
+  EXPECT_NE(page.find("<thead><tr><th>Program</th><th>State</th><th>Kind</th>"
+                      "<th>blocks compilation</th><th>changes behaviour</th><th>review</th>"
+                      "<th>Findings</th><th>Active monitor commands</th><th>Manual steps</th>"
+                      "</tr></thead>"),
+            std::string::npos);
+  // The filter offers every state, class and kind by the numbers the rows carry; it stays
+  // hidden until the script shows it.
+  for (const char* piece :
+       {"<form class=\"filter\" id=\"filter\" hidden>",
+        "<option value=\"3\">not converted</option>",
+        "<option value=\"1\">changes behaviour</option>", "<option value=\"7\">SEND PAGE</option>",
+        "<option value=\"24\">other messages</option>",
+        "<output id=\"shown\">4 programs</output>"}) {
+    SCOPED_TRACE(piece);
+    EXPECT_NE(page.find(piece), std::string::npos);
+  }
+  // The details follow in the same order.
+  std::size_t c = page.find("<section>C</section>");
+  std::size_t ab = page.find("<section>A&amp;B</section>");
+  EXPECT_LT(page.find("<section>NEW</section>"), c);
+  EXPECT_LT(c, ab);
+  EXPECT_LT(ab, page.find("<section>B</section>"));
+}
+
+TEST(HtmlReport, KindsStandByClassThenCountAndTheMonitorsVerbsByCount) {
+  FourPrograms four;
+  std::string page = html_report(four.page);
   EXPECT_EQ(between(page, "<div class=\"findings\">", "</div>\n"),
             "<div class=\"findings\">\n" + std::string(kThreeProgramsChart) +
                 "<table class=\"kinds sortable\">\n"
-                "<thead><tr><th></th><th>Kind</th><th>Findings</th><th>Programs</th></tr></thead>\n"
-                "<tbody>\n"
-                "<tr><td class=\"swatch\"><span style=\"background:#4e79a7\"></span></td>"
-                "<td class=\"name\">LINK</td><td>2</td><td>1</td></tr>\n"
-                "<tr><td class=\"swatch\"><span style=\"background:#ffbe7d\"></span></td>"
-                "<td class=\"name\">ROUTE</td><td>1</td><td>1</td></tr>\n"
+                "<thead><tr><th></th><th>Kind</th><th>Class</th><th>Findings</th>"
+                "<th>Programs</th></tr></thead>\n<tbody>\n"
                 "<tr><td class=\"swatch\"><span style=\"background:#8cd17d\"></span></td>"
-                "<td class=\"name\">SEND PAGE</td><td>6</td><td>1</td></tr>\n"
+                "<td class=\"name\">SEND PAGE</td><td class=\"text\">changes behaviour</td>"
+                "<td>6</td><td>1</td></tr>\n"
+                "<tr><td class=\"swatch\"><span style=\"background:#4e79a7\"></span></td>"
+                "<td class=\"name\">LINK</td><td class=\"text\">review</td><td>2</td>"
+                "<td>1</td></tr>\n"
+                "<tr><td class=\"swatch\"><span style=\"background:#ffbe7d\"></span></td>"
+                "<td class=\"name\">ROUTE</td><td class=\"text\">review</td><td>1</td>"
+                "<td>1</td></tr>\n"
                 "</tbody>\n</table>\n</div>\n");
-  // Each name links to its detail; the kind, then the counts; the steps are LINK and ROUTE
-  // for A&B and SEND PAGE for C.
-  EXPECT_EQ(
-      between(page, "<h2 id=\"programs\">", "</table>\n</div>\n"),
-      "<h2 id=\"programs\">Programs</h2>\n<div class=\"scroll\">\n"
-      "<table class=\"programs sortable\">\n"
-      "<thead><tr><th>Program</th><th>Kind</th><th class=\"count\">Lines read</th>"
-      "<th class=\"count\">Lines written</th><th class=\"count\">EXEC ZARN statements</th>"
-      "<th class=\"kind\"><span>LINK</span></th><th class=\"kind\"><span>ROUTE</span></th>"
-      "<th class=\"kind\"><span>SEND PAGE</span></th><th class=\"count\">Total findings</th>"
-      "<th class=\"count\">Manual steps</th></tr></thead>\n"
-      "<tbody>\n"
-      "<tr><td class=\"name\"><a href=\"#program-1\">A&amp;B</a></td><td class=\"name\">back-end</td>"
-      "<td>100</td><td>110</td><td>5</td><td>2</td><td>1</td><td class=\"zero\">0</td><td>3</td>"
-      "<td>2</td></tr>\n"
-      "<tr><td class=\"name\"><a href=\"#program-2\">B</a></td><td class=\"name\">back-end</td>"
-      "<td>20</td><td>25</td><td>0</td><td class=\"zero\">0</td><td class=\"zero\">0</td>"
-      "<td class=\"zero\">0</td><td class=\"zero\">0</td><td class=\"zero\">0</td></tr>\n"
-      "<tr><td class=\"name\"><a href=\"#program-3\">C</a></td><td class=\"name\">screen</td>"
-      "<td>300</td><td>320</td><td>12</td><td class=\"zero\">0</td><td class=\"zero\">0</td>"
-      "<td>6</td><td>6</td><td>1</td></tr>\n"
-      "</tbody>\n"
-      "<tfoot><tr><td class=\"name\">Total</td><td></td><td>420</td><td>455</td><td>17</td>"
-      "<td>2</td><td>1</td><td>6</td><td>9</td><td></td></tr></tfoot>\n</table>\n</div>\n");
-  for (const char* detail : {"<section class=\"program\" id=\"program-1\">\n<h3>A&amp;B<span",
-                             "<section class=\"program\" id=\"program-2\">\n<h3>B<span",
-                             "<section class=\"program\" id=\"program-3\">\n<h3>C<span"}) {
-    SCOPED_TRACE(detail);
-    EXPECT_NE(page.find(detail), std::string::npos);
-  }
-  EXPECT_NE(page.find("<p class=\"none\">Every copybook member was found and converted.</p>"),
+  // RETURN stands in two programs, LINK in one; the page says what the table is for.
+  EXPECT_EQ(between(page, "<table class=\"verbs sortable\">", "</table>\n"),
+            "<table class=\"verbs sortable\">\n<thead><tr><th>Verb</th><th>Commands</th>"
+            "<th>Programs</th></tr></thead>\n<tbody>\n"
+            "<tr><td class=\"name\">RETURN</td><td>5</td><td>2</td></tr>\n"
+            "<tr><td class=\"name\">LINK</td><td>2</td><td>1</td></tr>\n"
+            "</tbody>\n</table>\n");
+  EXPECT_NE(page.find("the work list for leaving the monitor"), std::string::npos);
+}
+
+TEST(HtmlReport, TransfersToProgramsOfTheApplicationLinkBothEnds) {
+  FourPrograms four;
+  std::string page = html_report(four.page);
+  EXPECT_EQ(between(page, "<table class=\"transfers sortable\">", "</p>\n"),
+            "<table class=\"transfers sortable\">\n<thead><tr><th>Program</th><th>Transfers</th>"
+            "<th>Transferred to from</th></tr></thead>\n<tbody>\n"
+            "<tr><td class=\"name\"><a href=\"#program-C\">C</a></td><td>1</td>"
+            "<td class=\"text\"><a href=\"#program-A~26B\">A&amp;B</a> (LINK)</td></tr>\n"
+            "</tbody>\n</table>\n"
+            "<p class=\"note\">1 transfer to a program outside the application, 0 transfers to "
+            "a field, whose program is known only when it runs.</p>\n");
+}
+
+TEST(HtmlReport, ALargeApplicationLinksEachProgramToItsOwnPage) {
+  FourPrograms four;
+  four.page.details.clear();
+  std::string page = html_report(four.page);
+  EXPECT_NE(page.find("<td><a href=\"migration-report-files/programs/A%26B.html\">A&amp;B</a>"),
+            std::string::npos);
+  EXPECT_EQ(page.find("<h2 id=\"details\">"), std::string::npos);
+  EXPECT_NE(page.find("Each program has a page of its own in migration-report-files/programs/"),
             std::string::npos);
 }
 
-TEST(HtmlReport, DetailShowsStepsFindingsMembersAndLinks) {
-  ProgramSummary pay = program("pay/PAY<1>", 80, 96, 9);
-  pay.count(Finding::kLink) = 1;
-  pay.count(Finding::kCopybookError) = 1;
-  pay.other_messages = 1;
-  pay.listed = {
-      {ListedLine::Number::kOutputLine, 40, "", "EXEC ZARN LINK to program 'BILL02' found",
-       Finding::kLink, Message::kLink},
-      {ListedLine::Number::kCopyLine, 8, "BILLPROC", "***error*** opening copy file BILLX",
-       Finding::kCopybookError, std::nullopt},
-      {ListedLine::Number::kOutputLine, 3, "BILLPROC", "*** odd & new", std::nullopt, std::nullopt},
-  };
-  pay.members = {{"BILLPROC", MemberOutcome::kConverted}, {"BILLX", MemberOutcome::kNotFound}};
-  pay.files.message_file = "pay/PAY<1>.msg";
-  pay.files.converted_program = "pay/PAY<1>.new";
-  pay.files.member_copies["BILLPROC"] = "pay/BILLPROC.new";
-  EXPECT_EQ(
-      program_detail(pay, 7),
-      "<section class=\"program\" id=\"program-7\">\n"
-      "<h3>pay/PAY&lt;1&gt;<span class=\"kind back-end\">back-end program</span></h3>\n"
-      "<p class=\"files\">Message file <a href=\"pay/PAY%3C1%3E.msg\">PAY&lt;1&gt;.msg</a> \xC2\xB7 "
-      "Converted program <a href=\"pay/PAY%3C1%3E.new\">PAY&lt;1&gt;.new</a></p>\n"
-      "<p class=\"counts\">80 lines read, 96 written, 9 EXEC ZARN statements, 0 map requests, 3 "
-      "findings.</p>\n"
-      "<h4>Manual steps</h4>\n<ul class=\"checklist\">\n"
-      "<li>Check each LINK, which stays active <span class=\"where\">line 0040</span></li>\n"
-      "<li>Make the copybook members that were not converted available, and convert again "
-      "<span class=\"where\">BILLX (not found)</span></li>\n"
-      "<li>Read the other messages: this report does not know them "
-      "<span class=\"where\">line 0003 in BILLPROC</span></li>\n"
-      "</ul>\n"
-      "<h4>Findings</h4>\n<table class=\"lines\">\n<tbody>\n"
-      "<tr class=\"group\"><th colspan=\"2\">LINK (1)</th></tr>\n"
-      "<tr><td class=\"place\">line 0040</td>"
-      "<td class=\"text\">EXEC ZARN LINK to program &#39;BILL02&#39; found</td></tr>\n"
-      "<tr class=\"group\"><th colspan=\"2\">copybook errors (1)</th></tr>\n"
-      "<tr><td class=\"place\">COPY line 8 in BILLPROC</td>"
-      "<td class=\"text\">***error*** opening copy file BILLX</td></tr>\n"
-      "<tr class=\"group\"><th colspan=\"2\">other messages, which this report does not know (1)"
-      "</th></tr>\n"
-      "<tr><td class=\"place\">line 0003 in BILLPROC</td><td class=\"text\">*** odd &amp; new</td>"
-      "</tr>\n"
-      "</tbody>\n</table>\n"
-      "<h4>Copybook members</h4>\n<ul class=\"members\">\n"
-      "<li><span class=\"member\">BILLPROC</span> converted: "
-      "<a href=\"pay/BILLPROC.new\">BILLPROC.new</a></li>\n"
-      "<li class=\"missing\"><span class=\"member\">BILLX</span> not found</li>\n"
-      "</ul>\n"
-      "<p class=\"top\"><a href=\"#programs\">Back to the programs</a></p>\n</section>\n");
-}
-
-TEST(HtmlReport, DetailOfAScreenProgramWithoutFindingsOrFiles) {
-  ProgramSummary menu = program("MENU01", 10, 12, 2);
-  menu.map_requests = 2;
-  menu.unlisted = 3;  // as if the file held more than the page lists
-  EXPECT_EQ(program_detail(menu, 1),
-            "<section class=\"program\" id=\"program-1\">\n"
-            "<h3>MENU01<span class=\"kind screen\">screen program</span></h3>\n"
-            "<p class=\"counts\">10 lines read, 12 written, 2 EXEC ZARN statements, 2 map "
-            "requests, 0 findings.</p>\n"
-            "<h4>Manual steps</h4>\n<p class=\"none\">None.</p>\n"
-            "<h4>Findings</h4>\n<p class=\"none\">None.</p>\n"
-            "<p class=\"note\">3 more lines and members are not listed here: see the message "
-            "file.</p>\n"
-            "<h4>Copybook members</h4>\n<p class=\"none\">None.</p>\n"
-            "<p class=\"top\"><a href=\"#programs\">Back to the programs</a></p>\n</section>\n");
-}
-
 TEST(HtmlReport, MembersNotConvertedAreListedWithTheirPrograms) {
-  ProgramSummary a = program("A", 1, 1, 0);
-  a.members = {{"REC", MemberOutcome::kConverted}, {"SQLCA", MemberOutcome::kNotFound}};
-  ProgramSummary b = program("B<2>", 1, 1, 0);
-  b.members = {{"DEEP", MemberOutcome::kNotOpened}, {"SQLCA", MemberOutcome::kNotFound}};
-  std::vector<ProgramSummary> programs = {a, b};
-  std::string page = html_report(programs, totals_of(programs), "/apps");
+  std::vector<ProgramReport> programs = {program("A", 1, 1, 0), program("B<2>", 1, 1, 0)};
+  programs[0].summary.members = {{"REC", MemberOutcome::kConverted},
+                                 {"SQLCA", MemberOutcome::kNotFound}};
+  programs[1].summary.members = {{"DEEP", MemberOutcome::kNotOpened},
+                                 {"SQLCA", MemberOutcome::kNotFound}};
+  ApplicationTotals totals;
+  MonitorCommands commands;
+  ProgramIndex index;
+  ApplicationPage application{"apps",  pointers(programs), {0, 0}, &totals, &commands, &index,
+                              {"", ""}};
+  std::string page = html_report(application);
   EXPECT_NE(page.find("<div class=\"attention\"><dt>Members not found</dt><dd>1</dd></div>\n"),
             std::string::npos);
   EXPECT_EQ(between(page, "<h2 id=\"members\">", "</table>\n"),
@@ -284,21 +299,21 @@ TEST(HtmlReport, MembersNotConvertedAreListedWithTheirPrograms) {
             "<th>What became of it</th><th>Programs</th><th>Copied by</th></tr></thead>\n"
             "<tbody>\n"
             "<tr><td class=\"name\">DEEP</td><td class=\"text\">not opened: copy books nested "
-            "more than 10 deep</td><td>1</td><td class=\"text\"><a href=\"#program-2\">B&lt;2&gt;"
-            "</a></td></tr>\n"
+            "more than 10 deep</td><td>1</td><td class=\"text\"><a href=\"#program-B~3C2~3E\">"
+            "B&lt;2&gt;</a></td></tr>\n"
             "<tr><td class=\"name\">SQLCA</td><td class=\"text\">not found</td><td>2</td>"
-            "<td class=\"text\"><a href=\"#program-1\">A</a>, <a href=\"#program-2\">B&lt;2&gt;"
-            "</a></td></tr>\n"
+            "<td class=\"text\"><a href=\"#program-A\">A</a>, <a href=\"#program-B~3C2~3E\">"
+            "B&lt;2&gt;</a></td></tr>\n"
             "</tbody>\n</table>\n");
 }
 
 TEST(HtmlReport, ChartShowsOnlyTheProgramsWithMostFindings) {
-  std::vector<ProgramSummary> programs;
+  std::vector<ProgramReport> programs;
   for (int i = 0; i < 45; ++i) {
     programs.push_back(program("P" + std::to_string(100 + i), 1, 1, 0));
-    programs.back().count(Finding::kLink) = i;
+    programs.back().summary.count(Finding::kLink) = i;
   }
-  std::string chart = findings_chart(programs);
+  std::string chart = findings_chart(pointers(programs));
   std::size_t bars = 0;
   for (std::size_t at = chart.find("<g class=\"bar\">"); at != std::string::npos;
        at = chart.find("<g class=\"bar\">", at + 1))
@@ -307,15 +322,12 @@ TEST(HtmlReport, ChartShowsOnlyTheProgramsWithMostFindings) {
   EXPECT_NE(chart.find("<title>P144: 44</title>"), std::string::npos);  // the most findings
   EXPECT_NE(chart.find("<title>P105: 5</title>"), std::string::npos);   // the 40th
   EXPECT_EQ(chart.find("<title>P104: 4</title>"), std::string::npos);   // the 41st
-  std::string page = html_report(programs, totals_of(programs), "/apps");
-  EXPECT_NE(page.find("The chart shows the 40 programs with the most findings"), std::string::npos);
 }
 
 TEST(HtmlReport, PageNeedsNothingFromOutside) {
-  std::vector<ProgramSummary> programs = three_programs();
-  programs[0].files.message_file = "../up/A&B.msg";
-  programs[0].files.converted_program = "A&B.new";
-  std::string page = html_report(programs, totals_of(programs), "/apps");
+  FourPrograms four;
+  four.page.details.clear();
+  std::string page = html_report(four.page);
   for (const char* outside : {"<link", "<img", "src=", "url(", "@import", "http", "//"}) {
     SCOPED_TRACE(outside);
     EXPECT_EQ(page.find(outside), std::string::npos);
@@ -323,23 +335,28 @@ TEST(HtmlReport, PageNeedsNothingFromOutside) {
   // One script, inline, at the end; every link within the page or relative to it.
   EXPECT_EQ(page.find("<script"), page.rfind("<script>"));
   EXPECT_NE(page.find("<script>\n"), std::string::npos);
-  std::vector<std::string> hrefs;
+  std::size_t links = 0;
   for (std::size_t at = page.find("href=\""); at != std::string::npos;
        at = page.find("href=\"", at + 1)) {
     std::size_t end = page.find('"', at + 6);
-    hrefs.push_back(page.substr(at + 6, end - at - 6));
-  }
-  EXPECT_EQ(hrefs.size(), 8u);  // 3 names, 3 details back to the table, 1 message file, 1 program
-  for (const std::string& href : hrefs) {
+    std::string href = page.substr(at + 6, end - at - 6);
     SCOPED_TRACE(href);
     EXPECT_EQ(href.find(':'), std::string::npos);
     EXPECT_NE(href.front(), '/');
+    ++links;
   }
+  EXPECT_EQ(links, 6u);  // 4 programs, and C and A&B in the table of transfers
 }
 
 TEST(HtmlReport, PageWithoutFindingsSaysSo) {
-  std::vector<ProgramSummary> programs = {program("ONLY", 10, 12, 1)};
-  std::string page = html_report(programs, totals_of(programs), "/apps");
+  std::vector<ProgramReport> programs = {program("ONLY", 10, 12, 1)};
+  ApplicationTotals totals;
+  std::string too_large;
+  ASSERT_TRUE(add_program(totals, programs[0].summary, too_large));
+  MonitorCommands commands;
+  ProgramIndex index;
+  ApplicationPage application{"apps", pointers(programs), {0}, &totals, &commands, &index, {""}};
+  std::string page = html_report(application);
   EXPECT_EQ(between(page, "<div class=\"findings\">\n", "</div>\n"),
             "<div class=\"findings\">\n"
             "<svg class=\"chart\" width=\"700\" height=\"34\" viewBox=\"0 0 700 34\" role=\"img\" "
@@ -349,6 +366,11 @@ TEST(HtmlReport, PageWithoutFindingsSaysSo) {
             "<text x=\"186\" y=\"22\">0</text></g>\n"
             "</svg>\n"
             "<p>No finding needs manual attention.</p>\n</div>\n");
+  EXPECT_NE(page.find("<p class=\"none\">No converted file holds an active EXEC ZARN command.</p>"),
+            std::string::npos);
+  EXPECT_NE(page.find("<p class=\"none\">No program transfers to another program of the "
+                      "application.</p>"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -3,10 +3,15 @@
 #include "report/message_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <deque>
 #include <optional>
 #include <set>
 #include <utility>
 #include <vector>
+
+#include "report/line_source.h"
 
 namespace report {
 
@@ -138,69 +143,95 @@ std::string messages_counted_in(Row row) {
   return shown;
 }
 
-// The file's lines, each without its line end, taken one at a time: the text is never copied
-// or split up front, so reading needs no memory beyond it.
-class LineCursor {
+// The file's lines, each without its line end, read a block at a time and taken one at a time
+// with up to two lines looked at ahead, so that memory never grows with the file. A fault of the
+// file itself (a read error, a line too long, line ends that change, a last line without its
+// line end) ends nothing at once: it is remembered and wins over what the layout says, as the
+// file is no message file whatever its lines hold.
+class MessageLines {
  public:
-  /// `text` ends in a line end; with `crlf` every line ends in CR LF.
-  LineCursor(std::string_view text, bool crlf) : rest_(text), crlf_(crlf) { advance(); }
-  bool done() const { return !has_next_; }
-  std::string_view peek() const { return next_; }
-  std::string_view take() {
-    std::string_view line = next_;
+  explicit MessageLines(std::FILE* file) : source_(file, kMaxMessageLineLength) {}
+  bool done() {
+    fill(1);
+    return ahead_.empty();
+  }
+  /// True when `count` more lines are there to be taken.
+  bool has(std::size_t count) {
+    fill(count);
+    return ahead_.size() >= count;
+  }
+  /// The line `at` lines after the next one; the caller has made sure it is there.
+  const std::string& peek(std::size_t at = 0) {
+    fill(at + 1);
+    return ahead_[at];
+  }
+  std::string take() {
+    fill(1);
+    std::string line = std::move(ahead_.front());
+    ahead_.pop_front();
     ++taken_;
-    advance();
     return line;
   }
   /// 1-based number of the line that `take` returns next.
   std::size_t number() const { return taken_ + 1; }
-
- private:
-  void advance() {
-    has_next_ = !rest_.empty();
-    if (!has_next_) return;
-    std::size_t end = rest_.find('\n');
-    next_ = rest_.substr(0, end);
-    if (crlf_) next_.remove_suffix(1);
-    rest_.remove_prefix(end + 1);
+  /// Reads the rest of the file, so that a fault of the file further on is found too.
+  void drain() {
+    while (!ended_) {
+      ahead_.clear();
+      read_line();
+    }
+  }
+  /// The fault of the file found so far, the weightiest first; empty when there is none.
+  std::string fault() const {
+    if (!source_.fault().empty()) {
+      if (starts_with(source_.fault(), "line "))
+        return source_.fault() + ", which no line of a QUILLOX message file is";
+      return source_.fault();
+    }
+    if (ended_ && source_.lines_read() == 0) return "the file is empty";
+    if (cut_short_) return "the last line has no line end (the file is cut short)";
+    return line_ends_;
   }
 
-  std::string_view rest_;
-  std::string_view next_;
-  bool crlf_;
-  bool has_next_ = false;
+ private:
+  void fill(std::size_t count) {
+    while (ahead_.size() < count && !ended_) read_line();
+  }
+
+  // Reads the next line into `ahead_`, or marks the end.
+  void read_line() {
+    std::string line;
+    bool ended_by_newline = false;
+    if (!source_.next(line, ended_by_newline)) {
+      ended_ = true;
+      return;
+    }
+    if (!ended_by_newline) cut_short_ = true;
+    std::size_t number = source_.lines_read();
+    if (number == 1) crlf_ = ended_by_newline && !line.empty() && line.back() == '\r';
+    if (crlf_ && ended_by_newline) {
+      if (line.empty() || line.back() != '\r') {
+        if (line_ends_.empty())
+          line_ends_ = "line " + std::to_string(number) +
+                       ": the line ends differ from those of the first line";
+      } else {
+        line.pop_back();
+      }
+    }
+    ahead_.push_back(std::move(line));
+  }
+
+  LineSource source_;
+  std::deque<std::string> ahead_;
   std::size_t taken_ = 0;
+  bool ended_ = false;
+  bool crlf_ = false;
+  bool cut_short_ = false;
+  std::string line_ends_;
 };
 
 std::string at_line(std::size_t number, std::string_view what) {
   return "line " + std::to_string(number) + ": " + std::string(what);
-}
-
-// Checks that the text is whole lines with one kind of line end: LF, or CR LF throughout as the
-// first line has it (`crlf`).
-bool check_line_ends(std::string_view text, bool& crlf, std::string& error) {
-  if (text.empty()) {
-    error = "the file is empty";
-    return false;
-  }
-  if (text.back() != '\n') {
-    error = "the last line has no line end (the file is cut short)";
-    return false;
-  }
-  std::size_t first_end = text.find('\n');
-  crlf = first_end > 0 && text[first_end - 1] == '\r';
-  if (!crlf) return true;
-  std::size_t number = 1;
-  for (std::size_t end = first_end; end != std::string_view::npos;
-       end = text.find('\n', end + 1), ++number) {
-    // A line holding nothing but its LF has no CR before it, whatever stands before that LF.
-    bool empty = end == 0 || text[end - 1] == '\n';
-    if (empty || text[end - 1] != '\r') {
-      error = at_line(number, "the line ends differ from those of the first line");
-      return false;
-    }
-  }
-  return true;
 }
 
 // Counts of one message file as the body is read.
@@ -209,12 +240,29 @@ struct Tally {
   std::array<std::int64_t, kRowCount> rows{};
 };
 
-// Lists `line` in the program's detail unless the program already lists as many as it may.
-void list_line(ProgramSummary& summary, ListedLine line) {
-  if (summary.listed.size() < kMaxListedPerProgram)
-    summary.listed.push_back(std::move(line));
+// What is filled in while one file is read.
+struct Reading {
+  ProgramSummary& summary;
+  Tally tally;
+  const ListedLineSink& sink;
+};
+
+// Hands `line` to the sink, and lists it in the program's detail unless the program already
+// lists as many as it may.
+void list_line(Reading& reading, ListedLine line) {
+  if (reading.sink) reading.sink(line);
+  if (reading.summary.listed.size() < kMaxListedPerProgram)
+    reading.summary.listed.push_back(std::move(line));
   else
-    ++summary.unlisted;
+    ++reading.summary.unlisted;
+}
+
+// Notes a LINK or XCTL target once per kind.
+void add_transfer(ProgramSummary& summary, Finding kind, std::string_view target) {
+  for (const Transfer& transfer : summary.transfers)
+    if (transfer.kind == kind && transfer.target == target) return;
+  if (summary.transfers.size() < kMaxListedPerProgram)
+    summary.transfers.push_back({kind, std::string(target)});
 }
 
 // The members of one program as the file names them, each name once per outcome.
@@ -239,45 +287,51 @@ class MemberList {
 // Where the body stands while it is read: the copybooks open around the current line, and the
 // member whose "opening copy book" line came just before it.
 struct BodyState {
-  std::vector<std::string_view> open_members;  // innermost last
-  std::optional<std::string_view> just_opened;
+  std::vector<std::string> open_members;  // innermost last
+  std::optional<std::string> just_opened;
   std::int64_t just_opened_at = 0;  // the input line of its COPY line
   MemberList members;
 
   std::string current_member() const {
-    return open_members.empty() ? std::string() : std::string(open_members.back());
+    return open_members.empty() ? std::string() : open_members.back();
   }
 };
 
 // Classifies the text of a message line, counts it, and lists it when it needs attention.
 void classify_message(std::int64_t number, std::string_view text, const BodyState& state,
-                      ProgramSummary& summary, Tally& tally) {
+                      Reading& reading) {
+  ProgramSummary& summary = reading.summary;
   ListedLine listed{ListedLine::Number::kOutputLine,
                     number,
                     state.current_member(),
                     std::string(text),
                     std::nullopt,
                     std::nullopt};
+  std::vector<std::string_view> fields;
   for (const message_format::MessageText& message : message_format::kMessages) {
-    if (!matches_format(message.format, text)) continue;
-    if (message.counted_in) ++tally.row_messages[static_cast<std::size_t>(*message.counted_in)];
+    fields.clear();
+    if (!matches_format(message.format, text, fields)) continue;
+    if (message.counted_in)
+      ++reading.tally.row_messages[static_cast<std::size_t>(*message.counted_in)];
     if (message.finding) ++summary.count(*message.finding);
+    if ((message.id == Message::kLink || message.id == Message::kXctl) && !fields.empty())
+      add_transfer(summary, *message.finding, fields[0]);
     if (message.finding || message_format::step_of_message(message.id) != nullptr) {
       listed.finding = message.finding;
       listed.message = message.id;
-      list_line(summary, std::move(listed));
+      list_line(reading, std::move(listed));
     }
     return;
   }
   // A message this report does not know, from a newer converter or written by hand: it may
   // well need attention, so it is counted and shown as it stands.
   ++summary.other_messages;
-  list_line(summary, std::move(listed));
+  list_line(reading, std::move(listed));
 }
 
 // A numbered message line: the indentation, "line", at least four digits, " - " and a text.
-bool read_message_line(std::string_view line, const BodyState& state, ProgramSummary& summary,
-                       Tally& tally, std::string& what) {
+bool read_message_line(std::string_view line, const BodyState& state, Reading& reading,
+                       std::string& what) {
   std::size_t indent = line.find_first_not_of(' ');
   if (indent == std::string_view::npos || !starts_with(line.substr(indent), "line ")) {
     what = "not a line of a QUILLOX message file: " + quoted(line);
@@ -298,7 +352,7 @@ bool read_message_line(std::string_view line, const BodyState& state, ProgramSum
            std::to_string(depth) + ": " + quoted(line);
     return false;
   }
-  classify_message(*number, rest.substr(separator + 3), state, summary, tally);
+  classify_message(*number, rest.substr(separator + 3), state, reading);
   return true;
 }
 
@@ -312,12 +366,12 @@ std::optional<MemberOutcome> copybook_error(std::string_view line) {
 }
 
 // The message lines and copybook lines before the summary report.
-bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::string& error) {
+bool read_body(MessageLines& lines, Reading& reading, std::string& error) {
+  ProgramSummary& summary = reading.summary;
   BodyState state;
   while (!lines.done()) {
     std::size_t number = lines.number();
-    std::string_view line = lines.peek();
-    if (line.empty()) {
+    if (lines.peek().empty()) {
       if (!state.open_members.empty()) {
         error = at_line(number, "the summary report starts at copy book depth " +
                                     std::to_string(state.open_members.size()) +
@@ -327,8 +381,8 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
       state.members.hand_over(summary);
       return true;
     }
-    lines.take();
-    std::optional<std::string_view> opened_here;
+    std::string line = lines.take();
+    std::optional<std::string> opened_here;
     std::vector<std::string_view> fields;
     std::optional<MemberOutcome> failed;
     if (starts_with(line, prefix_of(kOpeningCopyBook))) {
@@ -339,8 +393,8 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
         error = at_line(number, "a copy book line without its line number: " + quoted(line));
         return false;
       }
-      state.open_members.push_back(fields[0]);
-      opened_here = fields[0];
+      state.open_members.emplace_back(fields[0]);
+      opened_here = std::string(fields[0]);
       state.just_opened_at = *copy_line;
     } else if ((failed = copybook_error(line))) {
       if (!state.just_opened) {
@@ -351,8 +405,8 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
       state.open_members.pop_back();
       state.members.add(*state.just_opened, *failed, summary);
       ++summary.count(Finding::kCopybookError);
-      std::string_view text = line.substr(line.find_first_not_of(' '));
-      list_line(summary,
+      std::string_view text = std::string_view(line).substr(line.find_first_not_of(' '));
+      list_line(reading,
                 {ListedLine::Number::kCopyLine, state.just_opened_at, state.current_member(),
                  std::string(text), Finding::kCopybookError, std::nullopt});
       state.just_opened.reset();
@@ -364,7 +418,7 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
         error = at_line(number, "copy book counts while no copy book is open");
         return false;
       }
-      std::string_view written = lines.done() ? std::string_view() : lines.take();
+      std::string written = lines.done() ? std::string() : lines.take();
       if (!matches_format(line_of(kCopyBookLinesWritten), written)) {
         error = at_line(number + 1, "\"lines written in copy book\" expected after the lines read");
         return false;
@@ -372,7 +426,7 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
       state.open_members.pop_back();
     } else {
       std::string what;
-      if (!read_message_line(line, state, summary, tally, what)) {
+      if (!read_message_line(line, state, reading, what)) {
         error = at_line(number, what);
         return false;
       }
@@ -386,14 +440,14 @@ bool read_body(LineCursor& lines, ProgramSummary& summary, Tally& tally, std::st
     // A member is converted unless the line right after its "opening copy book" line is an error.
     if (state.just_opened)
       state.members.add(*state.just_opened, MemberOutcome::kConverted, summary);
-    state.just_opened = opened_here;
+    state.just_opened = std::move(opened_here);
   }
   error = "no summary report: the file ends after line " + std::to_string(lines.number() - 1) +
           " (it is cut short or not a QUILLOX message file)";
   return false;
 }
 
-bool read_summary(LineCursor& lines, Tally& tally, std::string& error) {
+bool read_summary(MessageLines& lines, Tally& tally, std::string& error) {
   for (const message_format::SummaryRow& expected : kSummaryRows) {
     std::string name = quoted(expected.text);
     if (expected.blank_line_before) {
@@ -412,11 +466,12 @@ bool read_summary(LineCursor& lines, Tally& tally, std::string& error) {
       return false;
     }
     std::size_t number = lines.number();
-    std::string_view line = lines.take();
+    std::string line = lines.take();
     std::optional<std::int64_t> count;
-    if (line.size() > expected.text.size() && ends_with(line, expected.text) &&
-        line[line.size() - expected.text.size() - 1] == ' ')
-      count = read_padded_count(line.substr(0, line.size() - expected.text.size() - 1));
+    std::string_view view = line;
+    if (view.size() > expected.text.size() && ends_with(view, expected.text) &&
+        view[view.size() - expected.text.size() - 1] == ' ')
+      count = read_padded_count(view.substr(0, view.size() - expected.text.size() - 1));
     if (!count) {
       error = at_line(number, "summary row " + name + " expected, found " + quoted(line));
       return false;
@@ -427,14 +482,15 @@ bool read_summary(LineCursor& lines, Tally& tally, std::string& error) {
 }
 
 // A front-end line listed in the detail: it has no line number and stands in no copybook.
-void list_front_end_line(ProgramSummary& summary, std::string_view line, Finding kind) {
+void list_front_end_line(Reading& reading, std::string_view line, Finding kind) {
   std::string_view text = line.substr(std::min(line.find_first_not_of(' '), line.size()));
-  list_line(summary,
+  list_line(reading,
             {ListedLine::Number::kNone, 0, std::string(), std::string(text), kind, std::nullopt});
 }
 
 // The lines about the new front-end program after the summary report, when one was asked for.
-bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& error) {
+bool read_front_end(MessageLines& lines, Reading& reading, std::string& error) {
+  ProgramSummary& summary = reading.summary;
   if (lines.done()) return true;
   std::size_t number = lines.number();
   if (!lines.take().empty() || lines.done()) {
@@ -442,21 +498,22 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
     return false;
   }
   number = lines.number();
-  std::string_view heading = lines.take();
+  std::string heading = lines.take();
   std::vector<std::string_view> created;
   bool built = matches_format(line_of(kFrontEndCreated), heading, created);
   if (built) {
     summary.front_end = std::string(created[0]);
-  } else if (heading == line_of(kFrontEndNotOpened) || heading == line_of(kTemplateNotFound)) {
+  } else if (heading == line_of(kFrontEndNotOpened) ||
+             matches_format(line_of(kTemplateNotFound), heading)) {
     ++summary.count(Finding::kFrontEndNotBuilt);
-    list_front_end_line(summary, heading, Finding::kFrontEndNotBuilt);
+    list_front_end_line(reading, heading, Finding::kFrontEndNotBuilt);
   } else {
     error = at_line(number, "unexpected text after the summary report: " + quoted(heading));
     return false;
   }
   while (!lines.done()) {
     number = lines.number();
-    std::string_view line = lines.take();
+    std::string line = lines.take();
     if (!built) {
       error = at_line(number, "unexpected text after " + quoted(heading.substr(1)));
       return false;
@@ -471,15 +528,15 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
         return false;
       }
       if (warned) {
-        list_front_end_line(summary, lines.take(), Finding::kMultipleReceives);
+        list_front_end_line(reading, lines.take(), Finding::kMultipleReceives);
         ++summary.count(Finding::kMultipleReceives);
       }
     } else if (matches_format(line_of(kSendCount), line, fields)) {
       std::optional<std::int64_t> sends = read_count(fields[0]);
       std::vector<std::string_view> unique_fields;
       if (!lines.done() && matches_format(line_of(kUniqueSendCount), lines.peek(), unique_fields)) {
-        lines.take();
         std::optional<std::int64_t> unique = read_count(unique_fields[0]);
+        lines.take();
         if (!sends || !unique || *unique >= *sends) {
           error = at_line(number + 1,
                           "a count of unique SEND statements that is not below their number");
@@ -497,23 +554,68 @@ bool read_front_end(LineCursor& lines, ProgramSummary& summary, std::string& err
   return true;
 }
 
+constexpr std::string_view kShifterRead = "Input lines read ";
+
 // The level-number shifter's message file: an empty line, its two counts and its notes on 99.
-bool is_level_shifter_file(LineCursor lines) {
-  constexpr std::string_view kRead = "Input lines read ";
+// Told apart by its first two lines, which QUILLOX never writes so.
+bool looks_like_level_shifter_file(MessageLines& lines) {
+  return lines.has(2) && lines.peek().empty() && starts_with(lines.peek(1), kShifterRead);
+}
+
+bool read_level_shifter_file(MessageLines& lines) {
   constexpr std::string_view kWritten = "Output lines written ";
   constexpr std::string_view kNote = "Level number 99 left unchanged at line ";
-  if (lines.done() || !lines.take().empty() || lines.done()) return false;
-  std::string_view read = lines.take();
-  if (!starts_with(read, kRead) || !read_padded_count(read.substr(kRead.size()))) return false;
+  lines.take();
+  std::string read = lines.take();
+  if (!read_padded_count(std::string_view(read).substr(kShifterRead.size()))) return false;
   if (lines.done()) return false;
-  std::string_view written = lines.take();
-  if (!starts_with(written, kWritten) || !read_padded_count(written.substr(kWritten.size())))
+  std::string written = lines.take();
+  if (!starts_with(written, kWritten) ||
+      !read_padded_count(std::string_view(written).substr(kWritten.size())))
     return false;
   while (!lines.done()) {
-    std::string_view note = lines.take();
-    if (!starts_with(note, kNote) || !read_count(note.substr(kNote.size()))) return false;
+    std::string note = lines.take();
+    if (!starts_with(note, kNote) || !read_count(std::string_view(note).substr(kNote.size())))
+      return false;
   }
   return true;
+}
+
+// Reads the whole file by its layout; the fault of the file itself is looked at afterwards.
+MessageFileKind read_layout(MessageLines& lines, ProgramSummary& summary, std::string& error,
+                            const ListedLineSink& sink) {
+  if (looks_like_level_shifter_file(lines)) {
+    if (read_level_shifter_file(lines)) return MessageFileKind::kLevelShifter;
+    error = "neither a QUILLOX nor a NESTLVL message file";
+    return MessageFileKind::kUnrecognised;
+  }
+  ProgramSummary found;
+  Reading reading{found, Tally(), sink};
+  if (!read_body(lines, reading, error) || !read_summary(lines, reading.tally, error) ||
+      !read_front_end(lines, reading, error))
+    return MessageFileKind::kUnrecognised;
+
+  // Each message that a summary row counts is written exactly once for what the row counts, so
+  // a file where the two disagree has been changed or put together from pieces.
+  const Tally& tally = reading.tally;
+  for (const message_format::SummaryRow& row : kSummaryRows) {
+    std::size_t at = static_cast<std::size_t>(row.id);
+    std::string messages = messages_counted_in(row.id);
+    if (messages.empty() || tally.row_messages[at] == tally.rows[at]) continue;
+    error = "the file holds " + std::to_string(tally.row_messages[at]) + " of the messages " +
+            messages + " but its summary row " + quoted(row.text) + " counts " +
+            std::to_string(tally.rows[at]);
+    return MessageFileKind::kUnrecognised;
+  }
+  found.name = std::move(summary.name);
+  found.lines_read = tally.rows[static_cast<std::size_t>(Row::kInputLines)];
+  found.lines_written = tally.rows[static_cast<std::size_t>(Row::kOutputLines)];
+  found.exec_statements = tally.rows[static_cast<std::size_t>(Row::kExec)];
+  // Each row is below 10 to the 18th, so three of them add up without overflow.
+  for (Row row : message_format::kMapRequestRows)
+    found.map_requests += tally.rows[static_cast<std::size_t>(row)];
+  summary = std::move(found);
+  return MessageFileKind::kConversion;
 }
 
 }  // namespace
@@ -542,39 +644,34 @@ std::int64_t ProgramSummary::total_findings() const {
   return total;
 }
 
-MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary,
-                                  std::string& error) {
-  bool crlf = false;
-  if (!check_line_ends(text, crlf, error)) return MessageFileKind::kUnrecognised;
-  LineCursor lines(text, crlf);
-  if (is_level_shifter_file(lines)) return MessageFileKind::kLevelShifter;
-
-  Tally tally;
-  ProgramSummary found;
-  if (!read_body(lines, found, tally, error) || !read_summary(lines, tally, error) ||
-      !read_front_end(lines, found, error))
-    return MessageFileKind::kUnrecognised;
-
-  // Each message that a summary row counts is written exactly once for what the row counts, so
-  // a file where the two disagree has been changed or put together from pieces.
-  for (const message_format::SummaryRow& row : kSummaryRows) {
-    std::size_t at = static_cast<std::size_t>(row.id);
-    std::string messages = messages_counted_in(row.id);
-    if (messages.empty() || tally.row_messages[at] == tally.rows[at]) continue;
-    error = "the file holds " + std::to_string(tally.row_messages[at]) + " of the messages " +
-            messages + " but its summary row " + quoted(row.text) + " counts " +
-            std::to_string(tally.rows[at]);
+MessageFileKind read_message_file(std::FILE* file, ProgramSummary& summary, std::string& error,
+                                  const ListedLineSink& sink) {
+  MessageLines lines(file);
+  std::string layout_error;
+  MessageFileKind kind = read_layout(lines, summary, layout_error, sink);
+  lines.drain();
+  std::string fault = lines.fault();
+  if (!fault.empty()) {
+    error = std::move(fault);
     return MessageFileKind::kUnrecognised;
   }
-  found.name = std::move(summary.name);
-  found.lines_read = tally.rows[static_cast<std::size_t>(Row::kInputLines)];
-  found.lines_written = tally.rows[static_cast<std::size_t>(Row::kOutputLines)];
-  found.exec_statements = tally.rows[static_cast<std::size_t>(Row::kExec)];
-  // Each row is below 10 to the 18th, so three of them add up without overflow.
-  for (Row row : message_format::kMapRequestRows)
-    found.map_requests += tally.rows[static_cast<std::size_t>(row)];
-  summary = std::move(found);
-  return MessageFileKind::kConversion;
+  if (kind == MessageFileKind::kUnrecognised) error = std::move(layout_error);
+  return kind;
+}
+
+MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary,
+                                  std::string& error) {
+  // An empty text is opened as a file of one byte that is never read.
+  std::FILE* file = fmemopen(const_cast<char*>(text.empty() ? "" : text.data()),
+                             text.empty() ? 1 : text.size(), "r");
+  if (file == nullptr) {
+    error = std::string("cannot read the text: ") + std::strerror(errno);
+    return MessageFileKind::kUnrecognised;
+  }
+  if (text.empty()) std::fseek(file, 0, SEEK_END);
+  MessageFileKind kind = read_message_file(file, summary, error);
+  std::fclose(file);
+  return kind;
 }
 
 }  // namespace report

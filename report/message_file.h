@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,9 +22,10 @@ using message_format::finding_heading;
 using message_format::kFindingKindCount;
 using message_format::Message;
 
-/// Largest message file the report reads: a bigger one is refused by name. A real one stays far
-/// below it (a QUILLOX message file has a few lines per command of the program).
-inline constexpr std::uintmax_t kMaxMessageFileSize = 64 * 1024 * 1024;
+/// Longest line of a message file the report reads: a longer one is no line QUILLOX writes (its
+/// longest names a command's argument from at most 20 source lines), and the file is refused
+/// with the line named. The file itself may be of any size: it is read a line at a time.
+inline constexpr std::size_t kMaxMessageLineLength = 1024 * 1024;
 
 /// How many lines and members of one program the page lists at most; the counts stay exact and
 /// the page says how many more the message file holds. Only a damaged file comes near it.
@@ -63,13 +66,11 @@ struct MemberUse {
 /// "front end".
 std::string place_of(const ListedLine& line);
 
-/// The files beside a program's message file that the page links to, each a path from the
-/// page's folder with "/" between folders, or empty where there is no such file.
-struct ProgramFiles {
-  std::string message_file;
-  std::string converted_program;                     // NAME.new beside NAME.msg
-  std::string front_end;                             // the file of the front end it names
-  std::map<std::string, std::string> member_copies;  // member name: its converted copy
+/// A LINK or XCTL of the program and the program it names, as the command wrote it (a literal
+/// in quotes, or the field that holds the name).
+struct Transfer {
+  Finding kind;  // kLink or kXctl
+  std::string target;
 };
 
 /// What one program's message file tells: its counts, its findings and the lines they stand on.
@@ -87,8 +88,10 @@ struct ProgramSummary {
   /// The members copied, by name and outcome, in order of name; at most kMaxListedPerProgram.
   std::vector<MemberUse> members;
   std::int64_t unlisted = 0;  // lines and members beyond kMaxListedPerProgram
-  std::string front_end;      // the program name of the front end written, if any
-  ProgramFiles files;         // filled in by the report command, which knows the folders
+  /// Each LINK and XCTL target once per kind, in the order first met; at most
+  /// kMaxListedPerProgram.
+  std::vector<Transfer> transfers;
+  std::string front_end;  // the program name of the front end written, if any
 
   std::int64_t& count(Finding kind) { return findings[static_cast<std::size_t>(kind)]; }
   std::int64_t count(Finding kind) const { return findings[static_cast<std::size_t>(kind)]; }
@@ -105,11 +108,21 @@ enum class MessageFileKind {
   kUnrecognised,  // anything else, a cut-off file included: `error` says what is wrong
 };
 
-/// Reads the text of a message file. For a QUILLOX message file fills `summary` (all but its
-/// name); a file that does not follow the message file's layout, or whose messages disagree with
-/// its own summary counts, is kUnrecognised with `error` saying where. A message line whose text
-/// the report does not know is counted and listed as another message. Needs no memory beyond
-/// `text` and what it fills in.
+/// Receives every line that needs attention as it is read, those beyond the bound of the
+/// program's own list too, so that each finding reaches the findings file.
+using ListedLineSink = std::function<void(const ListedLine&)>;
+
+/// Reads a message file from `file` a line at a time, whatever its size, with memory bounded by
+/// kMaxMessageLineLength and the program's lists. For a QUILLOX message file fills `summary`
+/// (all but its name); a file that does not follow the message file's layout, or whose messages
+/// disagree with its own summary counts, or that cannot be read to its end, is kUnrecognised
+/// with `error` saying where. A message line whose text the report does not know is counted and
+/// listed as another message. `sink`, when given, sees each listed line; what it saw belongs to
+/// a file that may still turn out kUnrecognised.
+MessageFileKind read_message_file(std::FILE* file, ProgramSummary& summary, std::string& error,
+                                  const ListedLineSink& sink = {});
+
+/// `read_message_file` of the file whose whole text is `text`.
 MessageFileKind read_message_file(std::string_view text, ProgramSummary& summary,
                                   std::string& error);
 

@@ -132,6 +132,10 @@ TEST(MessageFile, EachKindOfFindingIsCounted) {
        "line 0052 - ZARN RECEIVE MAP for map 'MENU1' handled\n",
        {{5, 2}, {8, 1}, {14, 1}},
        "map area in WORKING-STORAGE 2"},
+      {"HANDLE CONDITION MAPFAIL, which stays active",
+       "line 0050 - *** ZARN HANDLE CONDITION MAPFAIL found\n",
+       {{5, 1}, {19, 1}},
+       "HANDLE CONDITION kept 1"},
       {"EXEC ZARN in lower case",
        "line 0050 - *** EXEC ZARN not in capitals - not converted\n",
        {},
@@ -142,7 +146,7 @@ TEST(MessageFile, EachKindOfFindingIsCounted) {
        "line 0033 - EIBTRNID changed\nline 0034 - EIBCPOSN changed\nline 0035 - KVZCOMMAREA changed\n"
        "line 0040 - ZARN SEND MAP handled for map 'M1' mapset \n"
        "line 0044 - ZARN SEND TEXT handled\nline 0048 - ZARN SEND FROM handled as SEND TEXT\n"
-       "line 0050 - *** ZARN HANDLE CONDITION MAPFAIL found\nline 0051 - *** ZARN HANDLE AID found\n"
+       "line 0051 - *** ZARN HANDLE AID found\n"
        "line 0056 - HANDLE AID statements inserted for EXEC ZARN RECEIVE\n"
        "line 0059 - HANDLE MAPFAIL statement inserted for EXEC ZARN RECEIVE\n"
        "line 0052 - ZARN RECEIVE MAP for map 'M1' handled\n"
@@ -156,7 +160,6 @@ TEST(MessageFile, EachKindOfFindingIsCounted) {
         {14, 1},
         {17, 2},
         {18, 1},
-        {19, 1},
         {20, 1},
         {31, 1},
         {32, 1},
@@ -477,7 +480,7 @@ TEST(MessageFile, TheDetailListsEachLineThatNeedsAttentionWithItsPlace) {
   ASSERT_EQ(read_message_file(text, summary, error), MessageFileKind::kConversion) << error;
   EXPECT_EQ(listed_of(summary),
             "line 31 [step] COPY for STDHEAD in KVZCOMMAREA inserted\n"
-            "line 3 in ABCREC [step] *** ZARN HANDLE CONDITION MAPFAIL found\n"
+            "line 3 in ABCREC [HANDLE CONDITION kept] *** ZARN HANDLE CONDITION MAPFAIL found\n"
             "line 1 in DEFREC [LINK] EXEC ZARN LINK to program 'SUB1' found\n"
             "COPY line 2 in DEFREC [copybook errors] ***error*** opening copy file SQLCA\n"
             "COPY line 60 [copybook errors] ***error*** opening copy file SQLCA\n"
@@ -490,7 +493,8 @@ TEST(MessageFile, TheDetailListsEachLineThatNeedsAttentionWithItsPlace) {
             "ABCREC converted\nDEFREC converted\nEMPTY converted\nOUT.CPY not written\n"
             "SQLCA not found\n");
   EXPECT_EQ(summary.other_messages, 1);
-  EXPECT_EQ(summary.total_findings(), 7);  // LINK, SEND PAGE, 3 copybook errors, receives, other
+  // HANDLE CONDITION, LINK, SEND PAGE, 3 copybook errors, receives, other.
+  EXPECT_EQ(summary.total_findings(), 8);
   EXPECT_EQ(summary.front_end, "MENU01FE");
   EXPECT_EQ(summary.map_requests, 2);
   EXPECT_TRUE(summary.screen_program());
@@ -598,6 +602,75 @@ TEST(MessageFile, ListingStopsAtItsBoundWhileCountsStayExact) {
             static_cast<std::int64_t>(kMaxListedPerProgram + over));
   EXPECT_EQ(summary.listed.size(), kMaxListedPerProgram);
   EXPECT_EQ(summary.unlisted, static_cast<std::int64_t>(over));
+}
+
+TEST(MessageFile, EveryListedLineReachesTheSinkTheOnesBeyondTheBoundToo) {
+  std::string lines;
+  for (std::size_t i = 0; i < kMaxListedPerProgram + 3; ++i)
+    lines += "line 0007 - Invalid PF Key\n";
+  lines += "line 0020 - COPY for STDHEAD in KVZCOMMAREA inserted\nline 0021 - EIBCALEN changed\n";
+  std::string text = lines + test_support::summary_report_by_row({{34, 1}});
+  std::FILE* file = fmemopen(text.data(), text.size(), "r");
+  ASSERT_NE(file, nullptr);
+  std::size_t seen = 0;
+  std::size_t steps = 0;
+  ProgramSummary summary;
+  std::string error;
+  EXPECT_EQ(read_message_file(file, summary, error,
+                              [&](const ListedLine& line) {
+                                ++seen;
+                                if (!line.finding) ++steps;
+                              }),
+            MessageFileKind::kConversion)
+      << error;
+  std::fclose(file);
+  // Each finding and the step the header calls for; the rename is nothing to list.
+  EXPECT_EQ(seen, kMaxListedPerProgram + 4);
+  EXPECT_EQ(steps, 1u);
+  EXPECT_EQ(summary.listed.size(), kMaxListedPerProgram);
+}
+
+TEST(MessageFile, TransfersAreKeptOncePerKindAndTarget) {
+  std::string text =
+      "line 0010 - EXEC ZARN XCTL to program 'MENU02' found\n"
+      "line 0020 - EXEC ZARN LINK to program 'RATES' found\n"
+      "line 0030 - EXEC ZARN XCTL to program 'MENU02' found\n"
+      "line 0040 - EXEC ZARN LINK to program 'MENU02' found\n"
+      "  opening copy book CALLS at line 5\n"
+      " line 0002 - EXEC ZARN XCTL to program WS-NEXT found\n"
+      "  3 lines read in copy book\n  3 lines written in copy book\n" +
+      test_support::summary_report_by_row({{3, 1}, {5, 5}, {6, 2}, {7, 3}});
+  ProgramSummary summary;
+  std::string error;
+  ASSERT_EQ(read_message_file(text, summary, error), MessageFileKind::kConversion) << error;
+  std::string shown;
+  for (const Transfer& transfer : summary.transfers)
+    shown += std::string(finding_heading(transfer.kind)) + " " + transfer.target + "\n";
+  EXPECT_EQ(shown, "XCTL 'MENU02'\nLINK 'RATES'\nLINK 'MENU02'\nXCTL WS-NEXT\n");
+}
+
+TEST(MessageFile, ManyBlocksAreReadAndOnlyALineBeyondTheBoundIsRefused) {
+  // Lines cross the 64 KiB blocks the file is read in; a message as long as a line may be is
+  // read, one byte more is refused with the line named.
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += "line 0031 - EIBCALEN changed\n";
+  std::string summary = test_support::summary_report_by_row({{34, 5000}});
+  ProgramSummary summary_read;
+  std::string error;
+  ASSERT_EQ(read_message_file(many + summary, summary_read, error), MessageFileKind::kConversion)
+      << error;
+
+  std::string prefix = "line 0001 - ";
+  std::string longest = prefix + std::string(kMaxMessageLineLength - prefix.size(), 'x') + "\n";
+  ASSERT_EQ(read_message_file(many + longest + summary, summary_read, error),
+            MessageFileKind::kConversion)
+      << error;
+  EXPECT_EQ(summary_read.other_messages, 1);
+  std::string too_long =
+      prefix + std::string(kMaxMessageLineLength - prefix.size() + 1, 'x') + "\n";
+  EXPECT_EQ(read_message_file(many + too_long + summary, summary_read, error),
+            MessageFileKind::kUnrecognised);
+  EXPECT_EQ(error, "line 5001: longer than 1 MiB, which no line of a QUILLOX message file is");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/support/same_file_cases.h"
 
 namespace text {
@@ -20,6 +22,42 @@ TEST(FileIdentity, SameFileFollowsPathsAndLinks) {
 TEST(FileIdentity, EmptyNamesAreNoFile) {
   EXPECT_FALSE(same_file("", ""));
   EXPECT_FALSE(same_file("", "."));
+}
+
+// Writing a name writes the final target of its links: relative targets are taken from the
+// link's own folder, a dangling link names the file writing creates.
+TEST(FileIdentity, LinkTargetIsTheFileWritten) {
+  test_support::TempFolder folder;
+  namespace fs = std::filesystem;
+  fs::create_directory(folder.path() / "lib");
+  folder.write("lib/CUST", "");
+  fs::create_symlink("CUST", folder.path() / "lib/NEAR");
+  fs::create_symlink("lib/NEAR", folder.path() / "FAR");
+  fs::create_symlink(folder.file("lib/CUST"), folder.path() / "ABSOLUTE");
+  fs::create_symlink("lib/NONE.new", folder.path() / "DANGLING");
+  fs::create_symlink("LOOP", folder.path() / "LOOP");
+  const std::string canonical = fs::canonical(folder.path()).string() + "/";
+  struct Row {
+    std::string name;
+    std::string target;  // in the folder
+  } rows[] = {
+      {"lib/CUST", "lib/CUST"},
+      {"FAR", "lib/CUST"},
+      {"ABSOLUTE", "lib/CUST"},
+      {"DANGLING", "lib/NONE.new"},
+      {"MISSING.new", "MISSING.new"},
+      // A link to itself leads nowhere: the name stays.
+      {"LOOP", "LOOP"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(written_path(folder.file(row.name)), canonical + row.target);
+  }
+  // Relative names stay relative.
+  test_support::WorkingFolder inside(folder.path());
+  EXPECT_EQ(link_target("FAR"), "lib/CUST");
+  EXPECT_EQ(link_target("CUST.new"), "CUST.new");
+  EXPECT_EQ(written_path("./lib/../FAR"), canonical + "lib/CUST");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Start of a QUILLOX run: the command line, the file names, the usage text and exit codes.
 #include "converter/driver/command_line.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +12,7 @@
 #include "converter/driver/line_loop.h"
 #include "converter/frontend/frontend_generator.h"
 #include "text/file_identity.h"
+#include "text/output_set.h"
 
 namespace converter {
 
@@ -20,8 +23,34 @@ using text::same_file;
 
 namespace {
 
+// The reason of the first write to standard output that failed, or 0: such a run ends with exit
+// 100, since its user would miss what it printed.
+int standard_output_error = 0;
+
 void print_text(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && standard_output_error == 0)
+    standard_output_error = errno != 0 ? errno : EIO;
+}
+
+void flush_standard_output() {
+  if (std::fflush(stdout) != 0 && standard_output_error == 0)
+    standard_output_error = errno != 0 ? errno : EIO;
+}
+
+// False, after saying why on standard error, when anything written to standard output was lost.
+bool standard_output_intact() {
+  flush_standard_output();
+  if (standard_output_error == 0 && std::ferror(stdout) != 0) standard_output_error = EIO;
+  if (standard_output_error == 0) return true;
+  std::fprintf(stderr, "QUILLOX: error writing standard output: %s\n",
+               std::strerror(standard_output_error));
+  std::fflush(stderr);
+  return false;
+}
+
+bool exists(const std::string& name) {
+  struct stat status;
+  return ::stat(name.c_str(), &status) == 0;
 }
 
 // True when a second or third argument must be ignored: it is the first argument as typed, or
@@ -51,10 +80,37 @@ std::size_t read_options(ConversionRun& run, const std::vector<std::string>& arg
       return at;
     }
     if (argument == "--version") {
-      std::printf("QUILLOX %s\n", QUILLOX_VERSION);
-      std::fflush(stdout);
+      print_text("QUILLOX " QUILLOX_VERSION "\n");
+      flush_standard_output();
       ended = StartUp::kDone;
       return at;
+    }
+    if (argument == "-T" || argument.compare(0, 10, "--template") == 0 ||
+        argument.compare(0, 2, "-T") == 0) {
+      std::string value;
+      bool given = true;
+      if (argument == "-T" || argument == "--template") {
+        given = at + 1 < arguments.size();
+        if (given) value = arguments[++at];
+      } else if (argument.compare(0, 11, "--template=") == 0) {
+        value = argument.substr(11);
+      } else if (argument.compare(0, 10, "--template") != 0) {
+        value = argument.substr(2);
+      } else {
+        std::fprintf(stderr, "QUILLOX: unknown option %s\n", argument.c_str());
+        print_usage();
+        ended = StartUp::kUsage;
+        return at;
+      }
+      if (!given || value.empty()) {
+        std::fprintf(stderr, "QUILLOX: option %s needs a file\n", argument.c_str());
+        print_usage();
+        ended = StartUp::kUsage;
+        return at;
+      }
+      run.template_file_name = value;
+      ++at;
+      continue;
     }
     if (argument.compare(0, 2, "-I") == 0) {
       if (argument.size() > 2) {
@@ -98,18 +154,27 @@ void print_usage() {
   print_text("a file extension of NEW.\n");
   print_text("If the new front end name parameter is specified, then a\n");
   print_text("new skeleton DSP4 front end program will be built.");
-  std::fflush(stdout);
+  flush_standard_output();
 }
 
 void print_help() {
   print_usage();
   print_text("\n\nOptions, before the file names:\n");
-  print_text("  -I DIR     look for copybook members not found in the working folder in DIR\n");
-  print_text("             (any number of times, searched in the order given)\n");
+  print_text("  -I DIR     look for copybook members not found in the working folder or beside\n");
+  print_text(
+      "             the program in DIR (any number of times, searched in the order given)\n");
+  print_text("  -T FILE, --template FILE\n");
+  print_text("             build the front end from FILE instead of NEWDSP4.TXT\n");
   print_text("  --         end of the options\n");
   print_text("  --help     this text\n");
   print_text("  --version  the version of QUILLOX\n");
-  std::fflush(stdout);
+  flush_standard_output();
+}
+
+std::string base_name(std::string_view argument) {
+  std::size_t separator = argument.find_last_of("\\/");
+  std::size_t last_part = separator == std::string_view::npos ? 0 : separator + 1;
+  return std::string(argument.substr(0, argument.find('.', last_part)));
 }
 
 std::string name_from_path(std::string_view path) {
@@ -138,9 +203,13 @@ StartUp start_run(ConversionRun& run, const std::vector<std::string>& all_argume
     return StartUp::kUsage;
   }
   run.first_argument = first;
-  // The base name is cut at the first period of the whole argument, directory part included.
-  std::string base = first.substr(0, first.find('.'));
+  // The base name is the argument cut at the first period of its last part: ../src/PAYROLL
+  // reads ../src/PAYROLL.zsc; members are also looked for in ../src/.
+  std::string base = base_name(first);
+  std::size_t separator = base.find_last_of("\\/");
+  if (separator != std::string::npos) run.program_folder = base.substr(0, separator + 1);
   run.input_file_name = base + ".zsc";
+  if (!exists(run.input_file_name) && exists(base + ".ZSC")) run.input_file_name = base + ".ZSC";
   run.message_file_name = base + ".msg";
 
   if (arguments.size() > 1) {
@@ -157,23 +226,27 @@ StartUp start_run(ConversionRun& run, const std::vector<std::string>& all_argume
 
   if (arguments.size() > 2) {
     const std::string& third = arguments[2];
-    TemplatePaths templates = template_paths(first);
-    if (names_own_file(third, first,
-                       {&run.input_file_name, &run.output_file_name, &run.message_file_name,
-                        &templates.here, &templates.beside_program})) {
+    std::vector<std::string> templates = template_names(run);
+    std::initializer_list<const std::string*> own = {&run.input_file_name, &run.output_file_name,
+                                                     &run.message_file_name, &templates.front(),
+                                                     &templates.back()};
+    if (names_own_file(third, first, own)) {
       print_text("Old and new names are the same - ignoring new front end name");
     } else {
       run.front_end_file_name = third;
       run.front_end_name = name_from_path(third);
     }
   }
-  std::fflush(stdout);
+  if (!standard_output_intact()) return StartUp::kFileError;
 
-  // An output name that is a folder is refused before anything is read or written.
+  // An output name that is a folder, or an old output that the user may not replace, is refused
+  // before anything is read or written.
   for (const std::string* output :
        {&run.output_file_name, &run.message_file_name, &run.front_end_file_name}) {
-    if (!output->empty() && is_directory(*output))
-      return cannot_open(*output, std::strerror(EISDIR));
+    if (output->empty()) continue;
+    if (is_directory(*output)) return cannot_open(*output, std::strerror(EISDIR));
+    std::string reason = text::why_old_output_refused(*output);
+    if (!reason.empty()) return cannot_open(*output, reason);
   }
 
   std::string reason;
@@ -192,6 +265,18 @@ StartUp start_run(ConversionRun& run, const std::vector<std::string>& all_argume
     return cannot_open(run.message_file_name, "it is the converted program");
   run.message_file = run.outputs.open(run.message_file_name, reason);
   if (!run.message_file) return cannot_open(run.message_file_name, reason);
+  // The outputs of the program itself: a member whose copy would be written to one of them
+  // clashes with it, and no member is read from them.
+  const text::FileIdentity& program = run.input_file->identity();
+  for (const std::string* output : {&run.output_file_name, &run.message_file_name}) {
+    run.open_outputs.push_back(describe_output(*output));
+    claim_output(run, run.open_outputs.back(), *output, run.input_file_name, program);
+  }
+  if (!run.front_end_file_name.empty())
+    claim_output(
+        run, describe_output(run.front_end_file_name), run.front_end_file_name,
+        run.template_file_name.empty() ? std::string(kTemplateFileName) : run.template_file_name,
+        text::FileIdentity{});
   return StartUp::kRun;
 }
 
@@ -199,9 +284,9 @@ int run_converter(const std::vector<std::string>& arguments) {
   ConversionRun run;
   switch (start_run(run, arguments)) {
     case StartUp::kUsage:
-      return kExitUsage;
+      return standard_output_intact() ? kExitUsage : kExitFileError;
     case StartUp::kDone:
-      return 0;
+      return standard_output_intact() ? 0 : kExitFileError;
     case StartUp::kFileError:
       return kExitFileError;
     case StartUp::kRun:
@@ -212,22 +297,31 @@ int run_converter(const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "QUILLOX: error reading %s\n", name.c_str());
   for (const std::string& name : run.write_failures)
     std::fprintf(stderr, "QUILLOX: error writing %s\n", name.c_str());
+  for (const std::string& refusal : run.refusals)
+    std::fprintf(stderr, "QUILLOX: %s\n", refusal.c_str());
   // All outputs or none: after a failure every old file stays as it was.
-  if (!run.read_failures.empty() || !run.write_failures.empty()) {
+  if (!run.read_failures.empty() || !run.write_failures.empty() || !run.refusals.empty()) {
     run.outputs.discard();
     return kExitFileError;
   }
-  std::string refused;
-  std::string reason;
-  if (!run.outputs.commit(run.files_read, refused, reason)) {
-    if (reason.empty())
+  text::CommitResult commit = run.outputs.commit(run.files_read);
+  switch (commit.outcome) {
+    case text::CommitResult::kDone:
+      return 0;
+    case text::CommitResult::kReadByRun:
       std::fprintf(stderr, "QUILLOX: %s is read by this run - no output written\n",
-                   refused.c_str());
-    else
-      std::fprintf(stderr, "QUILLOX: cannot write %s: %s\n", refused.c_str(), reason.c_str());
-    return kExitFileError;
+                   commit.name.c_str());
+      break;
+    case text::CommitResult::kNotReplaceable:
+      std::fprintf(stderr, "QUILLOX: cannot replace %s: %s - no output written\n",
+                   commit.name.c_str(), commit.reason.c_str());
+      break;
+    case text::CommitResult::kRenameFailed:
+      std::fprintf(stderr, "QUILLOX: cannot write %s: %s\n", commit.name.c_str(),
+                   commit.reason.c_str());
+      break;
   }
-  return 0;
+  return kExitFileError;
 }
 
 int run_converter(int argc, char** argv) {

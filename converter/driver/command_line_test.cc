@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -269,32 +270,93 @@ TEST(CommandLine, TemplateBesideTheProgramIsNoFrontEndName) {
   EXPECT_EQ(run.message_file_name, "src/PROG.msg");
 }
 
-TEST(CommandLine, PeriodInTheDirectoryPartCutsTheBaseName) {
-  TempFolder folder;
-  std::filesystem::create_directory(folder.path() / "v1.2");
-  folder.write("v1.2/PROG.zsc", "       IDENTIFICATION DIVISION.\n");
-  folder.write("v1.zsc", "       PROGRAM-ID. OTHER.\n");
-  WorkingFolder inside(folder.path());
-  ConversionRun run;
-  ASSERT_EQ(start_run(run, {"v1.2/PROG"}), StartUp::kRun);
-  EXPECT_EQ(run.input_file_name, "v1.zsc");
-  EXPECT_EQ(run.output_file_name, "v1.new");
-  EXPECT_EQ(run.message_file_name, "v1.msg");
-  ASSERT_TRUE(run.output_file && run.message_file);
-  EXPECT_EQ(run.output_file->name(), "v1.new");
+// The base name is cut at the first period of the argument's last part: folders keep their
+// periods.
+TEST(CommandLine, BaseNameFromTheLastPart) {
+  struct Row {
+    const char* argument;
+    const char* base;
+  } rows[] = {
+      {"PROG", "PROG"},
+      {"PROG.zsc", "PROG"},
+      {"v1.2/PROG", "v1.2/PROG"},
+      {"../src/PAYROLL", "../src/PAYROLL"},
+      {"../src/PAYROLL.zsc", "../src/PAYROLL"},
+      {"./lib/CUST.CPY", "./lib/CUST"},
+      {"c:\\app.v1\\PROG.ZSC", "c:\\app.v1\\PROG"},
+      {"dir/.hidden", "dir/"},
+      {"a.b.c", "a"},
+      {"dir/", "dir/"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.argument);
+    EXPECT_EQ(base_name(row.argument), row.base);
+  }
 }
 
-TEST(CommandLine, RelativePathStartingWithTwoPeriods) {
-  // "../PROG" is cut at its first character: the base name is empty.
+// A program named with a path is read and written in its folder, and its members are looked
+// for there too; PROG.ZSC is read when there is no PROG.zsc.
+TEST(CommandLine, ProgramInAnotherFolderAndInCapitals) {
   TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "v1.2");
   std::filesystem::create_directory(folder.path() / "work");
-  folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  folder.write("v1.2/PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  folder.write("v1.zsc", "       PROGRAM-ID. OTHER.\n");
+  folder.write("UPPER.ZSC", "       PROGRAM-ID. UPPER.\n");
+  folder.write("BOTH.zsc", "       PROGRAM-ID. LOWER.\n");
+  folder.write("BOTH.ZSC", "       PROGRAM-ID. UPPER.\n");
   WorkingFolder inside(folder.path() / "work");
-  ConversionRun run;
-  EXPECT_EQ(start_run(run, {"../PROG"}), StartUp::kFileError);
-  EXPECT_EQ(run.input_file_name, ".zsc");
-  EXPECT_EQ(run.output_file_name, ".new");
-  EXPECT_EQ(run.message_file_name, ".msg");
+  struct Row {
+    const char* argument;
+    const char* input;
+    const char* output;
+    const char* folder;
+  } rows[] = {
+      {"../v1.2/PROG", "../v1.2/PROG.zsc", "../v1.2/PROG.new", "../v1.2/"},
+      {"../UPPER", "../UPPER.ZSC", "../UPPER.new", "../"},
+      {"../BOTH.zsc", "../BOTH.zsc", "../BOTH.new", "../"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.argument);
+    ConversionRun run;
+    ASSERT_EQ(start_run(run, {row.argument}), StartUp::kRun);
+    EXPECT_EQ(run.input_file_name, row.input);
+    EXPECT_EQ(run.output_file_name, row.output);
+    EXPECT_EQ(run.program_folder, row.folder);
+    ASSERT_TRUE(run.output_file && run.message_file);
+    EXPECT_EQ(run.message_file->name(),
+              std::string(row.output, std::strlen(row.output) - 4) + ".msg");
+  }
+}
+
+// The template is named with --template FILE, --template=FILE, -T FILE or -TFILE; a third
+// argument naming it is no front-end name.
+TEST(CommandLine, TemplateOption) {
+  TempFolder folder;
+  folder.write("PROG.zsc", "       IDENTIFICATION DIVISION.\n");
+  WorkingFolder inside(folder.path());
+  for (std::vector<std::string> options : std::vector<std::vector<std::string>>{
+           {"--template", "T.TXT"}, {"--template=T.TXT"}, {"-T", "T.TXT"}, {"-TT.TXT"}}) {
+    SCOPED_TRACE(options[0]);
+    ConversionRun run;
+    options.insert(options.end(), {"PROG", "NEW.cbl", "./T.TXT"});
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(start_run(run, options), StartUp::kRun);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), kSameFrontEnd);
+    EXPECT_EQ(run.template_file_name, "T.TXT");
+    EXPECT_EQ(run.front_end_file_name, "");
+  }
+  for (std::vector<std::string> options :
+       std::vector<std::vector<std::string>>{{"-T"}, {"--template"}, {"--template="}}) {
+    SCOPED_TRACE(options[0]);
+    ConversionRun run;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(start_run(run, options), StartUp::kUsage);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), kUsageText);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "QUILLOX: option " + options[0] + " needs a file\n");
+  }
 }
 
 TEST(CommandLine, LongNamesAreUsedWhole) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -15,12 +16,28 @@
 
 namespace converter {
 
+/// The file that an output of the run is written from, as its name was shown and where it lives.
+struct OutputSource {
+  std::string name;
+  text::FileIdentity identity;
+};
+
+/// An output the run has open, as `describe_output` tells it.
+struct OpenOutput {
+  std::string key;              // the file written: links followed, made absolute
+  bool exists = false;          // a file of that name is there already (an old output)
+  bool direct = false;          // it is a device or a FIFO, written directly
+  text::FileIdentity identity;  // of the old file, when it exists
+};
+
 /// The one state of a conversion run, from start-up to the exit code. Counters are the rows of
 /// the summary report; they only ever grow by one.
 struct ConversionRun {
   // File names, whole as the user typed them (no length limit).
   std::string first_argument;                // the program to convert, as typed
-  std::string input_file_name;               // base name + ".zsc"
+  std::string input_file_name;               // base name + ".zsc" (or ".ZSC", when only it exists)
+  std::string program_folder;                // the folder part of the program's name, or empty
+  std::string template_file_name;            // --template FILE, as typed; empty without
   std::string output_file_name;              // second argument, or base name + ".new"
   std::string front_end_file_name;           // third argument, or empty
   std::string message_file_name;             // base name + ".msg"
@@ -35,7 +52,14 @@ struct ConversionRun {
   // streams, so that it outlives them).
   text::OutputSet outputs;
   // The files the run read: no output may take the name of one of them.
-  std::vector<text::FileIdentity> files_read;
+  text::FileIdentitySet files_read;
+  // Every file the run writes as its own (the three main outputs and each member's ".new"), by
+  // the file written (links followed, made absolute), with the file it is converted from: two
+  // different files written to one output are a clash.
+  std::unordered_map<std::string, OutputSource> output_sources;
+  // The outputs open now: the converted program and the message file, then the ".new" of each
+  // member being read, innermost last. No member is read from one, nor written to one again.
+  std::vector<OpenOutput> open_outputs;
 
   // Streams. `input_file` and `output_file` are the current level's (a member's while one is read).
   std::unique_ptr<text::LineReader> input_file;
@@ -77,16 +101,19 @@ struct ConversionRun {
   std::string aid_handlers;   // "&KEY=LABEL" entries of the last HANDLE AID
   std::string mapfail_label;  // label of the last HANDLE CONDITION MAPFAIL
   IncludeStack include_stack;
+  std::unordered_set<std::string> members_not_found;  // named on standard error once each
   // Names of the items declared in WORKING-STORAGE (in capitals), and the map areas among them
   // that a converted SEND MAP or RECEIVE MAP named and the message file has named since.
   std::unordered_set<std::string> working_storage_items;
   std::unordered_set<std::string> map_areas_named;
-  std::vector<std::string>
-      member_files;  // members read and their ".new" files, kept from the front end
 
   // Files whose reading or writing failed; reported on standard error when the run ends.
   std::vector<std::string> write_failures;
   std::vector<std::string> read_failures;
+  // Why no output of the run may be written, found while it ran ("NAME1 and NAME2 would both
+  // be written to X.new - no output written", "cannot open X.new: Permission denied"); each is
+  // a line on standard error, after "QUILLOX: ", when the run ends, which then replaces nothing.
+  std::vector<std::string> refusals;
 };
 
 /// Notes that the run read `file`: no output of the run may replace it.
@@ -101,5 +128,15 @@ void close_output(ConversionRun& run, std::unique_ptr<text::OutputFile>& file);
 
 /// Closes `file` (if open) and notes its name in `run.read_failures` when a read from it failed.
 void close_input(ConversionRun& run, std::unique_ptr<text::LineReader>& file);
+
+/// What the output `name` is: the file written and the old file there, if any.
+OpenOutput describe_output(const std::string& name);
+
+/// Claims the output `output` (named `name` in the run) for the file `source_name`, whose
+/// identity is `source`. False, with the clash noted in `run.refusals`, when another file is
+/// already written to it; writing the same file to it again (a member copied twice) is no clash.
+/// An output that is a device or a FIFO is claimed by nobody.
+bool claim_output(ConversionRun& run, const OpenOutput& output, const std::string& name,
+                  const std::string& source_name, const text::FileIdentity& source);
 
 }  // namespace converter

@@ -1,12 +1,16 @@
 // Copybook members named by COPY and -INC lines, converted into their own ".new" files.
 #include "converter/driver/copybook_expansion.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
 #include "message_format/message_format.h"
 #include "text/file_identity.h"
+#include "text/output_set.h"
 
 namespace converter {
 
@@ -14,33 +18,28 @@ using message_format::Row;
 
 using text::LineReader;
 using text::OutputFile;
-using text::same_file;
 
 namespace {
 
-bool is_any_of(const std::string& name, const std::vector<const std::string*>& files) {
-  for (const std::string* file : files)
-    if (same_file(name, *file)) return true;
+// True when the existing file `identity` is an output the run writes now.
+bool written_now(const ConversionRun& run, const text::FileIdentity& identity) {
+  for (const OpenOutput& output : run.open_outputs)
+    if (output.exists && output.identity == identity) return true;
   return false;
 }
 
-// Names of the files the run writes at this moment.
-std::vector<const std::string*> files_written(const ConversionRun& run) {
-  std::vector<const std::string*> files = {&run.output_file_name, &run.message_file_name};
-  if (run.output_file) files.push_back(&run.output_file->name());
+// True when `output` is a file the run has open now: an output, an input, or `member`.
+bool open_now(const ConversionRun& run, const OpenOutput& output, const LineReader& member) {
+  for (const OpenOutput& open : run.open_outputs)
+    if (open.key == output.key ||
+        (output.exists && open.exists && open.identity == output.identity))
+      return true;
+  if (!output.exists) return false;
+  if (member.identity() == output.identity) return true;
+  if (run.input_file && run.input_file->identity() == output.identity) return true;
   for (const IncludeLevel& level : run.include_stack.levels)
-    if (level.output_file) files.push_back(&level.output_file->name());
-  return files;
-}
-
-// Names of every file the run has open, read or written.
-std::vector<const std::string*> files_open(const ConversionRun& run) {
-  std::vector<const std::string*> files = files_written(run);
-  files.push_back(&run.input_file_name);
-  if (run.input_file) files.push_back(&run.input_file->name());
-  for (const IncludeLevel& level : run.include_stack.levels)
-    if (level.input_file) files.push_back(&level.input_file->name());
-  return files;
+    if (level.input_file && level.input_file->identity() == output.identity) return true;
+  return false;
 }
 
 }  // namespace
@@ -79,7 +78,12 @@ CopyLine parse_copy_line(std::string_view line) {
       std::string_view quoted = rest.substr(1);
       copy.member.assign(quoted.substr(0, quoted.find(rest[0])));
     } else {
-      copy.member.assign(rest.substr(0, rest.find_first_of(" .")));
+      // Any other name ends before the first blank, or before the first period of its last
+      // part: COPY ABCREC. gives ABCREC, COPY ../lib/ABC.CPY gives ../lib/ABC.
+      std::string_view word = rest.substr(0, rest.find(' '));
+      std::size_t separator = word.find_last_of("\\/");
+      copy.member.assign(
+          word.substr(0, word.find('.', separator == std::string_view::npos ? 0 : separator + 1)));
     }
   }
   return copy;
@@ -93,16 +97,28 @@ std::optional<std::string> member_opened_by(std::string_view line) {
 }
 
 std::string member_output_name(std::string_view member) {
-  return std::string(member.substr(0, member.find('.'))) + ".new";
+  std::size_t separator = member.find_last_of("\\/");
+  std::string_view last =
+      separator == std::string_view::npos ? member : member.substr(separator + 1);
+  return std::string(last.substr(0, last.find('.'))) + ".new";
 }
 
 std::vector<std::string> member_candidates(const std::string& name,
+                                           const std::string& program_folder,
                                            const std::vector<std::string>& folders) {
-  std::vector<std::string> candidates = {name};
-  if (name.find_first_of("\\/") != std::string::npos) return candidates;
+  if (name.find_first_of("\\/") != std::string::npos) return {name};
+  std::vector<std::string> places = {""};
+  if (!program_folder.empty()) places.push_back(program_folder);
   for (const std::string& folder : folders) {
     bool separated = !folder.empty() && (folder.back() == '/' || folder.back() == '\\');
-    candidates.push_back(folder + (separated || folder.empty() ? "" : "/") + name);
+    places.push_back(folder + (separated || folder.empty() ? "" : "/"));
+  }
+  std::vector<std::string> candidates;
+  candidates.reserve(places.size() * (1 + std::size(kMemberExtensions)));
+  for (const std::string& place : places) {
+    candidates.push_back(place + name);
+    for (std::string_view extension : kMemberExtensions)
+      candidates.push_back(place + name + std::string(extension));
   }
   return candidates;
 }
@@ -133,28 +149,42 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   // The member is read from the first place where it opens; never from a file that the run is
   // writing.
   std::unique_ptr<LineReader> input;
-  for (const std::string& candidate : member_candidates(name, run.include_folders)) {
-    if (!is_any_of(candidate, files_written(run))) {
-      input = LineReader::open(candidate);
-      if (input) break;
-    } else {
+  for (const std::string& candidate :
+       member_candidates(name, run.program_folder, run.include_folders)) {
+    struct stat status;
+    if (::stat(candidate.c_str(), &status) != 0) continue;
+    text::FileIdentity identity{status.st_dev, status.st_ino};
+    if (written_now(run, identity)) {
       // Refused because an output of the run has its name: that output must not replace the
       // member either, when the run ends.
-      note_read(run, candidate);
+      run.files_read.insert(identity);
+      continue;
     }
+    input = LineReader::open(candidate);
+    if (input) break;
   }
   if (!input) {
     log.print(message_format::kCopyFileError, {name});
+    if (run.members_not_found.insert(name).second)
+      std::fprintf(stderr, "QUILLOX: copy member %s not found\n", name.c_str());
     return;
   }
   note_read(run, *input);
   std::string output_name = member_output_name(name);
   // Nor is its output a file that the run has open: a member that copies itself is refused here.
-  std::vector<const std::string*> open_files = files_open(run);
-  open_files.push_back(&input->name());
-  std::string reason;
-  std::unique_ptr<OutputFile> output =
-      is_any_of(output_name, open_files) ? nullptr : run.outputs.open(output_name, reason);
+  OpenOutput described = describe_output(output_name);
+  std::unique_ptr<OutputFile> output;
+  if (claim_output(run, described, output_name, input->name(), input->identity()) &&
+      !open_now(run, described, *input)) {
+    // An old copy the user may not replace is refused as opening it for writing would refuse
+    // it, and then no output of the run is replaced.
+    std::string reason = text::why_old_output_refused(output_name);
+    if (reason.empty()) {
+      output = run.outputs.open(output_name, reason);
+    } else {
+      run.refusals.push_back("cannot open " + output_name + ": " + reason);
+    }
+  }
   if (!output) {
     close_input(run, input);
     log.print(message_format::kOutputCopyFileError, {output_name});
@@ -169,14 +199,7 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   levels[0].output_line_count = run.output_line_count;
   ++run.include_depth;
 
-  // Each member once, however often it is copied, so that the list stays as small as the
-  // set of members.
-  auto remember = [&run](const std::string& file) {
-    std::vector<std::string>& files = run.member_files;
-    if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
-  };
-  remember(input->name());
-  remember(output_name);
+  run.open_outputs.push_back(std::move(described));
   run.input_file = std::move(input);
   run.output_file = std::move(output);
   run.input_line_count = 0;
@@ -200,6 +223,7 @@ void end_member(ConversionRun& run) {
   OutputFile& log = *run.message_file;
   log.print(message_format::kCopyBookLinesRead, {run.input_line_count});
   log.print(message_format::kCopyBookLinesWritten, {run.output_line_count});
+  run.open_outputs.pop_back();
   pop_include(run);
 }
 

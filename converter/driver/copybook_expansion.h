@@ -48,7 +48,8 @@ struct CopyLine {
 /// Whether `line` is a COPY or -INC line, and the member it names: after the keyword and the
 /// blanks that follow it, a name written as a literal ('NAME' or "NAME") is the text between the
 /// quotes (to the end of the line when the quote is not closed); any other name ends before the
-/// first blank or period.
+/// first blank, or before the first period of its last part (after the last "/" or "\"), so that
+/// `COPY ../X.` names ../X.
 CopyLine parse_copy_line(std::string_view line);
 
 /// True for the monitor's own copybooks, which the converter never opens: KVZAID, KVZZVLCA and
@@ -60,14 +61,24 @@ bool is_monitor_member(std::string_view name);
 /// copybooks (KVZAID, KVZZVLCA, KVZEIBLK). Nothing for any other line.
 std::optional<std::string> member_opened_by(std::string_view line);
 
-/// The name of a member's converted copy: the name up to its first period, then ".new".
+/// The name of a member's converted copy, in the working folder: the last part of the name
+/// (after the last "/" or "\"), up to its first period, then ".new". `COPY sub/MEMB` gives
+/// MEMB.new, `COPY 'CUST.REC'` CUST.new, `COPY ../X` X.new.
 std::string member_output_name(std::string_view member);
 
-/// The names under which member `name` is looked for, in this order: the name itself (in the
-/// working folder), then, when it holds no path separator, the name in each of `folders` (the
-/// -I folders, in the order given). The first that opens is read; its converted copy is still
-/// `member_output_name(name)` in the working folder.
+/// Extensions tried, in this order, after a member's own name in each folder it is looked for.
+inline constexpr std::string_view kMemberExtensions[] = {".cpy", ".CPY", ".cbl",
+                                                         ".CBL", ".cob", ".COB"};
+
+/// The names under which member `name` is looked for, in this order. A name with a path
+/// separator is taken as it is. Any other is looked for in the working folder, then in
+/// `program_folder` (the folder part of the program's name, with its separator; empty when the
+/// program was named without a path), then in each of `folders` (the -I folders, in the order
+/// given); in each under its name and then with each of `kMemberExtensions`. The first regular
+/// file that opens is read; its converted copy is still `member_output_name(name)` in the
+/// working folder.
 std::vector<std::string> member_candidates(const std::string& name,
+                                           const std::string& program_folder,
                                            const std::vector<std::string>& folders);
 
 /// Tells whether `line` is a COPY or -INC line ("COPY" wins), counts it, and puts the member
@@ -77,7 +88,10 @@ bool copy_member_name(ConversionRun& run, std::string_view line);
 /// Suspends the current file and makes member `name` and its ".new" output current. The COPY
 /// line, number `copy_line` of the current input, has already been written to the current
 /// output. Unusable names open nothing; the monitor's own members open nothing and are named in
-/// the message file; a refused member is logged.
+/// the message file; a refused member is logged. A member that is not found is named on
+/// standard error too, once per name. A member whose output another file of the run is written
+/// to, or whose output the user may not replace, is noted in `run.refusals`: the run then
+/// replaces nothing.
 void push_include(ConversionRun& run, const std::string& name, int copy_line);
 
 /// Resumes the most recently suspended file (streams are not closed here).

@@ -47,9 +47,8 @@ class CopybookExpansion : public ::testing::Test {
 
   // The run's outputs take their final names, as at the end of a run.
   void commit_outputs() {
-    std::string refused;
-    std::string reason;
-    ASSERT_TRUE(run_.outputs.commit(run_.files_read, refused, reason)) << refused << ": " << reason;
+    text::CommitResult result = run_.outputs.commit(run_.files_read);
+    ASSERT_EQ(result.outcome, text::CommitResult::kDone) << result.name << ": " << result.reason;
   }
 
   // Lines of the member being read, as the line loop would take them through.
@@ -83,6 +82,11 @@ TEST_F(CopybookExpansion, MemberNameIsTakenFromCopyOrIncLine) {
       {"           COPY ABCREC", true, "ABCREC", 1, 0},
       {"           COPY    ABCREC  .", true, "ABCREC", 1, 0},
       {"           COPY ABC.CPY.", true, "ABC", 1, 0},
+      // Periods in the folders of a name do not end it; the first one of its last part does.
+      {"           COPY ../X.", true, "../X", 1, 0},
+      {"           COPY /lib/DATA.", true, "/lib/DATA", 1, 0},
+      {"           COPY v1.2/ABC.CPY.", true, "v1.2/ABC", 1, 0},
+      {"           COPY ..\\X REPLACING A BY B.", true, "..\\X", 1, 0},
       {"-INC MEMBER", true, "MEMBER", 0, 1},
       {"       -INC MEMBER.", true, "MEMBER", 0, 1},
       {"-INC TWO   COPY ONE.", true, "ONE", 1, 0},
@@ -227,15 +231,35 @@ TEST_F(CopybookExpansion, NestedMembersEndInnermostFirst) {
             "  1 lines written in copy book\n");
 }
 
-// The front end refuses to overwrite any member of the run; the list of them names each member
-// and its output once, however often the member is copied.
-TEST_F(CopybookExpansion, MembersAreRememberedOnceEach) {
-  folder_.write("ABCREC.CPY", "       01  ABC-REC.\n");
+// One member copied again is no clash, however often; two different files whose copies would
+// both be CUST.new are: the second is not converted, and the run is to replace nothing.
+TEST_F(CopybookExpansion, TwoFilesOnOneCopyClash) {
+  folder_.write("CUST.REC", "       01  CUST-REC.\n");
+  folder_.write("CUST.KEY", "       01  CUST-KEY.\n");
   for (int copy = 0; copy < 3; ++copy) {
-    push_include(run_, "ABCREC.CPY", 57);
+    push_include(run_, "CUST.REC", 57);
     end_member(run_);
   }
-  EXPECT_EQ(run_.member_files, (std::vector<std::string>{"ABCREC.CPY", "ABCREC.new"}));
+  EXPECT_TRUE(run_.refusals.empty());
+  push_refused("CUST.KEY");
+  EXPECT_EQ(run_.refusals,
+            std::vector<std::string>{"CUST.REC and CUST.KEY would both be written to CUST.new - no "
+                                     "output written"});
+  std::string messages = harness_.messages();
+  EXPECT_EQ(messages.substr(messages.rfind("  opening copy book CUST.KEY")),
+            "  opening copy book CUST.KEY at line 57\n"
+            " ***error*** opening output copy file CUST.new\n");
+}
+
+// A member whose copy would be the converted program clashes with the program itself.
+TEST_F(CopybookExpansion, AMemberOnTheConvertedProgramClashes) {
+  std::filesystem::create_directory(folder_.file("sub"));
+  folder_.write("sub/PROG", "       01  A  PIC X.\n");
+  ASSERT_TRUE(claim_output(run_, describe_output("PROG.new"), "PROG.new", "PROG.zsc",
+                           text::FileIdentity{1, 2}));
+  push_refused("sub/PROG");
+  EXPECT_EQ(run_.refusals, std::vector<std::string>{"PROG.zsc and sub/PROG would both be "
+                                                    "written to PROG.new - no output written"});
 }
 
 TEST_F(CopybookExpansion, ReservedAndNamelessMembersAreNeverOpened) {
@@ -281,12 +305,53 @@ TEST_F(CopybookExpansion, OutputNameIsCutAtFirstPeriod) {
   }
 }
 
+// A missing member is also named on standard error, once however often it is copied.
 TEST_F(CopybookExpansion, MissingMemberIsLoggedAndNothingChanges) {
+  testing::internal::CaptureStderr();
   push_refused("NOSUCH");
+  push_refused("NOSUCH");
+  push_refused("OTHER");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "QUILLOX: copy member NOSUCH not found\n"
+            "QUILLOX: copy member OTHER not found\n");
   EXPECT_FALSE(folder_.exists("NOSUCH.new"));
   EXPECT_EQ(harness_.messages(),
             "  opening copy book NOSUCH at line 57\n"
-            " ***error*** opening copy file NOSUCH\n");
+            " ***error*** opening copy file NOSUCH\n"
+            "  opening copy book NOSUCH at line 57\n"
+            " ***error*** opening copy file NOSUCH\n"
+            "  opening copy book OTHER at line 57\n"
+            " ***error*** opening copy file OTHER\n");
+}
+
+// Where a member is found: the working folder first, then the program's folder, then the -I
+// folders; in each its own name first, then the extensions in their order. A folder of the
+// name is passed over.
+TEST_F(CopybookExpansion, MembersAreFoundByTheSearchOrder) {
+  std::filesystem::create_directory(folder_.file("src"));
+  std::filesystem::create_directory(folder_.file("cpy"));
+  std::filesystem::create_directory(folder_.file("A"));
+  run_.program_folder = "src/";
+  run_.include_folders = {"cpy"};
+  folder_.write("A.cpy", "");  // A itself is a folder: A.cpy is read
+  folder_.write("src/A", "");  // not reached
+  folder_.write("B.COB", "");  // the last extension here wins over src/ and cpy/
+  folder_.write("src/B", "");
+  folder_.write("src/C.CBL", "");  // the program's folder before -I
+  folder_.write("cpy/C", "");
+  folder_.write("cpy/D.cbl", "");
+  struct Found {
+    const char* member;
+    const char* read;
+  } rows[] = {{"A", "A.cpy"}, {"B", "B.COB"}, {"C", "src/C.CBL"}, {"D", "cpy/D.cbl"}};
+  for (const Found& row : rows) {
+    SCOPED_TRACE(row.member);
+    push_include(run_, row.member, 57);
+    ASSERT_TRUE(reading_member(run_));
+    EXPECT_EQ(run_.input_file->name(), row.read);
+    EXPECT_EQ(run_.output_file->name(), std::string(row.member) + ".new");
+    end_member(run_);
+  }
 }
 
 TEST_F(CopybookExpansion, MemberThatIsFolderCannotBeOpened) {
@@ -451,20 +516,47 @@ TEST(CopybookMembers, MemberOpenedByALine) {
     std::optional<std::string> member = member_opened_by(row.line);
     EXPECT_EQ(member.value_or(""), row.member);
   }
-  EXPECT_EQ(member_output_name("ABC.CPY"), "ABC.new");
-  EXPECT_EQ(member_output_name("cpy/ABC"), "cpy/ABC.new");
-  EXPECT_EQ(member_output_name("PLAIN"), "PLAIN.new");
 }
 
-// A member that is not in the working folder is looked for in each -I folder in turn; a name
-// that holds a path is taken as it stands.
+// A member's copy is written in the working folder under the last part of its name, up to its
+// first period.
+TEST(CopybookMembers, MemberOutputName) {
+  struct Named {
+    const char* member;
+    const char* output;
+  } rows[] = {
+      {"ABC.CPY", "ABC.new"},   {"PLAIN", "PLAIN.new"},    {"cpy/ABC", "ABC.new"},
+      {"../X", "X.new"},        {"/lib/DATA", "DATA.new"}, {"v1.2\\sub.d/D.E.F", "D.new"},
+      {"CUST.REC", "CUST.new"}, {"lib\\MEMB", "MEMB.new"}, {"dir/", ".new"},
+  };
+  for (const Named& row : rows) {
+    SCOPED_TRACE(row.member);
+    EXPECT_EQ(member_output_name(row.member), row.output);
+  }
+}
+
+// Each place in its turn, and in each the name before its extensions; a name that holds a path
+// is taken as it stands.
 TEST(CopybookMembers, MemberCandidatesFollowTheFolders) {
+  auto in = [](const std::string& place) {
+    std::vector<std::string> names;
+    for (const char* ending : {"", ".cpy", ".CPY", ".cbl", ".CBL", ".cob", ".COB"})
+      names.push_back(place + "AREC" + ending);
+    return names;
+  };
+  auto joined = [](std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const std::vector<std::string>& part : parts)
+      all.insert(all.end(), part.begin(), part.end());
+    return all;
+  };
   const std::vector<std::string> folders = {"cpy", "lib/", "c:\\app\\", ""};
-  EXPECT_EQ(member_candidates("AREC", folders),
-            (std::vector<std::string>{"AREC", "cpy/AREC", "lib/AREC", "c:\\app\\AREC", "AREC"}));
-  EXPECT_EQ(member_candidates("AREC", {}), std::vector<std::string>{"AREC"});
-  EXPECT_EQ(member_candidates("sub/AREC", folders), std::vector<std::string>{"sub/AREC"});
-  EXPECT_EQ(member_candidates("sub\\AREC", folders), std::vector<std::string>{"sub\\AREC"});
+  EXPECT_EQ(member_candidates("AREC", "", folders),
+            joined({in(""), in("cpy/"), in("lib/"), in("c:\\app\\"), in("")}));
+  EXPECT_EQ(member_candidates("AREC", "src/", {}), joined({in(""), in("src/")}));
+  EXPECT_EQ(member_candidates("AREC", "", {}), in(""));
+  EXPECT_EQ(member_candidates("sub/AREC", "src/", folders), std::vector<std::string>{"sub/AREC"});
+  EXPECT_EQ(member_candidates("sub\\AREC", "", folders), std::vector<std::string>{"sub\\AREC"});
 }
 
 }  // namespace

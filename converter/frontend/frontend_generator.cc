@@ -11,7 +11,6 @@
 #include "converter/driver/conversion_run.h"
 #include "converter/driver/keyword_scanner.h"
 #include "message_format/message_format.h"
-#include "text/file_identity.h"
 #include "text/text_format.h"
 
 namespace converter {
@@ -19,7 +18,6 @@ namespace converter {
 using text::format;
 using text::LineReader;
 using text::OutputFile;
-using text::same_file;
 
 namespace {
 
@@ -216,25 +214,31 @@ void write_condition_line(ConversionRun& run, std::string_view switch_name, char
   write_block_line(run, text);
 }
 
+std::vector<std::string> template_names(const ConversionRun& run) {
+  if (!run.template_file_name.empty()) return {run.template_file_name};
+  TemplatePaths paths = template_paths(run.first_argument);
+  return {paths.here, paths.beside_program};
+}
+
 void build_front_end(ConversionRun& run) {
   OutputFile& log = *run.message_file;
   // The template is looked for first: without one no front-end file is created or changed.
-  TemplatePaths templates = template_paths(run.first_argument);
-  run.template_file = LineReader::open(templates.here);
-  if (!run.template_file) run.template_file = LineReader::open(templates.beside_program);
+  for (const std::string& name : template_names(run)) {
+    run.template_file = LineReader::open(name);
+    if (run.template_file) break;
+  }
   if (!run.template_file) {
-    log.print(message_format::kTemplateNotFound, {});
-    std::fprintf(stderr, "QUILLOX: no front end written: %s not found\n",
-                 std::string(kTemplateFileName).c_str());
+    std::string missing =
+        run.template_file_name.empty() ? std::string(kTemplateFileName) : run.template_file_name;
+    log.print(message_format::kTemplateNotFound, {missing});
+    std::fprintf(stderr, "QUILLOX: no front end written: %s not found\n", missing.c_str());
     return;
   }
+  // A front-end name that denotes a file the run read (a member, the template) replaces
+  // nothing: the commit refuses it.
   note_read(run, *run.template_file);
-  // A copybook member that the run read or converted is not replaced by the front end.
-  bool member = false;
-  for (const std::string& file : run.member_files)
-    member = member || same_file(run.front_end_file_name, file);
   std::string reason;
-  if (!member) run.front_end_file = run.outputs.open(run.front_end_file_name, reason);
+  run.front_end_file = run.outputs.open(run.front_end_file_name, reason);
   if (!run.front_end_file) {
     log.print(message_format::kFrontEndNotOpened, {});
     close_input(run, run.template_file);

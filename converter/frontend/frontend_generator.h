@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace converter {
 
@@ -24,6 +25,10 @@ struct TemplatePaths {
 /// argument until it ends in "\" or "/", all of them when it holds neither).
 TemplatePaths template_paths(std::string_view first_argument);
 
+/// The templates a run looks for, in this order: the one named with --template, else
+/// NEWDSP4.TXT in the working folder and beside the program (`template_paths`).
+std::vector<std::string> template_names(const ConversionRun& run);
+
 /// Copies `run.template_file` to `run.front_end_file` line by line: PROGRAM-ID lines get the
 /// front-end name, the first "&NEWPROG;" of a line the new program name, and the RECEIVE and
 /// SEND marker lines are replaced by the blocks of the distinct requests, their counts going
@@ -37,9 +42,9 @@ void write_front_end_line(ConversionRun& run, std::string_view text);
 /// "THEN" when `last` is true.
 void write_condition_line(ConversionRun& run, std::string_view switch_name, char code, bool last);
 
-/// Opens the front-end file and the template, writes the front end and closes both, reporting
-/// in the message file. Called at the end of a run that converted at least one command. A
-/// front-end file that is a copybook member of the run, or its ".new" file, is not opened.
+/// Opens the template and the front-end file, writes the front end and closes both, reporting
+/// in the message file. Called at the end of a run that converted at least one command. Without
+/// a template no front-end file is created or changed.
 void build_front_end(ConversionRun& run);
 
 }  // namespace converter

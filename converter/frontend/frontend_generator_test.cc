@@ -648,9 +648,7 @@ TEST_F(BuildFrontEnd, TemplateBesideTheProgram) {
   EXPECT_EQ(messages(), "\n Creating new DSP4 front end prototype file - FRONT\n");
   // The front end takes its name when the run's outputs do.
   EXPECT_FALSE(folder_.exists("FRONT.cbl"));
-  std::string refused;
-  std::string reason;
-  ASSERT_TRUE(run.outputs.commit(run.files_read, refused, reason));
+  ASSERT_EQ(run.outputs.commit(run.files_read).outcome, text::CommitResult::kDone);
   EXPECT_EQ(folder_.read("FRONT.cbl"), lines80({"       PROGRAM-ID. FRONT."}));
   EXPECT_FALSE(run.front_end_file);
   EXPECT_FALSE(run.template_file);
@@ -667,9 +665,7 @@ TEST_F(BuildFrontEnd, NoTemplateWritesNoFrontEnd) {
             "QUILLOX: no front end written: NEWDSP4.TXT not found\n");
   EXPECT_EQ(messages(),
             "\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n");
-  std::string refused;
-  std::string reason;
-  ASSERT_TRUE(run.outputs.commit(run.files_read, refused, reason));
+  ASSERT_EQ(run.outputs.commit(run.files_read).outcome, text::CommitResult::kDone);
   EXPECT_EQ(folder_.read("FRONT.cbl"), "OLD FRONT END\n");
   EXPECT_FALSE(run.front_end_file);
 }
@@ -682,22 +678,38 @@ TEST_F(BuildFrontEnd, FrontEndFileThatCannotBeOpened) {
   EXPECT_FALSE(folder_.exists("missing-folder"));
 }
 
+// A front end named like a member the run read is written under its temporary name, but the
+// end of the run refuses to replace the member with it.
 TEST_F(BuildFrontEnd, CopybookMemberOfTheRunIsNotReplaced) {
   folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
   folder_.write("MEMB", "       01  WS-X PIC X.\n");
-  folder_.write("MEMB.new", "converted member\n");
-  run.member_files = {folder_.file("MEMB"), folder_.file("MEMB.new")};
-  for (std::string_view name : {"MEMB", "./MEMB.new"}) {
-    SCOPED_TRACE(name);
-    run.front_end_file_name = folder_.file(name);
-    build_front_end(run);
-    EXPECT_FALSE(run.front_end_file);
-  }
-  EXPECT_EQ(messages(),
-            "\n Unable to open new DSP4 front end file\n"
-            "\n Unable to open new DSP4 front end file\n");
+  note_read(run, folder_.file("MEMB"));
+  run.front_end_file_name = folder_.file("./MEMB");
+  build_front_end(run);
+  EXPECT_EQ(messages(), "\n Creating new DSP4 front end prototype file - FRONT\n");
+  text::CommitResult result = run.outputs.commit(run.files_read);
+  EXPECT_EQ(result.outcome, text::CommitResult::kReadByRun);
+  EXPECT_EQ(result.name, folder_.file("./MEMB"));
   EXPECT_EQ(folder_.read("MEMB"), "       01  WS-X PIC X.\n");
-  EXPECT_EQ(folder_.read("MEMB.new"), "converted member\n");
+}
+
+// A template named with --template is the only one looked for; the messages name it.
+TEST_F(BuildFrontEnd, TemplateNamedByTheUser) {
+  folder_.write("NEWDSP4.TXT", "       PROGRAM-ID. OLD.\n");
+  folder_.write("MINE.TXT", "       PROGRAM-ID. MINE.\n      * MY OWN TEMPLATE\n");
+  run.template_file_name = folder_.file("MINE.TXT");
+  build_front_end(run);
+  ASSERT_EQ(run.outputs.commit(run.files_read).outcome, text::CommitResult::kDone);
+  EXPECT_EQ(folder_.read("FRONT.cbl"),
+            lines80({"       PROGRAM-ID. FRONT.", "      * MY OWN TEMPLATE"}));
+  run.template_file_name = "absent/T.TXT";
+  testing::internal::CaptureStderr();
+  build_front_end(run);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "QUILLOX: no front end written: absent/T.TXT not found\n");
+  EXPECT_EQ(messages(),
+            "\n Creating new DSP4 front end prototype file - FRONT\n"
+            "\n Unable to open DSP4 template file absent/T.TXT - no front end written\n");
 }
 
 TEST_F(BuildFrontEnd, FrontEndFileThatIsAFolder) {

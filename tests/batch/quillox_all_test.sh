@@ -66,7 +66,8 @@ check "files" "./NOCOPY.msg
 ./orders/GOOD.new
 ./orders/GOOD.zsc
 ./orders/GOODREC
-./orders/GOODREC.new" "$(files_below app)"
+./orders/GOODREC.new
+./quillox-all.record" "$(files_below app)"
 check "sources unchanged" "$sources_before" "$(sums_of app)"
 # The copybook beside GOOD was found because the conversion ran in GOOD's folder.
 check "GOOD.msg copybook lines" "  opening copy book GOODREC at line 8
@@ -85,7 +86,7 @@ quillox-all: app/NOCOPY.zsc: converted, 1 copybook member not found: ABSENT" "$s
 check "sources unchanged" "$sources_before" "$(sums_of app)"
 check "same outputs" "$first_outputs" \
   "$(cd "$work/app" && cksum NOCOPY.msg NOCOPY.new orders/GOOD.msg orders/GOOD.new orders/GOODREC.new)"
-check "no new files" 8 "$(files_below app | wc -l | tr -d ' ')"
+check "no new files" 9 "$(files_below app | wc -l | tr -d ' ')"
 
 # ---------------------------------------------------------------------------------------------
 current="the converter's reason for a failure is relayed, indented, after the program's name"
@@ -184,7 +185,8 @@ check "files" "./ACCT
 ./MAIN.zsc
 ./OTHER.msg
 ./OTHER.new
-./OTHER.zsc" "$(files_below clash)"
+./OTHER.zsc
+./quillox-all.record" "$(files_below clash)"
 
 # ---------------------------------------------------------------------------------------------
 current="a folder given through a link, a folder beginning with -, a program written .ZSC"
@@ -197,7 +199,8 @@ check "exit code through a link" 0 "$code"
 check "stdout through a link" "quillox-all: 1 program, 1 converted, 0 failed" "$out"
 check "converted through a link" "./LINKED.msg
 ./LINKED.new
-./LINKED.zsc" "$(files_below real)"
+./LINKED.zsc
+./quillox-all.record" "$(files_below real)"
 program "$work/-app/-DASH.zsc" DASH NONE
 program "$work/-app/UPPER.ZSC" UPPER NONE
 run -- -app
@@ -205,12 +208,13 @@ check "exit code, folder beginning with -" 0 "$code"
 check "stdout, folder beginning with -" "quillox-all: 2 programs, 2 converted, 0 failed" "$out"
 check "stderr, folder beginning with -" "quillox-all: -app/-DASH.zsc: converted, 1 copybook member not found: NONE
 quillox-all: -app/UPPER.ZSC: converted, 1 copybook member not found: NONE" "$err"
-check "converted, and no link left for UPPER.ZSC" "./-DASH.msg
+check "converted, and no link made for UPPER.ZSC" "./-DASH.msg
 ./-DASH.new
 ./-DASH.zsc
 ./UPPER.ZSC
 ./UPPER.msg
-./UPPER.new" "$(files_below -app)"
+./UPPER.new
+./quillox-all.record" "$(files_below -app)"
 run -app
 check "exit code, -app as an option" 2 "$code"
 check "stderr, -app as an option" "quillox-all: unknown option -app
@@ -228,7 +232,8 @@ check "stderr" "" "$err"
 check "member's copy beside the program" "./LIBREC.new
 ./USER.msg
 ./USER.new
-./USER.zsc" "$(files_below app)"
+./USER.zsc
+./quillox-all.record" "$(files_below app)"
 check "library left alone" "./LIBREC" "$(files_below lib)"
 
 # ---------------------------------------------------------------------------------------------
@@ -240,7 +245,8 @@ run odd
 check "exit code" 1 "$code"
 check "stdout" "quillox-all: 1 program, 0 converted, 1 failed" "$out"
 check "stderr" "quillox-all: not converted: odd/PAY.V2.zsc: the name holds a period, so QUILLOX would read PAY.zsc instead" "$err"
-check "nothing written" "./PAY.V2.zsc" "$(files_below odd)"
+check "nothing written but the record" "./PAY.V2.zsc
+./quillox-all.record" "$(files_below odd)"
 run empty
 check "exit code, empty folder" 0 "$code"
 check "stdout, empty folder" "" "$out"
@@ -278,33 +284,51 @@ check "files, no temporary front end left" "./BACK.msg
 ./SCREEN.msg
 ./SCREEN.new
 ./SCREEN.zsc
-./SCREENFE.cbl" "$(files_below fe)"
+./SCREENFE.cbl
+./quillox-all.record" "$(files_below fe)"
 check "front end named NAMEFE, calling NAME" "       PROGRAM-ID. SCREENFE.
            EXEC ZARN LINK PROGRAM('SCREEN') END-EXEC." \
   "$(sed -n '2,3s/ *$//p' "$work/fe/SCREENFE.cbl")"
 
-current="the template is put beside the programs for the run only"
+current="--template builds the front ends from the file and places nothing beside the programs"
 rm -rf -- "$work"
 mkdir -p "$work/app/orders"
 screen_program "$work/app/orders/GOOD.zsc" GOOD
 screen_program "$work/app/SCREEN.zsc" SCREEN
 printf_template "$work/TEMPLATE.TXT"
+# The user's own NEWDSP4.TXT beside a program is neither used nor changed.
+printf 'the user'"'"'s own template\n' >"$work/app/orders/NEWDSP4.TXT"
 run --template TEMPLATE.TXT app
 check "exit code" 0 "$code"
 check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed; 2 front ends built, 0 back-end programs without screens" "$out"
-check "no template left behind" "" "$(find "$work/app" -name NEWDSP4.TXT)"
+check "no template placed" "./orders/NEWDSP4.TXT" "$(cd "$work/app" && find . -name NEWDSP4.TXT)"
+check "user's template kept" "the user's own template" "$(cat "$work/app/orders/NEWDSP4.TXT")"
 check "front ends" "./SCREENFE.cbl
 ./orders/GOODFE.cbl" "$(cd "$work/app" && find . -name '*FE.cbl' | LC_ALL=C sort)"
+check "front end from the template" "       PROGRAM-ID. GOODFE.
+           EXEC ZARN LINK PROGRAM('GOOD') END-EXEC." \
+  "$(sed -n '2,3s/ *$//p' "$work/app/orders/GOODFE.cbl")"
 
-current="a different NEWDSP4.TXT of the user's is never replaced"
-printf 'the user'"'"'s own template\n' >"$work/app/orders/NEWDSP4.TXT"
-run --template TEMPLATE.TXT app
-check "exit code" 1 "$code"
-check "stdout" "quillox-all: 2 programs, 1 converted, 1 failed; 1 front end built, 0 back-end programs without screens" "$out"
-check "stderr, quillox-all's lines" "quillox-all: app/SCREEN.zsc: converted, 1 copybook member not found: NONE
-quillox-all: not converted: app/orders/GOOD.zsc: app/orders/NEWDSP4.TXT differs from the template and is not replaced" "$said"
-check "user's template kept" "the user's own template" "$(cat "$work/app/orders/NEWDSP4.TXT")"
-check "no template left in the other folder" "" "$(find "$work/app" -maxdepth 1 -name NEWDSP4.TXT)"
+current="two runs with --template on one folder at the same time"
+rm -f "$work/app/orders/NEWDSP4.TXT"
+front_ends_before=$(cd "$work/app" && cksum SCREENFE.cbl orders/GOODFE.cbl)
+(cd "$work" && "$all" --quillox "$quillox" --template TEMPLATE.TXT app) </dev/null >"$work/.first" 2>&1 &
+first=$!
+(cd "$work" && "$all" --quillox "$quillox" --template TEMPLATE.TXT app) </dev/null >"$work/.second" 2>&1
+second_code=$?
+wait "$first"
+first_code=$?
+check "exit codes" "0 0" "$first_code $second_code"
+check "front ends as one run writes them" "$front_ends_before" "$(cd "$work/app" && cksum SCREENFE.cbl orders/GOODFE.cbl)"
+check "nothing placed, nothing left" "./GOOD.msg
+./GOOD.new
+./GOOD.zsc
+./GOODFE.cbl
+./SCREEN.msg
+./SCREEN.new
+./SCREEN.zsc
+./SCREENFE.cbl
+./quillox-all.record" "$(cd "$work/app" && find . -type f -o -type l | sed 's#^./orders/#./#' | LC_ALL=C sort)"
 
 current="front ends without a template, and the migration report of the folder"
 fresh_application
@@ -324,28 +348,34 @@ check "report exit code" 0 "$?"
 check "report rows: program, its kind, lines read and written, EXEC ZARN statements" "NOCOPY,back-end,9,14,1
 SCREEN,screen,9,15,1
 orders/GOOD,back-end,9,14,1" "$(sed 1d "$work/app/migration-report.csv" | cut -d, -f1-5)"
-# The page links each converted program and member by the name QUILLOX wrote it under.
-links=$(grep -o 'href="[^"]*\.new"' "$work/app/migration-report.html" | sed 's/^href="//; s/"$//' | LC_ALL=C sort -u)
+# The page links the view of each converted program and member by the name QUILLOX wrote it
+# under; each view stands beside the page and shows that file.
+links=$(grep -o 'href="migration-report-files/lines/[^"#]*\.new\.html"' "$work/app/migration-report.html" |
+  sed 's|^href="migration-report-files/lines/||; s|\.html"$||' | LC_ALL=C sort -u)
 check "report links to converted copies" "NOCOPY.new
 SCREEN.new
 orders/GOOD.new
 orders/GOODREC.new" "$links"
 for link in $links; do
   check "linked copy $link exists" "yes" "$([ -f "$work/app/$link" ] && echo yes)"
+  check "view of $link shows its first line" "yes" "$(grep -qF "<span id=\"L1\">$(head -n 1 "$work/app/$link" | sed 's/ *$//; s/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')</span>" \
+    "$work/app/migration-report-files/lines/$link.html" && echo yes)"
 done
 
 # ---------------------------------------------------------------------------------------------
 current="QUILLOX found beside quillox-all"
 fresh_application
 rm -rf -- "$work/app/BROKEN.zsc"
-mkdir -p "$work/bin" "$work/lonely"
+mkdir -p "$work/bin" "$work/lonely" "$work/no-tools"
 cp "$all" "$work/bin/quillox-all"
 cp "$all" "$work/lonely/quillox-all"
 ln -s "$quillox" "$work/bin/QUILLOX"
-(cd "$work" && PATH=/usr/bin:/bin bin/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
+# PATH names only a folder of the test's own, so that a QUILLOX installed on the machine is
+# never found.
+(cd "$work" && PATH=$work/no-tools bin/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
 check "exit code" 0 "$?"
 check "stdout" "quillox-all: 2 programs, 2 converted, 0 failed" "$(cat "$work/.stdout")"
-(cd "$work" && PATH=/usr/bin:/bin lonely/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
+(cd "$work" && PATH=$work/no-tools lonely/quillox-all app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
 check "exit code without QUILLOX" 2 "$?"
 check "stderr without QUILLOX" "quillox-all: QUILLOX not found beside quillox-all nor on PATH; name it with --quillox PATH" \
   "$(cat "$work/.stderr")"
@@ -393,5 +423,164 @@ quillox-all: 3 programs, 2 converted, 1 failed" "$(tr '\r' '\n' <"$work/.tty" | 
 else
   echo "note: no 'script' command, the terminal progress is not tested" >&2
 fi
+
+# ---------------------------------------------------------------------------------------------
+# The record of what each conversion wrote, hand edits refused, --force, stale outputs.
+sum() { echo "sha256:$(sha256sum <"$1" | cut -d' ' -f1)"; }
+tab=$(printf '\t')
+
+current="the record of a run"
+fresh_application
+run app
+a=$work/app
+check "record" "quillox-all record 1
+program${tab}BROKEN.zsc${tab}failed${tab}QUILLOX exit code 100
+program${tab}NOCOPY.zsc${tab}converted${tab}
+output${tab}NOCOPY.new${tab}$(sum "$a/NOCOPY.new")
+output${tab}NOCOPY.msg${tab}$(sum "$a/NOCOPY.msg")
+program${tab}orders/GOOD.zsc${tab}converted${tab}
+output${tab}orders/GOOD.new${tab}$(sum "$a/orders/GOOD.new")
+output${tab}orders/GOOD.msg${tab}$(sum "$a/orders/GOOD.msg")
+output${tab}orders/GOODREC.new${tab}$(sum "$a/orders/GOODREC.new")" "$(cat "$a/quillox-all.record")"
+
+current="a hand-edited output is refused, the others are converted"
+goodrec_sum=$(sum "$a/orders/GOODREC.new")
+printf '      * CHANGED BY HAND\n' >>"$a/orders/GOODREC.new"
+edited=$(cksum <"$a/orders/GOODREC.new")
+nocopy_before=$(cksum <"$a/NOCOPY.new")
+touch -d @946684800 "$a/NOCOPY.new"
+run app
+check "exit code" 1 "$code"
+check "stdout" "quillox-all: 3 programs, 1 converted, 2 failed, 1 refused for hand edits" "$out"
+check "stderr, quillox-all's lines" "quillox-all: conversion failed: app/BROKEN.zsc (QUILLOX exit code 100)
+quillox-all: app/NOCOPY.zsc: converted, 1 copybook member not found: ABSENT
+quillox-all: not converted: app/orders/GOOD.zsc: changed by hand since quillox-all wrote it: app/orders/GOODREC.new (--force converts it anyway)" "$said"
+check "the hand edit kept" "$edited" "$(cksum <"$a/orders/GOODREC.new")"
+check "the others converted again, to the same text" "$nocopy_before" "$(cksum <"$a/NOCOPY.new")"
+check "NOCOPY.new written anew" "yes" "$([ "$(stat -c %Y "$a/NOCOPY.new")" != 946684800 ] && echo yes)"
+check "record of the refused program keeps its outputs" "program${tab}orders/GOOD.zsc${tab}refused-edited${tab}changed by hand since quillox-all wrote it: app/orders/GOODREC.new (--force converts it anyway)
+output${tab}orders/GOODREC.new${tab}$goodrec_sum" \
+  "$(sed -n '/orders\/GOOD.zsc/,$p' "$a/quillox-all.record" | grep -v 'GOOD\.new\|GOOD\.msg')"
+run app
+check "refused again on the next run" 1 "$code"
+# The report reads the record: the program that failed, the one refused for its hand edit (with
+# the findings of its earlier conversion) and the converted one, each with its reason.
+(cd "$work" && "$report" app) >/dev/null 2>&1
+check "report exit code" 0 "$?"
+check "report states: program, then its state" "BROKEN,failed
+NOCOPY,converted with findings
+orders/GOOD,refused: hand edits" \
+  "$(sed 1d "$a/migration-report.csv" | awk -F, '{ print $1 "," $32 }')"
+check "report names why GOOD was refused" "yes" "$(grep -qF '<p class="reason">changed by hand since quillox-all wrote it: app/orders/GOODREC.new (--force converts it anyway)</p>' \
+  "$a/migration-report.html" && echo yes)"
+
+current="--force converts a hand-edited program anyway"
+run --force app
+check "exit code" 1 "$code"
+check "stdout" "quillox-all: 3 programs, 2 converted, 1 failed" "$out"
+check "the edit replaced" "" "$(grep 'CHANGED BY HAND' "$a/orders/GOODREC.new")"
+run app
+check "stdout of the next run" "quillox-all: 3 programs, 2 converted, 1 failed" "$out"
+
+current="an output no program writes any more is named as stale"
+sed -i '/COPY GOODREC/d' "$a/orders/GOOD.zsc"
+run app
+check "stdout" "quillox-all: 3 programs, 2 converted, 1 failed; stale outputs of an earlier run: app/orders/GOODREC.new" "$out"
+check "the stale copy is left where it is" "yes" "$([ -f "$a/orders/GOODREC.new" ] && echo yes)"
+check "the record no longer holds it" "" "$(grep 'GOODREC.new' "$a/quillox-all.record")"
+
+current="a record that is no record of quillox-all stops the run before anything is written"
+printf 'my own notes\n' >"$a/quillox-all.record"
+before=$(files_below app | tr '\n' ' ')
+run app
+check "exit code" 1 "$code"
+check "stderr" "quillox-all: app/quillox-all.record: no record of quillox-all can be read (its first line is not \"quillox-all record 1\"); move it away, or remove it to convert without one" "$err"
+check "nothing written" "$before" "$(files_below app | tr '\n' ' ')"
+check "the file kept" "my own notes" "$(cat "$a/quillox-all.record")"
+
+# ---------------------------------------------------------------------------------------------
+current="--strict fails a program with copybook members not found"
+fresh_application
+rm -rf -- "$work/app/BROKEN.zsc"
+run app
+check "exit code without --strict" 0 "$code"
+run --strict app
+check "exit code" 1 "$code"
+check "stdout" "quillox-all: 2 programs, 1 converted, 1 failed" "$out"
+check "stderr" "quillox-all: app/NOCOPY.zsc: converted, 1 copybook member not found: ABSENT
+quillox-all: failed under --strict: app/NOCOPY.zsc: 1 line of its message file needs a manual step:
+     ***error*** opening copy file ABSENT" "$err"
+
+current="an output that is a FIFO is a clash named at planning, never waited on"
+rm "$work/app/NOCOPY.msg"
+mkfifo "$work/app/NOCOPY.msg"
+(cd "$work" && timeout 60 "$all" --quillox "$quillox" app) </dev/null >"$work/.stdout" 2>"$work/.stderr"
+check "exit code" 1 "$?"
+check "stdout" "quillox-all: 2 programs, 1 converted, 1 failed" "$(cat "$work/.stdout")"
+check "stderr" "quillox-all: not converted: app/NOCOPY.zsc: app/NOCOPY.msg is its message file and a FIFO" \
+  "$(cat "$work/.stderr")"
+check "still a FIFO" "yes" "$([ -p "$work/app/NOCOPY.msg" ] && echo yes)"
+
+# ---------------------------------------------------------------------------------------------
+# Signals: nothing left behind, no process left, the run ends by the signal it got.
+large_program() {  # file: a program of a million commands, a second or more to convert
+  { printf '       PROCEDURE DIVISION.\n'
+    awk 'BEGIN { for (i = 1; i <= 1000000; i++)
+                   printf "           EXEC ZARN SEND MAP(%cM1%c) MAPSET(%cS1%c) ERASE END-EXEC.\n", 39, 39, 39, 39 }'
+  } >"$1"
+}
+
+current="SIGINT while the folder is scanned"
+rm -rf -- "$work"
+mkdir -p "$work/app" "$work/tmp"
+truncate -s 4G "$work/app/HUGE.zsc"  # sparse: long to read, no disk space
+(cd "$work" && TMPDIR=$work/tmp exec env --default-signal=INT "$all" --quillox "$quillox" app) \
+  </dev/null >"$work/.stdout" 2>"$work/.stderr" &
+pid=$!
+sleep 0.5
+kill -INT "$pid"
+wait "$pid"
+check "ended by SIGINT" 130 "$?"
+check "nothing left in the folder" "./HUGE.zsc" "$(files_below app)"
+check "no temporary folder left" "" "$(ls -A "$work/tmp")"
+
+current="SIGQUIT while conversions run"
+rm -rf -- "$work"
+mkdir -p "$work/app" "$work/tmp" "$work/pids"
+large_program "$work/app/BIG1.zsc"
+cp "$work/app/BIG1.zsc" "$work/app/BIG2.zsc"
+printf 'OLD\n' >"$work/app/BIG1.new"
+# A QUILLOX that notes its process id, then becomes the real one.
+cat >"$work/noting-quillox" <<EOS
+#!/bin/sh
+echo \$\$ >>"$work/pids/started"
+exec "$quillox" "\$@"
+EOS
+chmod +x "$work/noting-quillox"
+# A command started in the background of a script ignores SIGINT and SIGQUIT unless told otherwise.
+(cd "$work" && ulimit -c 0 && TMPDIR=$work/tmp exec env --default-signal=QUIT "$all" --quillox "$work/noting-quillox" -j 2 app) \
+  </dev/null >"$work/.stdout" 2>"$work/.stderr" &
+pid=$!
+tries=0
+until [ "$(find "$work/app" -name '.quillox-??????' -size +0 | wc -l)" -ge 2 ] || [ $tries -ge 3000 ]; do
+  tries=$((tries + 1))
+  sleep 0.01
+done
+kill -QUIT "$pid"
+wait "$pid"
+check "ended by SIGQUIT" 131 "$?"
+check "both conversions were running" 2 "$(wc -l <"$work/pids/started" | tr -d ' ')"
+left=
+while read -r child; do kill -0 "$child" 2>/dev/null && left="$left $child"; done <"$work/pids/started"
+check "no QUILLOX process left" "" "$left"
+check "no temporary file, old output kept" "./BIG1.new
+./BIG1.zsc
+./BIG2.zsc
+./quillox-all.record" "$(files_below app)"
+check "old output as it was" "OLD" "$(cat "$work/app/BIG1.new")"
+check "no temporary folder left" "" "$(ls -A "$work/tmp")"
+check "record of the interrupted run" "quillox-all record 1
+program${tab}BIG1.zsc${tab}failed${tab}QUILLOX ended by signal 3
+program${tab}BIG2.zsc${tab}failed${tab}QUILLOX ended by signal 3" "$(cat "$work/app/quillox-all.record")"
 
 finish

@@ -9,17 +9,17 @@
 # Each further PROGRAM given (a converted program of a golden case) must compile as it stands.
 #
 # GnuCOBOL does not know the monitor's commands, so each EXEC ZARN command still in the output
-# is first replaced by CONTINUE, and each KVZRESP(NAME) by its number (exec_to_continue.pl), in
-# a copy.
+# is first replaced by CONTINUE, and each KVZRESP(NAME) by its number (quillox-stub-exec, the
+# command a user runs for it), in a copy.
 #
-# Usage: compile_converted_samples.sh QUILLOX-ALL QUILLOX NESTLVL COBC SAMPLES_FOLDER [PROGRAM]...
+# Usage: compile_converted_samples.sh QUILLOX-ALL QUILLOX NESTLVL QUILLOX-STUB-EXEC COBC
+#                                     SAMPLES_FOLDER [PROGRAM]...
 set -eu
 
-all=$1 quillox=$2 nestlvl=$3 cobc=$4
-samples=$(cd "$5" && pwd)
-shift 5
+all=$1 quillox=$2 nestlvl=$3 stub=$4 cobc=$5
+samples=$(cd "$6" && pwd)
+shift 6
 here="$(cd "$(dirname "$0")" && pwd)"
-helper="$here/exec_to_continue.pl"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -44,7 +44,7 @@ compiles() {
   shift
   for source in "$@"; do
     name=$(basename "$source")
-    perl "$helper" "$source" > "$into/$name" || fail "$source ends inside an EXEC ZARN command"
+    "$stub" "$source" > "$into/$name" || fail "$source: the commands cannot be put aside"
     (cd "$into" && "$cobc" -fsyntax-only -fixed -I . -I "$(dirname "$source")" "$name" \
       > "$into/$name.log" 2>&1) || return 1
   done
@@ -56,8 +56,8 @@ members_of() {
   cp "$samples/STDHEAD" "$samples/KVZAID" "$2/"
   for member in "$1"/*.new; do
     [ -e "$member" ] || continue
-    perl "$helper" "$member" > "$2/$(basename "$member" .new)" ||
-      fail "$member ends inside an EXEC ZARN command"
+    "$stub" "$member" > "$2/$(basename "$member" .new)" ||
+      fail "$member: the commands cannot be put aside"
   done
 }
 

@@ -29,6 +29,26 @@ snapshot_inputs() {
   for name in "$@"; do cp -P "$name" "$work/before/$name"; done
 }
 
+# The command prefix that runs a tool as a user without privileges: nothing when the tests do not
+# run as root, else setpriv to user and group 65534 (the run folder is handed to that user). A
+# case that needs it ends as skipped (exit 77) where that is impossible.
+plain_user() {
+  plain=()
+  [ "$(id -u)" -ne 0 ] && return 0
+  command -v setpriv > /dev/null || skip "setpriv is needed to run as a user without privileges"
+  plain=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  chown 65534:65534 .
+  "${plain[@]}" test -w . || skip "user 65534 cannot reach the run folder $work/run"
+}
+
+skip() {
+  echo "SKIP [$case_name]: $*"
+  exit 77
+}
+
+# The permission bits of a file, in octal.
+mode_of() { stat -c %a "$1"; }
+
 # Runs a tool in the run folder; its exit code goes to `code`, its output to $work/stdout and
 # $work/stderr. A run that takes longer than two minutes is stopped and counts as hanging.
 run() {
@@ -182,15 +202,17 @@ write_program_with_member_and_template() {
   printf 'OLD FRONT END\n' > FE.cbl
 }
 
-# Runs COMMAND... in the background and sends it `signal` (number `number`) once the temporary
-# file of output `output` has begun to fill; the run must end by that signal.
+# Runs COMMAND... in the background and sends it `signal` (number `number`) once a temporary
+# file of the tool (a hidden file named PREFIX and six more characters) has begun to fill; the
+# run must end by that signal.
 interrupt_once_output_began() {
-  local output=$1 signal=$2 number=$3 tries=0
+  local prefix=$1 signal=$2 number=$3 tries=0
   shift 3
-  # A command started in the background of a script ignores SIGINT unless told otherwise.
-  env --default-signal=INT "$@" > "$work/stdout" 2> "$work/stderr" &
+  # A command started in the background of a script ignores SIGINT unless told otherwise; a
+  # core dump of SIGQUIT is not wanted in the folder.
+  (ulimit -c 0; exec env --default-signal "$@") > "$work/stdout" 2> "$work/stderr" &
   local pid=$!
-  until [ -n "$(find . -maxdepth 1 -name ".$output.*" -size +0 2>/dev/null)" ]; do
+  until [ -n "$(find . -maxdepth 1 -name "$prefix??????" -size +0 2>/dev/null)" ]; do
     tries=$((tries + 1))
     [ $tries -lt 3000 ] || { fail "the output never began"; break; }
     sleep 0.01
@@ -201,9 +223,8 @@ interrupt_once_output_began() {
   expect_exit $((128 + number))
 }
 
-# Interrupts a conversion of a large program with `signal` once its output has begun: every old
-# file stays as it was and no temporary file is left.
-interrupt_large_conversion() {
+# A program of a million commands, to be stopped while it is converted, beside old outputs.
+write_large_program_and_old_outputs() {
   { printf '       PROCEDURE DIVISION.\n'
     awk 'BEGIN { for (i = 1; i <= 1000000; i++)
                    printf "           EXEC ZARN SEND MAP(%cM1%c) MAPSET(%cS1%c) ERASE END-EXEC.\n", 39, 39, 39, 39 }'
@@ -211,7 +232,13 @@ interrupt_large_conversion() {
   printf 'OLD CONVERTED PROGRAM\n' > PROG.new
   printf 'OLD MESSAGES\n' > PROG.msg
   snapshot_inputs PROG.zsc PROG.new PROG.msg
-  interrupt_once_output_began PROG.new "$1" "$2" "$quillox" PROG
+}
+
+# Interrupts a conversion of a large program with `signal` once its output has begun: every old
+# file stays as it was and no temporary file is left.
+interrupt_large_conversion() {
+  write_large_program_and_old_outputs
+  interrupt_once_output_began .quillox- "$1" "$2" "$quillox" PROG
   expect_listing PROG.zsc PROG.new PROG.msg
 }
 
@@ -265,7 +292,7 @@ case $case_name in
     run "$quillox" PROG NEWPROG.cbl FRONT.cbl
     expect_exit 0
     expect_stdout ""
-    expect_stderr "QUILLOX: no front end written: NEWDSP4.TXT not found\n"
+    expect_stderr "QUILLOX: copy member MEMB not found\nQUILLOX: no front end written: NEWDSP4.TXT not found\n"
     grep -q '^  opening copy book MEMB at line 2$' PROG.msg || fail "no opening line for MEMB"
     grep -q '^ \*\*\*error\*\*\* opening copy file MEMB$' PROG.msg || fail "no error line for MEMB"
     expect_ending PROG.msg '\n Unable to open DSP4 template file NEWDSP4.TXT - no front end written\n'
@@ -408,8 +435,10 @@ case $case_name in
     write_program_with_member_and_template
     arguments=(PROG NEW.cbl FE.cbl)
     refused=NEW.cbl
+    said=
     case $case_name in
-      *names_a_member) arguments=(PROG MEMB FE.cbl) refused=MEMB ;;
+      # The member itself is then no member the run may read: it is not found.
+      *names_a_member) arguments=(PROG MEMB FE.cbl) refused=MEMB said="QUILLOX: copy member MEMB not found\n" ;;
       *names_the_template) arguments=(PROG NEWDSP4.TXT FE.cbl) refused=NEWDSP4.TXT ;;
       *links_to_the_template) rm PROG.msg && ln -s NEWDSP4.TXT PROG.msg && refused=PROG.msg ;;
     esac
@@ -417,7 +446,7 @@ case $case_name in
     run "$quillox" "${arguments[@]}"
     expect_exit 100
     expect_stdout ""
-    expect_stderr "QUILLOX: $refused is read by this run - no output written\n"
+    expect_stderr "${said}QUILLOX: $refused is read by this run - no output written\n"
     expect_listing PROG.zsc MEMB NEWDSP4.TXT PROG.new PROG.msg FE.cbl
     ;;
 
@@ -454,7 +483,7 @@ case $case_name in
     run "$quillox" PROG
     expect_exit 0
     expect_stdout ""
-    expect_stderr ""
+    expect_stderr "QUILLOX: copy member PIPE not found\nQUILLOX: copy member DIR not found\n"
     { printf '  opening copy book PIPE at line 2\n ***error*** opening copy file PIPE\n'
       printf '  opening copy book DIR at line 3\n ***error*** opening copy file DIR\n'
       quillox_summary 3 3 copy=2; } > "$work/expected/PROG.msg"
@@ -477,13 +506,341 @@ case $case_name in
     expect_listing PROG.zsc FE.cbl NEW.cbl PROG.msg
     ;;
 
+  quillox_output_is_standard_output)
+    # The converted program named as standard output, through a link to /proc/self/fd/1: with
+    # standard output redirected to a file the file gets the program and the link stays a link;
+    # on a pipe it is written as it is.
+    write_small_program
+    ln -s /proc/self/fd/1 OUT
+    printf 'OLD MESSAGES\n' > PROG.msg
+    snapshot_inputs PROG.zsc OUT
+    timeout 120 "$quillox" PROG OUT > out.txt 2> "$work/stderr"
+    code=$?
+    expect_exit 0
+    expect_stderr ""
+    printf '%-80s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. OUT.' \
+      '       DATA DIVISION.' > "$work/expected/out.txt"
+    expect_file out.txt "$work/expected/out.txt"
+    { printf 'line 0002 - PROGRAM-ID paragraph changed\n'; quillox_summary 3 3; } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    timeout 120 "$quillox" PROG OUT 2> "$work/stderr" | cat > piped.txt
+    expect_file piped.txt "$work/expected/out.txt"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_listing PROG.zsc OUT out.txt piped.txt PROG.msg
+    ;;
+
+  nestlvl_output_is_standard_output)
+    printf '       01  REC.\n           05  FIELD PIC X.\n' > CUST.CPY
+    ln -s /proc/self/fd/1 COPY
+    snapshot_inputs CUST.CPY COPY
+    timeout 120 "$nestlvl" CUST.CPY COPY > copy.txt 2> "$work/stderr"
+    code=$?
+    expect_exit 0
+    expect_stderr ""
+    expect_text copy.txt '       02  REC.\n           06  FIELD PIC X.\n'
+    nestlvl_counts 2 > "$work/expected/CUST.msg"
+    expect_file CUST.msg "$work/expected/CUST.msg"
+    timeout 120 "$nestlvl" CUST.CPY COPY | cat > piped.txt
+    expect_text piped.txt '       02  REC.\n           06  FIELD PIC X.\n'
+    expect_listing CUST.CPY COPY copy.txt piped.txt CUST.msg
+    ;;
+
+  quillox_outputs_that_are_links)
+    # A link to a regular file writes that file, which keeps its mode; a dangling link creates
+    # its target; both links stay links.
+    write_small_program
+    mkdir lib
+    printf 'OLD CONVERTED PROGRAM\n' > lib/REAL.cbl
+    chmod 0640 lib/REAL.cbl
+    ln -s lib/REAL.cbl NEW.cbl
+    ln -s lib/MESSAGES PROG.msg
+    snapshot_inputs PROG.zsc NEW.cbl PROG.msg
+    run "$quillox" PROG NEW.cbl
+    expect_exit 0
+    expect_stderr ""
+    printf '%-80s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. NEW.' \
+      '       DATA DIVISION.' > "$work/expected/REAL.cbl"
+    expect_file lib/REAL.cbl "$work/expected/REAL.cbl"
+    [ "$(mode_of lib/REAL.cbl)" = 640 ] || fail "lib/REAL.cbl has mode $(mode_of lib/REAL.cbl), not 640"
+    { printf 'line 0002 - PROGRAM-ID paragraph changed\n'; quillox_summary 3 3; } > "$work/expected/MESSAGES"
+    expect_file lib/MESSAGES "$work/expected/MESSAGES"
+    [ "$(ls -A lib | tr '\n' ' ')" = "MESSAGES REAL.cbl " ] || fail "lib holds $(ls -A lib)"
+    expect_listing PROG.zsc NEW.cbl PROG.msg lib
+    ;;
+
+  quillox_outputs_0600_and_0444)
+    # As a user without privileges: 0600 and 0640 outputs are replaced and keep their modes; a
+    # 0444 output is refused before anything is written, by QUILLOX and by NESTLVL.
+    plain_user
+    write_small_program
+    printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+    printf 'OLD MESSAGES\n' > PROG.msg
+    printf '       01  REC.\n' > CUST.CPY
+    printf 'OLD COPY\n' > CUST.new
+    chmod 0600 PROG.new
+    chmod 0640 PROG.msg
+    chmod 0444 CUST.new
+    [ "$(id -u)" -eq 0 ] && chown 65534:65534 PROG.new PROG.msg CUST.new
+    run "${plain[@]}" "$quillox" PROG
+    expect_exit 0
+    expect_stderr ""
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    [ "$(mode_of PROG.new)" = 600 ] || fail "PROG.new has mode $(mode_of PROG.new), not 600"
+    [ "$(mode_of PROG.msg)" = 640 ] || fail "PROG.msg has mode $(mode_of PROG.msg), not 640"
+    chmod 0444 PROG.new
+    snapshot_inputs PROG.zsc PROG.new PROG.msg CUST.CPY CUST.new
+    run "${plain[@]}" "$quillox" PROG
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: cannot open PROG.new: Permission denied\n"
+    run "${plain[@]}" "$nestlvl" CUST.CPY
+    expect_exit 100
+    expect_stderr "NESTLVL: cannot open CUST.new: Permission denied\n"
+    expect_listing PROG.zsc PROG.new PROG.msg CUST.CPY CUST.new
+    ;;
+
+  quillox_sticky_folder_with_another_users_copy)
+    # In a folder with the sticky bit, a member's old copy that belongs to another user cannot
+    # be replaced: the run is refused and no output is replaced, not half of them.
+    [ "$(id -u)" -eq 0 ] || skip "only root can give the member's copy to another user"
+    plain_user
+    # The folder is root's: only its owner, or a file's, may replace a file in it.
+    chown 0:0 .
+    chmod 1777 .
+    printf '       DATA DIVISION.\n       COPY MEMB.\n' > PROG.zsc
+    printf '       01  REC PIC X.\n' > MEMB
+    printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+    printf 'OLD MESSAGES\n' > PROG.msg
+    printf 'ANOTHER USER'"'"'S COPY\n' > MEMB.new
+    chmod 0666 MEMB.new
+    chown 65534:65534 PROG.new PROG.msg
+    snapshot_inputs PROG.zsc MEMB PROG.new PROG.msg MEMB.new
+    run "${plain[@]}" "$quillox" PROG
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: cannot open MEMB.new: it is another user's file in a folder with the sticky bit\n"
+    expect_listing PROG.zsc MEMB PROG.new PROG.msg MEMB.new
+    ;;
+
+  quillox_interrupted_by_sigquit)
+    interrupt_large_conversion QUIT 3
+    ;;
+
+  quillox_interrupted_by_sigpipe)
+    # The converted program goes to a pipe whose reader stops early: SIGPIPE ends the run, the
+    # message file's temporary file goes with it, and the old message file stays.
+    write_large_program_and_old_outputs
+    ln -s /proc/self/fd/1 OUT
+    snapshot_inputs OUT
+    (env --default-signal=PIPE "$quillox" PROG OUT 2> "$work/stderr"; echo $? > "$work/code") |
+      head -c 1000 > head.txt
+    code=$(cat "$work/code")
+    expect_exit 141
+    [ "$(stat -c %s head.txt)" = 1000 ] || fail "head.txt holds $(stat -c %s head.txt) bytes"
+    expect_listing PROG.zsc PROG.new PROG.msg OUT head.txt
+    ;;
+
+  quillox_file_size_limit)
+    # A file size limit of 1 MiB stops the run by SIGXFSZ: no temporary file left, no old file
+    # changed.
+    write_large_program_and_old_outputs
+    (ulimit -c 0 -f 1024; exec env --default-signal=XFSZ "$quillox" PROG) > "$work/stdout" 2> "$work/stderr"
+    code=$?
+    expect_exit $((128 + 25))
+    expect_listing PROG.zsc PROG.new PROG.msg
+    ;;
+
+  quillox_names_of_255_bytes)
+    # Names of 255 bytes, the longest a folder holds: the temporary names stay short.
+    program=$(printf 'P%.0s' {1..251})
+    copybook=$(printf 'C%.0s' {1..251})
+    write_small_program
+    mv PROG.zsc "$program.zsc"
+    printf '       01  REC.\n' > "$copybook.CPY"
+    snapshot_inputs "$program.zsc" "$copybook.CPY"
+    run "$quillox" "$program"
+    expect_exit 0
+    expect_stderr ""
+    pad80 "$program.zsc" > "$work/expected/program.new"
+    expect_file "$program.new" "$work/expected/program.new"
+    quillox_summary 3 3 > "$work/expected/program.msg"
+    expect_file "$program.msg" "$work/expected/program.msg"
+    run "$nestlvl" "$copybook.CPY"
+    expect_exit 0
+    expect_stderr ""
+    expect_text "$copybook.new" '       02  REC.\n'
+    nestlvl_counts 1 > "$work/expected/copybook.msg"
+    expect_file "$copybook.msg" "$work/expected/copybook.msg"
+    expect_listing "$program.zsc" "$program.new" "$program.msg" "$copybook.CPY" "$copybook.new" \
+      "$copybook.msg"
+    ;;
+
+  quillox_two_members_on_one_copy)
+    # CUST.REC and CUST.KEY would both be converted to CUST.new: the clash is named and nothing
+    # is written, the old CUST.new included.
+    printf "       DATA DIVISION.\n       COPY 'CUST.REC'.\n       COPY 'CUST.KEY'.\n" > PROG.zsc
+    printf '       01  CUST-REC PIC X.\n' > CUST.REC
+    printf '       01  CUST-KEY PIC X.\n' > CUST.KEY
+    printf 'OLD COPY\n' > CUST.new
+    snapshot_inputs PROG.zsc CUST.REC CUST.KEY CUST.new
+    run "$quillox" PROG
+    expect_exit 100
+    expect_stdout ""
+    expect_stderr "QUILLOX: CUST.REC and CUST.KEY would both be written to CUST.new - no output written\n"
+    expect_listing PROG.zsc CUST.REC CUST.KEY CUST.new
+    ;;
+
+  quillox_members_named_with_paths)
+    # COPY ../X and COPY /abs/lib/DATA read those files and write X.new and DATA.new in the
+    # working folder, never beside the members.
+    mkdir -p ../lib
+    printf '       DATA DIVISION.\n       COPY ../X.\n       COPY %s/DATA.\n' "$work/lib" > PROG.zsc
+    printf '       01  X-REC PIC X.\n' > ../X
+    printf '       01  D-REC PIC X.\n' > ../lib/DATA
+    snapshot_inputs PROG.zsc
+    run "$quillox" PROG
+    expect_exit 0
+    expect_stderr ""
+    pad80 ../X > "$work/expected/X.new"
+    expect_file X.new "$work/expected/X.new"
+    pad80 ../lib/DATA > "$work/expected/DATA.new"
+    expect_file DATA.new "$work/expected/DATA.new"
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    { printf '  opening copy book ../X at line 2\n  1 lines read in copy book\n  1 lines written in copy book\n'
+      printf '  opening copy book %s/DATA at line 3\n  1 lines read in copy book\n  1 lines written in copy book\n' "$work/lib"
+      quillox_summary 3 3 copy=2; } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    expect_text ../X '       01  X-REC PIC X.\n'
+    [ "$(ls -A ../lib)" = DATA ] || fail "../lib holds $(ls -A ../lib | tr '\n' ' ')"
+    [ ! -e ../X.new ] || fail "../X.new was written"
+    expect_listing PROG.zsc X.new DATA.new PROG.new PROG.msg
+    ;;
+
+  quillox_members_found_with_extension_and_beside_the_program)
+    # QUILLOX src/PROG: CUSTREC is found beside the program, ACCT as ACCT.cpy in the working
+    # folder; their copies are written in the working folder, the program's outputs in src.
+    mkdir src
+    printf '       DATA DIVISION.\n       COPY CUSTREC.\n       COPY ACCT.\n' > src/PROG.zsc
+    printf '       01  CUST-REC PIC X.\n' > src/CUSTREC
+    printf '       01  ACCT-REC PIC X.\n' > ACCT.cpy
+    cp src/PROG.zsc src/CUSTREC "$work/before/"
+    snapshot_inputs ACCT.cpy
+    run "$quillox" src/PROG
+    expect_exit 0
+    expect_stderr ""
+    pad80 src/CUSTREC > "$work/expected/CUSTREC.new"
+    expect_file CUSTREC.new "$work/expected/CUSTREC.new"
+    pad80 ACCT.cpy > "$work/expected/ACCT.new"
+    expect_file ACCT.new "$work/expected/ACCT.new"
+    pad80 src/PROG.zsc > "$work/expected/PROG.new"
+    expect_file src/PROG.new "$work/expected/PROG.new"
+    { printf '  opening copy book CUSTREC at line 2\n  1 lines read in copy book\n  1 lines written in copy book\n'
+      printf '  opening copy book ACCT at line 3\n  1 lines read in copy book\n  1 lines written in copy book\n'
+      quillox_summary 3 3 copy=2; } > "$work/expected/PROG.msg"
+    expect_file src/PROG.msg "$work/expected/PROG.msg"
+    cmp -s src/PROG.zsc "$work/before/PROG.zsc" || fail "src/PROG.zsc was changed"
+    cmp -s src/CUSTREC "$work/before/CUSTREC" || fail "src/CUSTREC was changed"
+    [ "$(ls -A src | tr '\n' ' ')" = "CUSTREC PROG.msg PROG.new PROG.zsc " ] || fail "src holds $(ls -A src)"
+    rm "$work/before/PROG.zsc" "$work/before/CUSTREC"
+    expect_listing src ACCT.cpy CUSTREC.new ACCT.new
+    ;;
+
+  quillox_program_named_in_capitals)
+    # QUILLOX UPPER reads UPPER.ZSC when there is no UPPER.zsc; no link is needed.
+    write_small_program
+    mv PROG.zsc UPPER.ZSC
+    snapshot_inputs UPPER.ZSC
+    run "$quillox" UPPER
+    expect_exit 0
+    expect_stderr ""
+    pad80 UPPER.ZSC > "$work/expected/UPPER.new"
+    expect_file UPPER.new "$work/expected/UPPER.new"
+    quillox_summary 3 3 > "$work/expected/UPPER.msg"
+    expect_file UPPER.msg "$work/expected/UPPER.msg"
+    expect_listing UPPER.ZSC UPPER.new UPPER.msg
+    ;;
+
+  quillox_20000_distinct_members)
+    # A program copying 20,000 distinct members, every second one found as NAME.cpy: each is
+    # converted to its own .new and logged in order. (Its time is measured by the benchmark.)
+    awk 'BEGIN { print "       DATA DIVISION."
+                 for (i = 1; i <= 20000; i++) printf "       COPY M%05d.\n", i }' > PROG.zsc
+    awk -v folder="$PWD" 'BEGIN { for (i = 1; i <= 20000; i++) {
+                   name = sprintf("M%05d", i) (i % 2 ? "" : ".cpy")
+                   printf "       01  M%05d-REC PIC X.\n", i > (folder "/" name); close(folder "/" name) } }'
+    cat M????? M?????.cpy > "$work/before/members"
+    run "$quillox" PROG
+    expect_exit 0
+    expect_stderr ""
+    awk 'BEGIN { for (i = 1; i <= 20000; i++) printf "%-80s\n", sprintf("       01  M%05d-REC PIC X.", i) }' > "$work/expected/members.new"
+    cat M?????.new | cmp -s - "$work/expected/members.new" || fail "the members' copies differ from what is expected"
+    pad80 PROG.zsc > "$work/expected/PROG.new"
+    expect_file PROG.new "$work/expected/PROG.new"
+    { awk 'BEGIN { for (i = 1; i <= 20000; i++)
+                     printf "  opening copy book M%05d at line %d\n  1 lines read in copy book\n  1 lines written in copy book\n", i, i + 1 }'
+      quillox_summary 20001 20001 copy=20000; } > "$work/expected/PROG.msg"
+    expect_file PROG.msg "$work/expected/PROG.msg"
+    cat M????? M?????.cpy | cmp -s - "$work/before/members" || fail "a member was changed"
+    [ "$(ls -A | wc -l)" = 40003 ] || fail "the folder holds $(ls -A | wc -l) names, not 40003"
+    [ -z "$(ls -A | grep -v -E '^(M[0-9]{5}(\.cpy|\.new)?|PROG\.(zsc|new|msg))$')" ] ||
+      fail "the folder holds other names: $(ls -A | grep -v -E '^(M[0-9]{5}(\.cpy|\.new)?|PROG\.(zsc|new|msg))$' | head -3)"
+    ;;
+
+  nestlvl_copybook_in_a_folder)
+    # NESTLVL ./lib/CUST.CPY writes lib/CUST.new and lib/CUST.msg, so find -exec converts a
+    # folder of copybooks beside them and leaves no hidden .new.
+    mkdir lib
+    printf '       01  CUST.\n' > lib/CUST.CPY
+    printf '       05  ACCT.\n' > lib/ACCT.CPY
+    run "$nestlvl" ./lib/CUST.CPY
+    expect_exit 0
+    expect_stderr ""
+    expect_text lib/CUST.new '       02  CUST.\n'
+    find ./lib -name '*.CPY' -exec "$nestlvl" {} \;
+    expect_text lib/ACCT.new '       06  ACCT.\n'
+    expect_text lib/CUST.new '       02  CUST.\n'
+    nestlvl_counts 1 > "$work/expected/counts"
+    expect_file lib/CUST.msg "$work/expected/counts"
+    expect_file lib/ACCT.msg "$work/expected/counts"
+    expect_text lib/CUST.CPY '       01  CUST.\n'
+    expect_text lib/ACCT.CPY '       05  ACCT.\n'
+    [ "$(ls -A lib | tr '\n' ' ')" = "ACCT.CPY ACCT.msg ACCT.new CUST.CPY CUST.msg CUST.new " ] ||
+      fail "lib holds $(ls -A lib | tr '\n' ' ')"
+    expect_listing lib
+    ;;
+
+  quillox_standard_output_on_full_device)
+    # Standard output that cannot be written: the usage text, the help, the version and a
+    # warning all end with exit 100 and the reason, and nothing is written.
+    write_small_program
+    printf 'OLD CONVERTED PROGRAM\n' > PROG.new
+    snapshot_inputs PROG.zsc PROG.new
+    for arguments in "" "--help" "--version" "PROG PROG"; do
+      # shellcheck disable=SC2086
+      timeout 120 "$quillox" $arguments > /dev/full 2> "$work/stderr"
+      code=$?
+      expect_exit 100
+      expect_stderr "QUILLOX: error writing standard output: No space left on device\n"
+    done
+    for arguments in "" "--help" "--version"; do
+      # shellcheck disable=SC2086
+      timeout 120 "$nestlvl" $arguments > /dev/full 2> "$work/stderr"
+      code=$?
+      expect_exit 100
+      expect_stderr "NESTLVL: error writing standard output: No space left on device\n"
+    done
+    expect_listing PROG.zsc PROG.new
+    ;;
+
   nestlvl_interrupted_by_sigint)
     # NESTLVL interrupted once its copy has begun: old files unchanged, no temporary file. The
     # input is a sparse file of 4 GiB (one line of NUL bytes): long to copy, yet no disk space.
     truncate -s 4G CUST.cpy
     printf 'OLD COPY\n' > CUST.new
     snapshot_inputs CUST.new
-    interrupt_once_output_began CUST.new INT 2 "$nestlvl" CUST.cpy
+    interrupt_once_output_began .nestlvl- INT 2 "$nestlvl" CUST.cpy
     [ "$(stat -c %s CUST.cpy)" = 4294967296 ] || fail "the input changed its size"
     expect_listing CUST.cpy CUST.new
     ;;

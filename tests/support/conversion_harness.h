@@ -48,6 +48,8 @@ struct RunHarness {
     run.message_file_name = "PROG.msg";
     run.output_file = std::make_unique<text::OutputFile>(open("PROG.new", "w+b"), "PROG.new");
     run.message_file = std::make_unique<text::OutputFile>(open("PROG.msg", "w+b"), "PROG.msg");
+    for (const char* output : {"PROG.new", "PROG.msg"})
+      run.open_outputs.push_back(converter::describe_output(folder.file(output)));
   }
   /// The same, and `program` the text of PROG.zsc, open for reading.
   explicit RunHarness(std::string_view program) : RunHarness() {

@@ -2,9 +2,15 @@
 # Runs one quillox-report case: copies its input folder to a fresh folder, runs the report there
 # with the case's arguments, and compares the exit code, stdout, stderr and every file it writes
 # with what the case expects. The HTML page is checked for its totals and for its bars (the
-# title of each bar, in order), and, where the case has them, for the pieces it must hold
-# (expected.html-facts, one a line, each found within one line of the page) and those it must
-# not hold (expected.html-absent).
+# title of each bar, in order), and, where the case has them, for the names in its table of
+# programs in order (expected.html-rows), for the pieces it must hold (expected.html-facts, one
+# a line, each found within one line of the page) and those it must not hold
+# (expected.html-absent). The SARIF log is checked against the rules of its format, and compared
+# field by field with expected.sarif where the case has one. expected.files names the further files the report writes (views, pages),
+# and pieces of them may be listed as "FILE: PIECE" in expected.files-facts.
+#
+# Every input file is first given one time, then those listed in `mtimes` ("SECONDS PATH" a
+# line) theirs, so that a case can say which file is newer than which.
 #
 # Usage: report_case.sh QUILLOX-REPORT CASE_FOLDER WORK_FOLDER
 set -u
@@ -14,6 +20,12 @@ report=$1 case=$2 work=$3
 rm -rf -- "$work"
 mkdir -p -- "$work/run" || exit 2
 [ -d "$case/input" ] && cp -R "$case/input/." "$work/run/"
+(cd "$work/run" && find . -type f -exec touch -h -d @1000000000 {} +)
+if [ -f "$case/mtimes" ]; then
+  while read -r seconds file; do
+    [ -n "$file" ] && touch -d "@$seconds" "$work/run/$file"
+  done <"$case/mtimes"
+fi
 (cd "$work/run" && find . -type f | LC_ALL=C sort) >"$work/inputs"
 
 set --
@@ -45,8 +57,9 @@ done
   cat "$work/inputs"
   [ -d "$case/expected" ] && (cd "$case/expected" && find . -type f)
   if [ -f "$case/expected.html-totals" ] && [ -d "$case/expected" ]; then
-    (cd "$case/expected" && find . -name migration-report.csv | sed 's|csv$|html|')
+    (cd "$case/expected" && find . -name migration-report.csv | sed 's|csv$|html|; p; s|html$|sarif|')
   fi
+  [ -f "$case/expected.files" ] && sed 's|^|./|' "$case/expected.files"
 } | LC_ALL=C sort -u >"$work/expected-files"
 (cd "$work/run" && find . -type f | LC_ALL=C sort) >"$work/actual-files"
 same "list of files" "$work/expected-files" "$work/actual-files"
@@ -62,12 +75,31 @@ if [ -d "$case/expected" ]; then
   page=$(cd "$case/expected" && find . -name migration-report.csv | sed 's|csv$|html|')
 fi
 if [ -f "$case/expected.html-totals" ]; then
-  sed -n '/^<dl class="totals">$/,/^<\/dl>$/p' "$work/run/$page" >"$work/html-totals"
+  sed -n '/^<dl class="totals"[^>]*>$/,/^<\/dl>$/p' "$work/run/$page" >"$work/html-totals"
   same "HTML totals" "$case/expected.html-totals" "$work/html-totals"
   grep '^<g class="bar"><title>' "$work/run/$page" >"$work/html-bars"
   same "HTML bars" "$case/expected.html-bars" "$work/html-bars"
 fi
 
+if [ -f "$case/expected.html-rows" ]; then
+  sed -n 's|^<tr data-s="[0-9]*" data-c="[0-9]*" data-k="[0-9 ]*"><td><a href="[^"]*">\([^<]*\)</a></td>.*|\1|p' \
+    "$work/run/$page" >"$work/html-rows"
+  same "rows of the table of programs" "$case/expected.html-rows" "$work/html-rows"
+fi
+if [ -f "$work/run/${page%.html}.sarif" ]; then
+  python3 "$(dirname "$0")/sarif_check.py" "$work/run/${page%.html}.sarif" || problem "the SARIF log breaks the format"
+fi
+if [ -f "$case/expected.sarif" ]; then
+  python3 "$(dirname "$0")/same_json.py" "$case/expected.sarif" "$work/run/${page%.html}.sarif" ||
+    problem "the SARIF log differs"
+fi
+if [ -f "$case/expected.files-facts" ]; then
+  while IFS= read -r fact; do
+    [ -z "$fact" ] && continue
+    file=${fact%%: *} piece=${fact#*: }
+    grep -qF -- "$piece" "$work/run/$file" || problem "$file lacks: $piece"
+  done <"$case/expected.files-facts"
+fi
 if [ -f "$case/expected.html-facts" ]; then
   while IFS= read -r fact; do
     [ -z "$fact" ] && continue

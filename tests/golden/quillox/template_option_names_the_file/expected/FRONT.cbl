@@ -1,0 +1,3 @@
+       IDENTIFICATION DIVISION.                                                 
+       PROGRAM-ID. FRONT.                                                       
+           CALL 'NEWPGM'.                                                       

@@ -1,0 +1,1 @@
+       01  REC-AREA PIC X(10).
