@@ -26,9 +26,8 @@ extern "C" void note_signal(int signal_number) {
 }
 
 // Writes `text` and the reason for `errno` to `fd` in a child that is about to end.
-void tell(int fd, const char* text, const std::string& name) {
-  std::string message =
-      std::string("quillox-all: ") + text + name + ": " + std::strerror(errno) + "\n";
+void tell(int fd, const char* tool, const char* text, const std::string& name) {
+  std::string message = std::string(tool) + ": " + text + name + ": " + std::strerror(errno) + "\n";
   ssize_t written = write(fd, message.data(), message.size());
   (void)written;  // the child ends with kExitCannotStart either way
 }
@@ -76,7 +75,7 @@ int InterruptGuard::caught() {
 }
 
 pid_t start_in_folder(const std::vector<std::string>& arguments, const std::string& folder,
-                      const std::string& capture, std::string& error) {
+                      const std::string& capture, std::string& error, const char* tool) {
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
@@ -101,7 +100,7 @@ pid_t start_in_folder(const std::vector<std::string>& arguments, const std::stri
         dup2(output, STDERR_FILENO) < 0)
       _exit(kExitCannotStart);
     if (chdir(folder.c_str()) != 0) {
-      tell(STDERR_FILENO, "cannot enter the folder ", folder);
+      tell(STDERR_FILENO, tool, "cannot enter the folder ", folder);
       _exit(kExitCannotStart);
     }
     // The program starts with the default action of each signal caught here (exec gives it
@@ -111,7 +110,7 @@ pid_t start_in_folder(const std::vector<std::string>& arguments, const std::stri
     for (int signal_number : text::ending_signals()) sigaddset(&ending, signal_number);
     sigprocmask(SIG_UNBLOCK, &ending, nullptr);
     execv(argv[0], argv.data());
-    tell(STDERR_FILENO, "cannot run ", arguments[0]);
+    tell(STDERR_FILENO, tool, "cannot run ", arguments[0]);
     _exit(kExitCannotStart);
   }
   int fork_error = errno;

@@ -39,9 +39,11 @@ class InterruptGuard {
 /// Starts `arguments[0]` (an absolute path) with `arguments`, no shell, in `folder`, with
 /// standard input from /dev/null and standard output and error both into the new file
 /// `capture`, and the default action for every signal the guard catches. Returns the process
-/// id, or -1 with `error` set.
+/// id, or -1 with `error` set. A child that cannot start says why in `capture`, its message
+/// beginning with `tool`.
 pid_t start_in_folder(const std::vector<std::string>& arguments, const std::string& folder,
-                      const std::string& capture, std::string& error);
+                      const std::string& capture, std::string& error,
+                      const char* tool = "quillox-all");
 
 /// A child that ended, with its wait status.
 struct EndedChild {

@@ -1,7 +1,8 @@
 # What `cmake --install` puts where, and the Debian package that cpack makes of it:
-#   bin/             QUILLOX, NESTLVL, quillox-all, quillox-report, quillox-stub-exec and the
-#                    links quillox, nestlvl
-#   share/quillox/   the front-end template NEWDSP4.TXT and the copybooks STDHEAD and KVZAID
+#   bin/             QUILLOX, NESTLVL, quillox-all, quillox-report, quillox-stub-exec,
+#                    quillox-replay and the links quillox, nestlvl
+#   share/quillox/   the front-end template NEWDSP4.TXT and the copybooks STDHEAD and KVZAID;
+#                    replay/ the stand-in for the monitor that quillox-replay compiles with cobc
 #   share/man/man1/  a manual page per command, man7/ the guide quillox-migration(7), compressed
 #   share/doc/quillox/  README.md.gz, copyright, changelog.gz, as Debian lays them out
 include(GNUInstallDirs)
@@ -9,6 +10,7 @@ include(GNUInstallDirs)
 # quillox-report carries the C++ runtime in itself like the other tools, so that they need
 # nothing at run time but the C library.
 target_link_libraries(quillox-report PRIVATE tool_runtime)
+# (replay/CMakeLists.txt installs quillox-replay and its stand-in.)
 
 # The lower-case names are links made in the build tree and installed as links, so that the
 # install lists them like every other file.
@@ -40,7 +42,8 @@ function(install_compressed source name destination)
   install(FILES ${compressed} DESTINATION ${destination})
 endfunction()
 
-foreach(page QUILLOX.1 NESTLVL.1 quillox-all.1 quillox-report.1 quillox-stub-exec.1)
+foreach(page QUILLOX.1 NESTLVL.1 quillox-all.1 quillox-report.1 quillox-stub-exec.1
+             quillox-replay.1)
   install_compressed(${PROJECT_SOURCE_DIR}/docs/man/${page} ${page} ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 install_compressed(${PROJECT_SOURCE_DIR}/docs/man/quillox-migration.7 quillox-migration.7
@@ -50,15 +53,17 @@ install_compressed(${PROJECT_SOURCE_DIR}/docs/changelog changelog ${CMAKE_INSTAL
 install(FILES ${PROJECT_SOURCE_DIR}/docs/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # cpack -G DEB (from the release build): the same files under /usr. The dependencies are those
-# of the executables, found by dpkg-shlibdeps: the C library only.
+# of the executables, found by dpkg-shlibdeps: the C library only. quillox-replay runs GnuCOBOL's
+# cobc when it plays a dialogue, and only then: the package recommends it.
 set(CPACK_PACKAGE_NAME quillox)
 set(CPACK_PACKAGE_VENDOR "The QUILLOX developers")
 set(CPACK_PACKAGE_CONTACT "The QUILLOX developers <quillox@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "Migration of ZARN screen programs: QUILLOX, NESTLVL, quillox-all and quillox-report")
+    "Migration of ZARN screen programs: QUILLOX, NESTLVL, quillox-all, quillox-report and quillox-replay")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gnucobol3 | gnucobol")
 include(CPack)

@@ -34,18 +34,6 @@ bool is_comment(std::string_view line) {
   return line.size() >= 7 && line[6] == '*';
 }
 
-// Columns 8 on of the non-comment lines, with a to z in capitals.
-std::string gather_text(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (is_comment(line) || line.size() < 8) continue;
-    text.append(line, 7, std::string::npos);
-  }
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
 void write_source_lines(ConversionRun& run, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     run.output_file->write_line(line);
@@ -100,6 +88,35 @@ void count_options(ConversionRun& run, const ExecStatement& statement) {
 }
 
 }  // namespace
+
+GatheredCommand gather_command(std::string first_line,
+                               const std::function<bool(std::string&)>& read_next) {
+  GatheredCommand command;
+  command.lines.push_back(std::move(first_line));
+  command.complete = find_keyword(command.lines.back(), "END-EXEC") != std::string::npos;
+  while (!command.complete && static_cast<int>(command.lines.size()) < kMaxCommandLines) {
+    std::string next;
+    if (!read_next(next)) break;
+    command.lines.push_back(std::move(next));
+    command.complete = find_keyword(command.lines.back(), "END-EXEC") != std::string::npos;
+  }
+  return command;
+}
+
+std::string command_source_text(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (is_comment(line) || line.size() < 8) continue;
+    text.append(line, 7, std::string::npos);
+  }
+  return text;
+}
+
+std::string upper_case_letters(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
 
 std::string ExecStatement::argument(Keyword keyword) const {
   return extract_argument(text, position(keyword));
@@ -275,17 +292,13 @@ void convert_exec_statement(ConversionRun& run) {
   const int start_line = run.output_line_count;
 
   // The command's lines, the first being the loop's current line.
-  std::vector<std::string> lines;
-  lines.push_back(run.line);
-  bool complete = find_keyword(lines.back(), "END-EXEC") != std::string::npos;
-  while (!complete && static_cast<int>(lines.size()) < kMaxCommandLines) {
-    std::string next;
-    if (!run.input_file->read_piece(next)) break;
+  GatheredCommand command = gather_command(run.line, [&run](std::string& next) {
+    if (!run.input_file->read_piece(next)) return false;
     ++run.input_line_count;
-    lines.push_back(std::move(next));
-    complete = find_keyword(lines.back(), "END-EXEC") != std::string::npos;
-  }
-  if (!complete) {
+    return true;
+  });
+  std::vector<std::string>& lines = command.lines;
+  if (!command.complete) {
     // No END-EXEC within 20 lines, or the input ended first: the lines go out unchanged. Only
     // the first is a finding: the input that ends inside a command ends with it.
     if (static_cast<int>(lines.size()) == kMaxCommandLines)
@@ -294,7 +307,7 @@ void convert_exec_statement(ConversionRun& run) {
     return;
   }
 
-  std::string text = gather_text(lines);
+  std::string text = upper_case_letters(command_source_text(lines));
   // The renames of the text are told only where the command is replaced: an active command has
   // its own lines renamed, and those renames are what the message file tells.
   const bool may_rename = may_name_a_field(text);

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "converter/frontend/map_request_table.h"
 #include "text/table_order.h"
@@ -157,6 +159,27 @@ void write_generated_line(ConversionRun& run, std::string_view line);
 /// Writes one line of an inserted attention-key or MAPFAIL block to the current output without
 /// filling, and counts it; kept within column 72 like `write_generated_line`.
 void write_block_line(ConversionRun& run, std::string_view line);
+
+/// The source lines of one command, from the line that holds EXEC to the one that holds
+/// END-EXEC.
+struct GatheredCommand {
+  std::vector<std::string> lines;  // the first line first, each as read
+  bool complete = false;           // END-EXEC stood within kMaxCommandLines lines
+};
+
+/// Gathers the command that begins on `first_line`: while the latest line holds no END-EXEC
+/// (a whole word in capitals, comment lines included), takes the next piece from `read_next`
+/// (false at the end of the input), at most kMaxCommandLines lines in all. Incomplete when
+/// the limit or the end of the input came first.
+GatheredCommand gather_command(std::string first_line,
+                               const std::function<bool(std::string&)>& read_next);
+
+/// Columns 8 on of the lines that are neither comment lines ("*" in column 7) nor shorter
+/// than 8 characters, joined with no separator, in the case they were written.
+std::string command_source_text(const std::vector<std::string>& lines);
+
+/// `text` with the letters a to z in capitals; every other byte, and so every position, kept.
+std::string upper_case_letters(std::string text);
 
 /// How a line is written: filled with blanks to 80 columns, or as it stands (a command's own
 /// source lines).

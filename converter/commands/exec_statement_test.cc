@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "converter/driver/conversion_run.h"
 #include "tests/support/conversion_harness.h"
@@ -329,6 +330,81 @@ TEST(ExecStatement, GeneratedLinesStayWithinColumn72) {
                    "           IF USRAID IS EQUAL TO KVZPF3",
                    "               GO TO A-PARAGRAPH-NAME-OF-SOME-LENGTH IN",
                    "                   A-SECTION-NAME-PAST-THE-MARGIN"}));
+}
+
+TEST(ExecStatement, GatheringIsAFunctionOfTheLinesAlone) {
+  // The further lines a gathering may take, handed out one per call.
+  struct Case {
+    const char* name;
+    std::string first;
+    std::vector<std::string> further;
+    std::size_t lines_taken;
+    bool complete;
+  } rows[] = {
+      {"END-EXEC on the first line takes nothing more",
+       "       EXEC ZARN RETURN END-EXEC.",
+       {"       MOVE 1 TO A."},
+       1,
+       true},
+      {"END-EXEC on a later line ends there",
+       "       EXEC ZARN SEND",
+       {"            MAP('M1')", "       END-EXEC.", "       MOVE 1 TO A."},
+       3,
+       true},
+      {"a comment line holding END-EXEC ends the command",
+       "       EXEC ZARN SEND",
+       {"      * END-EXEC", "       END-EXEC."},
+       2,
+       true},
+      {"END-EXEC in small letters ends it too",
+       "       exec zarn send",
+       {"       end-exec.", "       END-EXEC."},
+       2,
+       true},
+      {"END-EXEC joined to another word does not end it",
+       "       EXEC ZARN SEND",
+       {"      *END-EXEC", "       X-END-EXEC", "       END-EXEC."},
+       4,
+       true},
+      {"the input ending first leaves it incomplete",
+       "       EXEC ZARN SEND",
+       {"            MAP('M1')"},
+       2,
+       false},
+      {"twenty lines at most", "       EXEC ZARN SEND",
+       std::vector<std::string>(25, "            ERASE"), 20, false},
+  };
+  for (const Case& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::size_t next = 0;
+    GatheredCommand command = gather_command(row.first, [&](std::string& line) {
+      if (next == row.further.size()) return false;
+      line = row.further[next++];
+      return true;
+    });
+    EXPECT_EQ(command.complete, row.complete);
+    ASSERT_EQ(command.lines.size(), row.lines_taken);
+    EXPECT_EQ(command.lines.front(), row.first);
+    EXPECT_EQ(next, row.lines_taken - 1);
+  }
+}
+
+TEST(ExecStatement, SourceTextKeepsTheCaseAndThePositionsOfTheUpperCaseText) {
+  std::vector<std::string> lines = {
+      "000100     exec zarn send text from('Hi there')", "000200*    a comment line adds nothing",
+      "short", "000300     end-exec.                                    SEQ00300"};
+  std::string source = command_source_text(lines);
+  EXPECT_EQ(
+      source,
+      "    exec zarn send text from('Hi there')    end-exec.                                    SEQ00300");
+  std::string upper = upper_case_letters(source);
+  EXPECT_EQ(
+      upper,
+      "    EXEC ZARN SEND TEXT FROM('HI THERE')    END-EXEC.                                    SEQ00300");
+  // An option found in the upper-case text gives its argument in the case it was written.
+  ExecStatement statement = parse_statement(lines.front(), upper);
+  EXPECT_EQ(extract_argument(source, statement.position(Keyword::kFrom)), "'Hi there'");
+  EXPECT_EQ(upper_case_letters("a-z{}\xe9"), "A-Z{}\xe9");
 }
 
 }  // namespace

@@ -21,12 +21,6 @@ using text::OutputFile;
 
 namespace {
 
-// The monitor's own copybooks, never opened.
-bool is_reserved_member(std::string_view name) {
-  return equal_ignoring_case(name, "KVZAID") || equal_ignoring_case(name, "KVZZVLCA") ||
-         equal_ignoring_case(name, "KVZEIBLK");
-}
-
 // True when the existing file `identity` is an output the run writes now.
 bool written_now(const ConversionRun& run, const text::FileIdentity& identity) {
   for (const OpenOutput& output : run.open_outputs)
@@ -49,6 +43,11 @@ bool open_now(const ConversionRun& run, const OpenOutput& output, const LineRead
 }
 
 }  // namespace
+
+bool is_monitor_member(std::string_view name) {
+  return equal_ignoring_case(name, "KVZAID") || equal_ignoring_case(name, "KVZZVLCA") ||
+         equal_ignoring_case(name, "KVZEIBLK");
+}
 
 bool reading_member(const ConversionRun& run) {
   return run.include_stack.levels[0].input_file != nullptr;
@@ -93,7 +92,7 @@ CopyLine parse_copy_line(std::string_view line) {
 std::optional<std::string> member_opened_by(std::string_view line) {
   if (!is_examined_line(line)) return std::nullopt;
   CopyLine copy = parse_copy_line(line);
-  if (copy.member.empty() || is_reserved_member(copy.member)) return std::nullopt;
+  if (copy.member.empty() || is_monitor_member(copy.member)) return std::nullopt;
   return copy.member;
 }
 
@@ -138,7 +137,7 @@ void push_include(ConversionRun& run, const std::string& name, int copy_line) {
   OutputFile& log = *run.message_file;
   // The monitor's own members are never opened, but named: whoever compiles the converted
   // program must supply them.
-  if (is_reserved_member(name)) {
+  if (is_monitor_member(name)) {
     log.print(message_format::kMonitorMember, {name});
     return;
   }

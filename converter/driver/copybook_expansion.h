@@ -52,6 +52,10 @@ struct CopyLine {
 /// `COPY ../X.` names ../X.
 CopyLine parse_copy_line(std::string_view line);
 
+/// True for the monitor's own copybooks, which the converter never opens: KVZAID, KVZZVLCA and
+/// KVZEIBLK, in any case.
+bool is_monitor_member(std::string_view name);
+
 /// The member that the converter opens for the source line `line` (one piece as read): an
 /// examined COPY or -INC line with a usable name that is not one of the monitor's own
 /// copybooks (KVZAID, KVZZVLCA, KVZEIBLK). Nothing for any other line.

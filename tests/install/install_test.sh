@@ -28,6 +28,7 @@ check "installed files" "./bin/NESTLVL
 ./bin/nestlvl -> NESTLVL
 ./bin/quillox -> QUILLOX
 ./bin/quillox-all
+./bin/quillox-replay
 ./bin/quillox-report
 ./bin/quillox-stub-exec
 ./share/doc/quillox/README.md.gz
@@ -36,12 +37,18 @@ check "installed files" "./bin/NESTLVL
 ./share/man/man1/NESTLVL.1.gz
 ./share/man/man1/QUILLOX.1.gz
 ./share/man/man1/quillox-all.1.gz
+./share/man/man1/quillox-replay.1.gz
 ./share/man/man1/quillox-report.1.gz
 ./share/man/man1/quillox-stub-exec.1.gz
 ./share/man/man7/quillox-migration.7.gz
 ./share/quillox/KVZAID
 ./share/quillox/NEWDSP4.TXT
-./share/quillox/STDHEAD" "$installed"
+./share/quillox/STDHEAD
+./share/quillox/replay/KVZEIBLK
+./share/quillox/replay/KVZRP.cbl
+./share/quillox/replay/KVZRPCTL
+./share/quillox/replay/KVZRPRUN.cbl
+./share/quillox/replay/KVZZVLCA" "$installed"
 check "links in the install output" "$prefix/bin/nestlvl
 $prefix/bin/quillox" "$(sed -n 's/^-- [A-Za-z-]*: //p' "$work/install.log" | grep -E '/bin/(quillox|nestlvl)$' | LC_ALL=C sort)"
 check "template as shipped" "" "$(cmp "$samples/NEWDSP4.TXT" "$prefix/share/quillox/NEWDSP4.TXT" 2>&1)"
@@ -110,5 +117,17 @@ if command -v cobc >/dev/null 2>&1 && command -v man >/dev/null 2>&1; then
     "$? $(ls "$work/recipe/app/compile/CUSTINQ.cbl" 2>&1)"
   check "the compiled copy holds no active command" "" "$(grep -v '^......[*/]' "$work/recipe/app/compile/CUSTINQ.cbl" | grep -i 'EXEC ZARN')"
 fi
+
+# The installed quillox-replay finds its stand-in beside it: precompiling needs no GnuCOBOL.
+mkdir -p "$work/play"
+cp "$samples/MENU01.zsc" "$samples/MENUSET" "$work/play/"
+printf '%s\n' 'program MENU01' 'transaction MNU1' 'step "the menu"' '  start' > "$work/play/MENU01.dlg"
+(cd "$work" && PATH=$prefix/bin:/usr/bin:/bin quillox-replay --record --precompile --keep kept play/MENU01.dlg) \
+  </dev/null >"$work/stdout" 2>"$work/stderr"
+check "exit code of the installed quillox-replay" 0 "$?"
+check "what it precompiled" "precompiled MENU01.zsc (original) into MENU01/original/MENU01.cbl" "$(cat "$work/stdout")"
+check "its stderr" "" "$(cat "$work/stderr")"
+check "the stand-in's control block in the program" "1" \
+  "$(grep -c '^       01  KVZRP-CTL\.$' "$work/kept/MENU01/original/MENU01.cbl")"
 
 finish

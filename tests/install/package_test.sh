@@ -26,6 +26,7 @@ check "files in the package" "./usr/bin/NESTLVL
 ./usr/bin/nestlvl -> NESTLVL
 ./usr/bin/quillox -> QUILLOX
 ./usr/bin/quillox-all
+./usr/bin/quillox-replay
 ./usr/bin/quillox-report
 ./usr/bin/quillox-stub-exec
 ./usr/share/doc/quillox/README.md.gz
@@ -34,16 +35,23 @@ check "files in the package" "./usr/bin/NESTLVL
 ./usr/share/man/man1/NESTLVL.1.gz
 ./usr/share/man/man1/QUILLOX.1.gz
 ./usr/share/man/man1/quillox-all.1.gz
+./usr/share/man/man1/quillox-replay.1.gz
 ./usr/share/man/man1/quillox-report.1.gz
 ./usr/share/man/man1/quillox-stub-exec.1.gz
 ./usr/share/man/man7/quillox-migration.7.gz
 ./usr/share/quillox/KVZAID
 ./usr/share/quillox/NEWDSP4.TXT
-./usr/share/quillox/STDHEAD" \
+./usr/share/quillox/STDHEAD
+./usr/share/quillox/replay/KVZEIBLK
+./usr/share/quillox/replay/KVZRP.cbl
+./usr/share/quillox/replay/KVZRPCTL
+./usr/share/quillox/replay/KVZRPRUN.cbl
+./usr/share/quillox/replay/KVZZVLCA" \
   "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { line = $6; for (i = 7; i <= NF; ++i) line = line " " $i; print line }' | LC_ALL=C sort)"
 depends=$(dpkg-deb -f "$deb" Depends)
 check "depends on the C library only" "libc6" "$(printf '%s\n' "$depends" | sed 's/ *(>= [0-9.]*)$//')"
 check "package name" "quillox" "$(dpkg-deb -f "$deb" Package)"
+check "recommends GnuCOBOL for quillox-replay" "gnucobol3 | gnucobol" "$(dpkg-deb -f "$deb" Recommends)"
 
 # The package's own files, unpacked.
 root=$work/root

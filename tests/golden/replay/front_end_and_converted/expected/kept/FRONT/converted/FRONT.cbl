@@ -1,0 +1,127 @@
+       IDENTIFICATION DIVISION.
+       PROGRAM-ID. FRONT.
+       DATA DIVISION.
+       WORKING-STORAGE SECTION.
+      *================================================================
+      * KVZRPCTL - HOW A PRECOMPILED PROGRAM CALLS THE STAND-IN FOR
+      * THE MONITOR (QUILLOX-REPLAY PUTS IT INTO EVERY PROGRAM IT
+      * PLAYS).  THE CALLER FILLS THE FIELDS OF ITS REQUEST AND CALLS
+      * KVZRP USING THIS BLOCK AND THE AREAS OF THE COMMAND; THE
+      * STAND-IN ANSWERS IN THE SAME BLOCK.
+      *================================================================
+       01  KVZRP-CTL.
+      *    THE REQUEST AND WHERE THE COMMAND STANDS (FILE:LINE)
+           05  KVZRP-FUNCTION          PIC X(12).
+           05  KVZRP-SOURCE            PIC X(40).
+      *    MAP, PROGRAM, FILE, QUEUE, FIELD, CONDITION OR KEY NAME;
+      *    MAPSET
+           05  KVZRP-NAME              PIC X(30).
+           05  KVZRP-NAME2             PIC X(30).
+      *    OPTIONS BY POSITION: 1 ERASE (E) OR ERASEAUP (U), 2 ALARM,
+      *    3 MAPONLY (M) OR DATAONLY (D), 4 FREEKB, 5 FRSET, 6 CURSOR,
+      *    7 GTEQ, 8 GENERIC, 9 UPDATE, 10 REWRITE, 11 NEXT, 12 ITEM
+           05  KVZRP-OPTIONS           PIC X(12).
+      *    Y: THE COMMAND HAS RESP OR NOHANDLE, NO CONDITION JUMPS
+           05  KVZRP-NOHANDLE          PIC X.
+           05  KVZRP-LENGTH            PIC S9(9) COMP-5.
+           05  KVZRP-NUMBER            PIC S9(9) COMP-5.
+           05  KVZRP-NUMBER2           PIC S9(9) COMP-5.
+      *    THE ANSWER: THE CONDITION, THE HANDLE LABEL TO GO TO (0:
+      *    NONE), Y WHEN THE COMMAND IS DONE OR THE DATA CAME
+           05  KVZRP-RESP              PIC S9(8) COMP-5.
+           05  KVZRP-RESP2             PIC S9(8) COMP-5.
+           05  KVZRP-JUMP              PIC S9(4) COMP-5.
+           05  KVZRP-DONE              PIC X.
+      *    ADDRESSES: THE COMMUNICATION AREA, THE TERMINAL'S USER
+      *    AREA, THE INTERFACE BLOCK; THE PROGRAM TO CALL NEXT
+           05  KVZRP-POINTER           USAGE POINTER.
+           05  KVZRP-POINTER2          USAGE POINTER.
+           05  KVZRP-EIB-POINTER       USAGE POINTER.
+           05  KVZRP-CALLEE            PIC X(30).
+      *    THE CLOCK AND WHAT FORMATTIME AND ASSIGN GIVE BACK
+           05  KVZRP-ABSTIME           PIC S9(15) COMP-3.
+           05  KVZRP-DAYOFWEEK         PIC S9(9) COMP-5.
+           05  KVZRP-DAYOFMONTH        PIC S9(9) COMP-5.
+           05  KVZRP-MONTHOFYEAR       PIC S9(9) COMP-5.
+           05  KVZRP-YEAR              PIC S9(9) COMP-5.
+           05  KVZRP-DAYCOUNT          PIC S9(9) COMP-5.
+           05  KVZRP-VALUE             PIC X(80).
+      *    A LITERAL OF THE COMMAND, PASSED AS AN AREA
+           05  KVZRP-LITERAL           PIC X(1920).
+       LINKAGE SECTION.
+       01  KVZCOMMAREA.
+      *    COPY STDHEAD.
+      *================================================================
+      * STDHEAD - STANDARD HEADER OF THE COMMUNICATION AREA.
+      *
+      * A CONVERTED PROGRAM IS CALLED WITH A COMMUNICATION AREA THAT
+      * BEGINS WITH THIS HEADER; THE PROGRAM'S OWN AREA, USRCOMM,
+      * FOLLOWS IT.  THE CALLER (THE DSP4 FRONT END OR ANY OTHER
+      * CLIENT) FILLS THE INPUT FIELDS BEFORE THE CALL AND ACTS ON
+      * THE OUTPUT FIELDS AFTER IT.
+      *
+      * THE FIELDS ARE AT LEVEL 02: COPY THIS MEMBER RIGHT AFTER THE
+      * 01 LEVEL OF THE AREA AND GO ON WITH 02  USRCOMM, AS IN
+      *     01  KVZCOMMAREA.
+      *         COPY STDHEAD.
+      *         02  USRCOMM.
+      *================================================================
+      *    INPUT: THE TERMINAL AND THE TRANSACTION
+           02  USRTRMID                PIC X(4).
+           02  USRTRNID                PIC X(4).
+           02  USRAID                  PIC X.
+           02  USRCPOSN                PIC S9(4) COMP.
+           02  USRTCTUA                USAGE POINTER.
+      *    INPUT AND OUTPUT: THE MAP ON THE SCREEN AND THE LENGTH OF
+      *    ITS DATA (0 WHEN THE TERMINAL SENT NONE), OR 'SENDTEXT'
+      *    AND THE LENGTH OF THE TEXT IN TEXTAREA
+           02  USRMAPNAME              PIC X(8).
+           02  USRMAPSET               PIC X(8).
+           02  USRMAPLN                PIC S9(4) COMP.
+      *    OUTPUT: HOW TO SHOW THE NEXT SCREEN
+      *    ERASESW  'E' ERASE, 'U' ERASE UNPROTECTED FIELDS
+      *    ALARMSW  'A' SOUND THE ALARM
+      *    SENDTYPE 'M' MAP ONLY, 'D' DATA ONLY
+           02  ERASESW                 PIC X.
+           02  ALARMSW                 PIC X.
+           02  SENDTYPE                PIC X.
+           02  TEXTAREA                PIC X(1920).
+      *    OUTPUT: THE NEXT TRANSACTION AND THE LENGTH OF USRCOMM
+           02  NXTRNID                 PIC X(4).
+           02  USRCALEN                PIC S9(4) COMP.
+           02  USRCOMM                 PIC X(10).
+      *================================================================
+      * KVZEIBLK - THE INTERFACE BLOCK THAT THE MONITOR GIVES EVERY
+      * TASK: THE TRANSACTION, THE TERMINAL, THE KEY, THE LENGTH OF
+      * THE COMMUNICATION AREA AND THE RESPONSE OF THE LAST COMMAND.
+      *================================================================
+       01  KVZEIBLK.
+           02  EIBTIME                 PIC S9(7) COMP-3.
+           02  EIBDATE                 PIC S9(7) COMP-3.
+           02  EIBTRNID                PIC X(4).
+           02  EIBTASKN                PIC S9(7) COMP-3.
+           02  EIBTRMID                PIC X(4).
+           02  EIBCPOSN                PIC S9(4) COMP.
+           02  EIBCALEN                PIC S9(4) COMP.
+           02  EIBAID                  PIC X.
+           02  EIBFN                   PIC X(2).
+           02  EIBRCODE                PIC X(6).
+           02  EIBDS                   PIC X(8).
+           02  EIBREQID                PIC X(8).
+           02  EIBRSRCE                PIC X(8).
+           02  EIBRESP                 PIC S9(8) COMP.
+           02  EIBRESP2                PIC S9(8) COMP.
+       01  KVZRP-CALLEE-EIB            PIC X(256).
+       01  KVZRP-CALLEE-AREA           PIC X(32767).
+       PROCEDURE DIVISION USING KVZEIBLK KVZCOMMAREA.
+           MOVE 'FRN1' TO NXTRNID
+      *    EXEC ZARN RETURN END-EXEC.
+           MOVE 'RETURN' TO KVZRP-FUNCTION
+           MOVE 'FRONT.new:10' TO KVZRP-SOURCE
+           MOVE '            ' TO KVZRP-OPTIONS
+           MOVE 'N' TO KVZRP-NOHANDLE
+           MOVE SPACES TO KVZRP-NAME
+           MOVE 0 TO KVZRP-LENGTH
+           CALL 'KVZRP' USING KVZRP-CTL
+           GOBACK
+           .
