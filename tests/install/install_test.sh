@@ -78,7 +78,7 @@ for page in "$prefix"/share/man/man1/*.1.gz "$prefix"/share/man/man7/*.7.gz; do
 done
 if command -v man >/dev/null 2>&1; then
   guide=$(MANPATH=$prefix/share/man MANWIDTH=80 man 7 quillox-migration 2>&1)
-  check "man 7 quillox-migration has its sections" "NAME DESCRIPTION THE CALLER'S SIDE THE STEPS COMPILING WITH GNUCOBOL FILES SEE ALSO" \
+  check "man 7 quillox-migration has its sections" "NAME DESCRIPTION THE CALLER'S SIDE THE STEPS COMPILING WITH GNUCOBOL PROVING WITH THE DIALOGUE TOOL FILES SEE ALSO" \
     "$(printf '%s\n' "$guide" | grep -E '^[A-Z][A-Z '"'"']+$' | tr '\n' ' ' | sed 's/ $//')"
   check "man 7 quillox-migration names each step" "1 2 3 4 5 6" \
     "$(printf '%s\n' "$guide" | sed -n 's/^   \([1-6]\)\. .*/\1/p' | tr '\n' ' ' | sed 's/ $//')"
