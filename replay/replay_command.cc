@@ -219,8 +219,9 @@ struct Side {
   std::string name;    // "original" or "converted"
   std::string folder;  // the work folder of the side
   std::vector<Program> programs;
-  std::string first_program;            // what the transaction starts
-  std::vector<std::string> unplayable;  // programs a field may name that cannot be played
+  std::string first_program;                 // what the transaction starts
+  std::vector<std::string> unplayable;       // programs a field may name that cannot be played
+  std::vector<std::string> refused_sources;  // their source files, looked at once
   AidBytes aid;
   TraceView view;
 };
@@ -279,6 +280,7 @@ bool add_program(Play& play, Side& side, const std::string& source, Role role,
       for (const Refusal& refusal : program.found.refusals) play.refusals.push_back(refusal);
     } else {
       side.unplayable.push_back(program.found.program_id);
+      side.refused_sources.push_back(base_of(source));
       return true;
     }
   }
@@ -320,6 +322,10 @@ bool add_targets(Play& play, Side& side, const std::string& extension) {
     bool known = false;
     for (const Program& program : side.programs)
       if (base_of(program.source).rfind(name + ".", 0) == 0) known = true;
+    // A program that cannot be played is looked at once, or two that name each other in
+    // fields would be looked at without end.
+    for (const std::string& refused : side.refused_sources)
+      if (refused.rfind(name + ".", 0) == 0) known = true;
     if (known) continue;
     std::string file = extension == ".new"
                            ? program_file(play.script_folder, name, {".new"})

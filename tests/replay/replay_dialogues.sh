@@ -192,6 +192,26 @@ limits() {
   check "what is named" "quillox-replay: BROKEN.cbl (original) does not compile, see $folder/kept/BROKEN/original/BROKEN.cbl:" \
     "$(head -n 1 "$work/limits.err")"
   check "the compiler's words" 1 "$(grep -c "NOWHERE-DECLARED' is not defined" "$work/limits.err")"
+  # Two programs that cannot be played and name each other through fields are each looked at
+  # once: the program that may reach them by its own field is still played. A folder of their
+  # own, since a name in a field reaches every program of the folder.
+  folder=$work/limits/fields
+  mkdir -p "$folder"
+  printf '%s\n' '       IDENTIFICATION DIVISION.' '       PROGRAM-ID. CALLER.' '       DATA DIVISION.' \
+    '       WORKING-STORAGE SECTION.' "       01  WS-NEXT PIC X(8) VALUE 'PINGA'." \
+    '       PROCEDURE DIVISION.' '           EXEC ZARN RETURN END-EXEC.' \
+    '           EXEC ZARN XCTL PROGRAM(WS-NEXT) END-EXEC.' > "$folder/CALLER.zsc"
+  for ping in PINGA PINGB; do
+    printf '%s\n' '       IDENTIFICATION DIVISION.' "       PROGRAM-ID. $ping." '       DATA DIVISION.' \
+      '       WORKING-STORAGE SECTION.' "       01  WS-NEXT PIC X(8) VALUE 'PINGB'." \
+      '       PROCEDURE DIVISION.' '           EXEC ZARN CONVERSE FROM(WS-NEXT) END-EXEC.' \
+      '           EXEC ZARN XCTL PROGRAM(WS-NEXT) END-EXEC.' > "$folder/$ping.zsc"
+  done
+  printf '%s\n' 'program CALLER' 'transaction CAL1' 'step "first"' '  start' > "$folder/CALLER.dlg"
+  current="programs that name each other through fields and cannot be played"
+  (cd "$folder" && timeout 120 "$replay" --record CALLER.dlg) > "$work/limits.out" 2> "$work/limits.err"
+  check "exit code" 0 "$?"
+  check "the step" "step 1 first ... recorded" "$(grep "^step 1 " "$work/limits.out")"
   finish
 }
 
