@@ -639,20 +639,30 @@ StepRun read_run(const Play& play, const Side& side, const Job& job, const std::
   return run;
 }
 
-// The expect lines of a step checked against one side; a text for each that fails.
-std::vector<std::string> check_expectations(const Step& step, const TaskTrace& trace,
-                                            const std::string& side) {
-  std::vector<std::string> failures;
+// The last screen, text, end and abend of a task, each null when the task had none.
+struct LastEvents {
   const Event* screen = nullptr;
   const Event* text = nullptr;
   const Event* end = nullptr;
   const Event* abend = nullptr;
+};
+
+LastEvents last_events(const TaskTrace& trace) {
+  LastEvents last;
   for (const Event& event : trace.events) {
-    if (event.kind == "screen") screen = &event;
-    if (event.kind == "text") text = &event;
-    if (event.kind == "end") end = &event;
-    if (event.kind == "abend") abend = &event;
+    if (event.kind == "screen") last.screen = &event;
+    if (event.kind == "text") last.text = &event;
+    if (event.kind == "end") last.end = &event;
+    if (event.kind == "abend") last.abend = &event;
   }
+  return last;
+}
+
+// The expect lines of a step checked against one side; a text for each that fails.
+std::vector<std::string> check_expectations(const Step& step, const TaskTrace& trace,
+                                            const std::string& side) {
+  std::vector<std::string> failures;
+  auto [screen, text, end, abend] = last_events(trace);
   for (const Expectation& expected : step.expectations) {
     switch (expected.kind) {
       case Expectation::kField: {
@@ -710,16 +720,7 @@ std::vector<std::string> check_expectations(const Step& step, const TaskTrace& t
 // The expect lines that describe what the original did in a step.
 std::vector<std::string> recorded_expectations(const TaskTrace& trace) {
   std::vector<std::string> lines;
-  const Event* screen = nullptr;
-  const Event* text = nullptr;
-  const Event* end = nullptr;
-  const Event* abend = nullptr;
-  for (const Event& event : trace.events) {
-    if (event.kind == "screen") screen = &event;
-    if (event.kind == "text") text = &event;
-    if (event.kind == "end") end = &event;
-    if (event.kind == "abend") abend = &event;
-  }
+  auto [screen, text, end, abend] = last_events(trace);
   if (screen) {
     lines.push_back("expect map " + screen->key + " " + screen->item("MAPSET")->value.bytes);
     for (const Item& item : screen->items) {
