@@ -67,6 +67,7 @@
        01  WS-AID                      PIC X.
        01  WS-START-TRANSID            PIC X(4).
        01  WS-TASK-TRANSID             PIC X(4).
+       01  WS-TRANSFER-VERB            PIC X(4).
        01  WS-TRANS-COUNT              PIC 9(2) VALUE 0.
        01  WS-TRANS OCCURS 20.
            05  WS-TRANS-CODE           PIC X(4).
@@ -703,26 +704,8 @@
            PERFORM 8090-LINE-END.
 
        3100-XCTL.
-           MOVE KVZRP-LENGTH TO WS-LEN
-           IF WS-LEN < 0 OR WS-LEN > 32767 OR ADDRESS OF LK-ARG1 = NULL
-               MOVE 0 TO WS-LEN
-           END-IF
-           PERFORM 8300-PROGRAM-KNOWN
-           MOVE 'xctl' TO WS-WORD
-           PERFORM 8000-LINE-START
-           MOVE KVZRP-NAME TO WS-WORD
-           PERFORM 8010-WORD
-           MOVE WS-LEN TO WS-N
-           PERFORM 8020-NUMBER
-           SET ADDRESS OF LK-AREA TO ADDRESS OF LK-ARG1
-           IF WS-LEN > 0
-               PERFORM 8040-VALUE
-           ELSE
-               PERFORM 8050-EMPTY-VALUE
-           END-IF
-           MOVE WS-FOUND TO WS-WORD
-           PERFORM 8010-WORD
-           PERFORM 8090-LINE-END
+           MOVE 'xctl' TO WS-TRANSFER-VERB
+           PERFORM 8310-TRANSFER-LINE
            IF WS-FOUND = 'N'
                MOVE 'N' TO KVZRP-DONE
                MOVE 27 TO WS-COND
@@ -753,26 +736,8 @@
            MOVE 'N' TO KVZRP-DONE.
 
        3200-LINK.
-           MOVE KVZRP-LENGTH TO WS-LEN
-           IF WS-LEN < 0 OR WS-LEN > 32767 OR ADDRESS OF LK-ARG1 = NULL
-               MOVE 0 TO WS-LEN
-           END-IF
-           PERFORM 8300-PROGRAM-KNOWN
-           MOVE 'link' TO WS-WORD
-           PERFORM 8000-LINE-START
-           MOVE KVZRP-NAME TO WS-WORD
-           PERFORM 8010-WORD
-           MOVE WS-LEN TO WS-N
-           PERFORM 8020-NUMBER
-           SET ADDRESS OF LK-AREA TO ADDRESS OF LK-ARG1
-           IF WS-LEN > 0
-               PERFORM 8040-VALUE
-           ELSE
-               PERFORM 8050-EMPTY-VALUE
-           END-IF
-           MOVE WS-FOUND TO WS-WORD
-           PERFORM 8010-WORD
-           PERFORM 8090-LINE-END
+           MOVE 'link' TO WS-TRANSFER-VERB
+           PERFORM 8310-TRANSFER-LINE
            IF WS-FOUND = 'N'
                MOVE 'Y' TO KVZRP-DONE
                MOVE 27 TO WS-COND
@@ -1626,6 +1591,30 @@
                    PERFORM 8500-TASK-ABEND
                END-IF
            END-PERFORM.
+
+      * THE TRACE LINE OF AN XCTL OR A LINK: THE TARGET, THE LENGTH AND
+      * BYTES OF THE AREA PASSED, AND WHETHER THE TARGET CAN BE PLAYED.
+       8310-TRANSFER-LINE.
+           MOVE KVZRP-LENGTH TO WS-LEN
+           IF WS-LEN < 0 OR WS-LEN > 32767 OR ADDRESS OF LK-ARG1 = NULL
+               MOVE 0 TO WS-LEN
+           END-IF
+           PERFORM 8300-PROGRAM-KNOWN
+           MOVE WS-TRANSFER-VERB TO WS-WORD
+           PERFORM 8000-LINE-START
+           MOVE KVZRP-NAME TO WS-WORD
+           PERFORM 8010-WORD
+           MOVE WS-LEN TO WS-N
+           PERFORM 8020-NUMBER
+           SET ADDRESS OF LK-AREA TO ADDRESS OF LK-ARG1
+           IF WS-LEN > 0
+               PERFORM 8040-VALUE
+           ELSE
+               PERFORM 8050-EMPTY-VALUE
+           END-IF
+           MOVE WS-FOUND TO WS-WORD
+           PERFORM 8010-WORD
+           PERFORM 8090-LINE-END.
 
       * CONDITION WS-COND HAPPENED: WITH RESP OR NOHANDLE THE PROGRAM
       * GOES ON; AN IGNORED ONE GOES ON; A HANDLED ONE JUMPS TO ITS
