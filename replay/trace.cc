@@ -105,6 +105,15 @@ void screen_items(const std::string& options, const std::string& cursor, bool he
   items.push_back(item("CURSOR", place));
 }
 
+// A new event at the end of the task's trace; the reference holds until the next one is added.
+Event& add_event(TaskTrace& trace, std::string kind, std::string key) {
+  trace.events.emplace_back();
+  Event& event = trace.events.back();
+  event.kind = std::move(kind);
+  event.key = std::move(key);
+  return event;
+}
+
 }  // namespace
 
 bool Value::any_undefined() const {
@@ -174,28 +183,20 @@ bool read_trace(std::string_view text, const TraceView& view, TaskTrace& trace,
     }
     if (kind != "field") screen = nullptr;
     if (kind == "sendmap") {
-      Event event;
-      event.kind = "screen";
-      event.key = operand(0);
+      Event& event = add_event(trace, "screen", operand(0));
       event.items.push_back(item("MAPSET", operand(1)));
       screen_items(operand(2), operand(3), view.header_only, true, event.items);
-      trace.events.push_back(std::move(event));
       // A map sent without its data shows no field.
-      if (operand(2).size() < 3 || operand(2)[2] != 'M') screen = &trace.events.back();
+      if (operand(2).size() < 3 || operand(2)[2] != 'M') screen = &event;
     } else if (kind == "sendtext" || kind == "sendfrom") {
-      Event event;
-      event.kind = kind == "sendtext" ? "text" : "send";
-      event.key = event.kind;
+      bool text_sent = kind == "sendtext";
+      Event& event = add_event(trace, text_sent ? "text" : "send", text_sent ? "text" : "send");
       screen_items(operand(0), operand(1), view.header_only, false, event.items);
       event.items.push_back(item("LENGTH", operand(2)));
-      event.items.push_back(item(kind == "sendtext" ? "TEXT" : "DATA", operand(3)));
-      trace.events.push_back(std::move(event));
+      event.items.push_back(item(text_sent ? "TEXT" : "DATA", operand(3)));
     } else if (kind == "sendcontrol") {
-      Event event;
-      event.kind = "control";
-      event.key = "control";
+      Event& event = add_event(trace, "control", "control");
       screen_items(operand(0), operand(1), view.header_only, false, event.items);
-      trace.events.push_back(std::move(event));
     } else if (kind == "returnhead") {
       if (level == 0) {
         header_area = operand(2);
@@ -203,34 +204,22 @@ bool read_trace(std::string_view text, const TraceView& view, TaskTrace& trace,
       }
     } else if (kind == "return") {
       if (level != 0) continue;
-      Event event;
-      event.kind = "end";
-      event.key = "end";
+      Event& event = add_event(trace, "end", "end");
       event.items.push_back(item("next transaction", operand(0) == "-" ? "none" : operand(0)));
       std::string area = view.converted ? (header_seen ? header_area : std::string()) : operand(2);
       event.items.push_back(item("communication area", area));
-      trace.events.push_back(std::move(event));
     } else if (kind == "notask") {
-      Event event;
-      event.kind = "notask";
-      event.key = "notask";
-      trace.events.push_back(std::move(event));
+      add_event(trace, "notask", "notask");
     } else if (kind == "xctl") {
       if (operand(3) != "Y") continue;
-      Event event;
-      event.kind = "xctl";
-      event.key = operand(0);
+      Event& event = add_event(trace, "xctl", operand(0));
       event.items.push_back(item("communication area", operand(2)));
-      trace.events.push_back(std::move(event));
     } else if (kind == "link") {
       if (operand(3) != "Y") {
         if (!caller) {
-          Event event;
-          event.kind = "link";
-          event.key = operand(0);
+          Event& event = add_event(trace, "link", operand(0));
           event.items.push_back(item("communication area", operand(2)));
           event.items.push_back(item("program found", "no"));
-          trace.events.push_back(std::move(event));
         }
         continue;
       }
@@ -238,11 +227,8 @@ bool read_trace(std::string_view text, const TraceView& view, TaskTrace& trace,
         links.push_back(std::string::npos);
         continue;
       }
-      Event event;
-      event.kind = "link";
-      event.key = operand(0);
+      Event& event = add_event(trace, "link", operand(0));
       event.items.push_back(item("communication area", operand(2)));
-      trace.events.push_back(std::move(event));
       links.push_back(trace.events.size() - 1);
     } else if (kind == "linkend") {
       if (links.empty()) continue;
@@ -251,29 +237,15 @@ bool read_trace(std::string_view text, const TraceView& view, TaskTrace& trace,
       if (at != std::string::npos)
         trace.events[at].items.push_back(item("communication area after", operand(2)));
     } else if (kind == "file" || kind == "queue") {
-      Event event;
-      event.kind = kind;
-      std::size_t base = kind == "queue" ? 1 : 0;
-      event.key = operand(0) + (kind == "queue" ? " TS " : " ") + operand(1);
-      if (kind == "file") {
-        event.items.push_back(item("key", operand(2)));
-      } else {
-        event.items.push_back(item("item", operand(2)));
-      }
+      bool file = kind == "file";
+      Event& event = add_event(trace, kind, operand(0) + (file ? " " : " TS ") + operand(1));
+      event.items.push_back(item(file ? "key" : "item", operand(2)));
       event.items.push_back(item("condition", operand(3)));
-      event.items.push_back(item(kind == "file" ? "record" : "data", operand(4)));
-      (void)base;
-      trace.events.push_back(std::move(event));
+      event.items.push_back(item(file ? "record" : "data", operand(4)));
     } else if (kind == "abend") {
-      Event event;
-      event.kind = "abend";
-      event.key = operand(0);
-      trace.events.push_back(std::move(event));
+      add_event(trace, "abend", operand(0));
     } else if (kind == "syncpoint") {
-      Event event;
-      event.kind = "syncpoint";
-      event.key = "syncpoint";
-      trace.events.push_back(std::move(event));
+      add_event(trace, "syncpoint", "syncpoint");
     } else if (kind == "unused") {
       trace.unused_fields.push_back(operand(0));
     } else if (kind == "unplayable") {
