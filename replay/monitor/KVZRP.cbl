@@ -660,11 +660,7 @@
            MOVE WS-LEN TO WS-N
            PERFORM 8020-NUMBER
            SET ADDRESS OF LK-AREA TO ADDRESS OF LK-ARG1
-           IF WS-LEN > 0
-               PERFORM 8040-VALUE
-           ELSE
-               PERFORM 8050-EMPTY-VALUE
-           END-IF
+           PERFORM 8040-VALUE
            PERFORM 8090-LINE-END
            IF WS-LEVEL = 1
                MOVE 'Y' TO WS-RETURNED
@@ -696,11 +692,7 @@
            MOVE KVZRP-NUMBER TO WS-N
            PERFORM 8020-NUMBER
            SET ADDRESS OF LK-AREA TO ADDRESS OF LK-ARG1
-           IF WS-LEN > 0
-               PERFORM 8040-VALUE
-           ELSE
-               PERFORM 8050-EMPTY-VALUE
-           END-IF
+           PERFORM 8040-VALUE
            PERFORM 8090-LINE-END.
 
        3100-XCTL.
@@ -782,11 +774,7 @@
            MOVE WS-LEN TO WS-N
            PERFORM 8020-NUMBER
            SET ADDRESS OF LK-AREA TO LV-CALLER-PTR(WS-LEVEL)
-           IF WS-LEN > 0
-               PERFORM 8040-VALUE
-           ELSE
-               PERFORM 8050-EMPTY-VALUE
-           END-IF
+           PERFORM 8040-VALUE
            PERFORM 8090-LINE-END
            SUBTRACT 1 FROM WS-LEVEL
            MOVE 'Y' TO KVZRP-DONE.
@@ -1502,7 +1490,7 @@
 
       * LK-AREA(1:WS-LEN) IN DOUBLE QUOTES: PRINTABLE CHARACTERS AS
       * THEY ARE, " AND \ WITH A \ BEFORE THEM, OTHER BYTES AS \XHH,
-      * AND SIX OR MORE EQUAL BYTES AS \*NNNNNHH.
+      * AND SIX OR MORE EQUAL BYTES AS \*NNNNNHH; NO BYTE AT ALL AS "".
        8040-VALUE.
            STRING ' "' DELIMITED BY SIZE
                INTO TRACE-LINE WITH POINTER WS-POS
@@ -1544,6 +1532,7 @@
            STRING '"' DELIMITED BY SIZE
                INTO TRACE-LINE WITH POINTER WS-POS.
 
+      * NO AREA AT ALL: AN EMPTY VALUE.
        8050-EMPTY-VALUE.
            STRING ' ""' DELIMITED BY SIZE
                INTO TRACE-LINE WITH POINTER WS-POS.
@@ -1607,11 +1596,7 @@
            MOVE WS-LEN TO WS-N
            PERFORM 8020-NUMBER
            SET ADDRESS OF LK-AREA TO ADDRESS OF LK-ARG1
-           IF WS-LEN > 0
-               PERFORM 8040-VALUE
-           ELSE
-               PERFORM 8050-EMPTY-VALUE
-           END-IF
+           PERFORM 8040-VALUE
            MOVE WS-FOUND TO WS-WORD
            PERFORM 8010-WORD
            PERFORM 8090-LINE-END.
