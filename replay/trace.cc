@@ -190,7 +190,8 @@ bool read_trace(std::string_view text, const TraceView& view, TaskTrace& trace,
       if (operand(2).size() < 3 || operand(2)[2] != 'M') screen = &event;
     } else if (kind == "sendtext" || kind == "sendfrom") {
       bool text_sent = kind == "sendtext";
-      Event& event = add_event(trace, text_sent ? "text" : "send", text_sent ? "text" : "send");
+      const char* name = text_sent ? "text" : "send";
+      Event& event = add_event(trace, name, name);
       screen_items(operand(0), operand(1), view.header_only, false, event.items);
       event.items.push_back(item("LENGTH", operand(2)));
       event.items.push_back(item(text_sent ? "TEXT" : "DATA", operand(3)));
